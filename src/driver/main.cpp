@@ -1,0 +1,15 @@
+// zek2rtf: converts a ZEK help source into RTF for the Windows Help compiler.
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "driver/file_environment.h"
+#include "driver/run.h"
+
+int main(int argc, char** argv) {
+  std::vector<std::string> arguments(argv, argv + argc);
+  zek::FileEnvironment env;
+  zek::ConsoleStream standard_output(stdout);
+  zek::ConsoleStream standard_error(stderr);
+  return zek::run_converter(arguments, env, standard_output, standard_error);
+}

@@ -1,0 +1,19 @@
+// File-name splitting by the host's rules: where the final name component
+// begins and where its extension starts.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace zek {
+
+// Position of the "." that starts the extension of the final component, or npos.
+size_t extension_position(std::string_view name);
+// The extension with its dot ("" when there is none).
+std::string_view extension_of(std::string_view name);
+// `name` with its extension replaced by `extension` (added when it has none).
+std::string replace_extension(std::string_view name, std::string_view extension);
+// Whether two ASCII texts are equal ignoring letter case.
+bool equals_ignoring_case(std::string_view a, std::string_view b);
+
+}  // namespace zek

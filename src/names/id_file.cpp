@@ -1,0 +1,32 @@
+// ID-file reader. Lines are read whole, whatever their length.
+#include "names/id_file.h"
+
+#include "driver/environment.h"
+#include "source/diagnostics.h"
+#include "source/line_reader.h"
+
+namespace zek {
+
+void read_id_file(Context& ctx, const std::string& path) {
+  std::unique_ptr<InputStream> input = ctx.env->open_input(path);
+  if (!input) {
+    report_cannot_open(ctx, path);
+    return;
+  }
+  LineReader reader(*input);
+  std::string line;
+  while (reader.read_line(line)) {
+    // Read as text: the line feed goes, and a carriage return right before it.
+    if (!line.empty() && line.back() == '\n') {
+      line.pop_back();
+      if (!line.empty() && line.back() == '\r') line.pop_back();
+    }
+    if (const size_t nul = line.find('\0'); nul != std::string::npos) line.resize(nul);
+    const size_t colon = line.find(':');
+    if (colon == std::string::npos) continue;
+    ctx.names.add_external(std::string_view(line).substr(0, colon),
+                           std::string_view(line).substr(colon + 1));
+  }
+}
+
+}  // namespace zek

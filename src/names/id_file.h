@@ -1,0 +1,15 @@
+// Reading another project's ID file (-J): each line "name:context string"
+// becomes an external name that links into that project's help file.
+#pragma once
+
+#include <string>
+
+#include "context.h"
+
+namespace zek {
+
+// Appends the entries of the ID file; reports "cannot open" and goes on
+// without them when it cannot be read.
+void read_id_file(Context& ctx, const std::string& path);
+
+}  // namespace zek

@@ -1,0 +1,72 @@
+// The dictionary of everything body text links to: topic, popup and alias
+// names and the names of another project's ID file, each with the number of
+// its context string XX<n>, a claim count and a once-per-topic link mark.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace zek {
+
+enum class NameKind : uint8_t { popup = 0, topic = 1, topic2 = 2, external = 3 };
+
+struct NameEntry {
+  std::string name;
+  std::optional<std::string> target;  // window of a topic2, context string of an external
+  NameKind kind = NameKind::topic;
+  int32_t number = 0;      // the n of XX<n>; always the entry's index
+  uint32_t ref_count = 0;  // claims made by link insertion, for the -R report
+  bool linked = false;     // a hot spot was made for it in the current topic
+  int32_t owner = 0;       // for an alias: header_index + 1 when it was added
+  // Where the name came from (file and line), for the checks of -C.
+  std::string source_file;
+  uint32_t source_line = 0;
+};
+
+class NameTable {
+ public:
+  // Appends a name; an empty name is dropped without notice. `header_index`
+  // is only used by add_alias.
+  void add_popup(std::string_view name);
+  void add_topic(std::string_view name);
+  void add_topic2(std::string_view name, std::optional<std::string_view> window);
+  void add_alias(std::string_view name, int32_t header_index);
+  // Appends an entry read from an ID file (empty names allowed).
+  void add_external(std::string_view name, std::string_view target);
+
+  // Number of the first entry with exactly this name, or -1.
+  int32_t find(std::string_view name) const;
+  // Sets the link mark of entry i (use this, not the field, so that clearing
+  // costs only the marks that were set).
+  void mark_linked(size_t i) {
+    if (!entries_[i].linked) {
+      entries_[i].linked = true;
+      marked_.push_back(i);
+    }
+  }
+  // Clears every link mark.
+  void clear_link_marks();
+
+  size_t size() const { return entries_.size(); }
+  NameEntry& operator[](size_t i) { return entries_[i]; }
+  const NameEntry& operator[](size_t i) const { return entries_[i]; }
+  const std::vector<NameEntry>& entries() const { return entries_; }
+  std::vector<NameEntry>& entries() { return entries_; }
+
+  // Where the names being added come from (set by the line loop).
+  std::string_view origin_file;
+  uint32_t origin_line = 0;
+
+ private:
+  NameEntry& append(std::string_view name, NameKind kind);
+  std::vector<NameEntry> entries_;
+  std::unordered_map<std::string, int32_t> first_index_;
+  std::vector<size_t> marked_;
+};
+
+}  // namespace zek

@@ -1,0 +1,84 @@
+// Byte rules of the RTF writers.
+#include "output/writer.h"
+
+#include <gtest/gtest.h>
+
+#include "support/memory_environment.h"
+
+namespace zek {
+namespace {
+
+struct WriterCase {
+  const char* name;
+  bool escaped;  // text_printf rather than rtf_printf
+  bool hex;      // -X
+  std::string input;
+  std::string expected;
+  uint32_t column;
+};
+
+class WriterTest : public ::testing::TestWithParam<WriterCase> {};
+
+TEST_P(WriterTest, WritesBytesAndCountsColumns) {
+  const WriterCase& c = GetParam();
+  testing::StringStream stream;
+  Writer writer;
+  writer.out.attach(&stream);
+  writer.hex_kanji = c.hex;
+  if (c.escaped) {
+    writer.text(c.input);
+  } else {
+    writer.rtf(c.input);
+  }
+  writer.out.flush();
+  EXPECT_EQ(stream.bytes, c.expected);
+  EXPECT_EQ(writer.column, c.column);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    ByteRules, WriterTest,
+    ::testing::Values(
+        WriterCase{"Escapes", true, false, "a{b}c\\d", "a\\{b\\}c\\\\d", 10},
+        WriterCase{"RawRegion", true, false, "\x13{\\b x}\x11{", "{\\b x}\\{", 8},
+        WriterCase{"RtfNotEscaped", false, false, "{\\b x}", "{\\b x}", 6},
+        WriterCase{"Tab", false, false, "a\tb", "a\\tab b", 7},
+        WriterCase{"ControlBytes", false, false, "\x01x\x1By\x7F", "xy\x7F", 3},
+        WriterCase{"LineEnds", false, false, "a\r\n", "a\r\n", 3},
+        WriterCase{"HexKanji", true, true, "\x82\xA0", "\\'82\\'A0", 2},
+        WriterCase{"HalfWidthKana", true, true, "\xB1", "\xB1", 1},
+        WriterCase{"TrailBytesNotEscaped", true, false, "\x95\\\x83}\x83{", "\x95\\\x83}\x83{", 6},
+        WriterCase{"LoneLeadAtEnd", true, false, "a\x82", "a\x82", 2},
+        WriterCase{"RawOffNotCarried", true, false, "\x13{", "{", 1}),
+    [](const ::testing::TestParamInfo<WriterCase>& info) { return info.param.name; });
+
+TEST(WriterTest, SilentInTextModeAndWithoutFile) {
+  testing::StringStream stream;
+  Writer writer;
+  writer.rtf("x");
+  writer.text("x");
+  EXPECT_EQ(writer.column, 0u);
+  writer.out.attach(&stream);
+  writer.text_mode = true;
+  writer.rtf("x");
+  writer.footnote('K', "x");
+  writer.group("ul", "x");
+  writer.debug("dbg");
+  writer.out.flush();
+  EXPECT_EQ(stream.bytes, "dbg");
+  EXPECT_EQ(writer.column, 0u);
+}
+
+TEST(WriterTest, FootnotesAndGroups) {
+  testing::StringStream stream;
+  Writer writer;
+  writer.out.attach(&stream);
+  writer.footnote('#', "a@b$c");
+  writer.footnote('K', "x{y");
+  writer.group("ul", "Topic {1}");
+  writer.out.flush();
+  EXPECT_EQ(stream.bytes,
+            "#{\\footnote #aqbzc}\r\nK{\\footnote Kx\\{y}\r\n{\\ul Topic \\{1\\}}");
+}
+
+}  // namespace
+}  // namespace zek

@@ -1,0 +1,49 @@
+// An environment held in memory: named input files, captured output files
+// and console streams, so that whole conversions run inside a test.
+#pragma once
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "driver/environment.h"
+
+namespace zek::testing {
+
+// An output stream that collects its bytes; it can be made to fail.
+class StringStream : public OutputStream {
+ public:
+  bool write(std::string_view bytes) override;
+  std::string bytes;
+  bool fail = false;
+};
+
+class MemoryEnvironment : public Environment {
+ public:
+  std::unique_ptr<InputStream> open_input(const std::string& name) override;
+  std::unique_ptr<OutputFile> create_output(const std::string& name) override;
+  bool same_file(const std::string& a, const std::string& b) override { return a == b; }
+
+  // Input files by name.
+  std::map<std::string, std::string> files;
+  // Names whose creation fails.
+  std::vector<std::string> unwritable;
+  // Names whose writes fail.
+  std::vector<std::string> full;
+};
+
+struct RunResult {
+  int status = 0;
+  std::string out;  // standard output
+  std::string err;  // standard error
+};
+
+// Runs the converter on `env` with the arguments (without the program name).
+RunResult run(MemoryEnvironment& env, const std::vector<std::string>& arguments);
+
+// Converts `source` (as the file "in.zek") with the options, returning the
+// output file's bytes ("in.RTF", or the named output).
+std::string convert(const std::string& source, const std::vector<std::string>& options = {},
+                    const std::string& output_name = "out.rtf");
+
+}  // namespace zek::testing
