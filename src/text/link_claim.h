@@ -16,6 +16,13 @@ struct LinkClaim {
   friend bool operator==(const LinkClaim&, const LinkClaim&) = default;
 };
 
+// "entry@position+length", for test messages.
+template <typename Stream>
+Stream& operator<<(Stream& out, const LinkClaim& claim) {
+  out << claim.entry << '@' << claim.position << '+' << claim.length;
+  return out;
+}
+
 // The claims of one line, ordered by position, one per claimed position.
 using LinkClaims = std::vector<LinkClaim>;
 

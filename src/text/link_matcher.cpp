@@ -39,7 +39,7 @@ LinkMatcher::LinkMatcher(const NameTable& names, const NameCharTable& is_name_ch
 // linked (-1 when none): the topic whose aliases are not linked.
 int32_t LinkMatcher::current_title_entry(const NameTable& names, int32_t before,
                                          std::string_view header_name) {
-  if (header_name != cached_title_) {
+  if (!cached_title_ || header_name != *cached_title_) {
     cached_title_ = std::string(header_name);
     cached_title_entry_ = names.find(header_name);
   }

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -44,7 +45,7 @@ class LinkMatcher {
   std::vector<int32_t> next_same_name_;
   NameAutomaton automaton_;
   // The first entry named like the current topic, kept while the title stays.
-  std::string cached_title_;
+  std::optional<std::string> cached_title_;
   int32_t cached_title_entry_ = -1;
   std::vector<Candidate> candidates_;
   LinkClaims claims_;
