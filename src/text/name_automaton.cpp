@@ -11,10 +11,11 @@ namespace zek {
 
 namespace {
 
-// States with at least this many edges get a full row of transitions; the
-// number of rows is capped to keep memory small.
-constexpr uint16_t kDenseMinEdges = 8;
-constexpr size_t kMaxDenseRows = 1024;
+// The states nearest the root get full rows of transitions, as many as fit
+// in this many bytes; deeper states keep sorted edge lists.
+constexpr size_t kDenseRowBytes = size_t{4} << 20;
+// Edge lists up to this long are searched front to back.
+constexpr uint16_t kShortEdgeList = 8;
 
 // The encoded names, one flat buffer.
 struct EncodedNames {
@@ -59,7 +60,14 @@ NameAutomaton::NameAutomaton(const std::vector<NamePattern>& patterns,
 
 void NameAutomaton::build_trie(const std::vector<NamePattern>& patterns,
                                const NameCharTable& is_name_char) {
-  const EncodedNames encoded = encode_all(patterns, is_name_char);
+  EncodedNames encoded = encode_all(patterns, is_name_char);
+  // Classes numbered in symbol order keep the sorted order of the names.
+  std::array<bool, kMatchSymbolCount> used{};
+  for (MatchSymbol symbol : encoded.symbols) used[symbol] = true;
+  for (size_t symbol = 0; symbol < kMatchSymbolCount; ++symbol) {
+    if (used[symbol]) class_of_[symbol] = static_cast<uint16_t>(class_count_++);
+  }
+  for (MatchSymbol& symbol : encoded.symbols) symbol = class_of_[symbol];
   std::vector<size_t> order(patterns.size());
   for (size_t i = 0; i < order.size(); ++i) order[i] = i;
   std::sort(order.begin(), order.end(), [&](size_t a, size_t b) {
@@ -68,6 +76,7 @@ void NameAutomaton::build_trie(const std::vector<NamePattern>& patterns,
   });
 
   nodes_.emplace_back();
+  first_output_.push_back(-1);
   std::deque<PendingState> pending{{0, 0, order.size(), 0}};
   while (!pending.empty()) {
     PendingState current = pending.front();
@@ -76,18 +85,19 @@ void NameAutomaton::build_trie(const std::vector<NamePattern>& patterns,
     // Names are distinct, so at most one ends here, and it sorts first.
     if (lo < current.hi && encoded.at(order[lo]).size() == current.depth) {
       const NamePattern& pattern = patterns[order[lo]];
-      nodes_[current.state].first_output = static_cast<int32_t>(terminals_.size());
+      first_output_[current.state] = static_cast<int32_t>(terminals_.size());
       terminals_.push_back({pattern.entry, static_cast<uint32_t>(pattern.name.size()), -1});
       ++lo;
     }
-    nodes_[current.state].edge_begin = static_cast<uint32_t>(edge_symbol_.size());
+    nodes_[current.state].edge_begin = static_cast<uint32_t>(edge_class_.size());
     while (lo < current.hi) {
       const MatchSymbol symbol = encoded.at(order[lo])[current.depth];
       size_t hi = lo + 1;
       while (hi < current.hi && encoded.at(order[hi])[current.depth] == symbol) ++hi;
       const auto child = static_cast<int32_t>(nodes_.size());
       nodes_.emplace_back();
-      edge_symbol_.push_back(symbol);
+      first_output_.push_back(-1);
+      edge_class_.push_back(symbol);
       edge_target_.push_back(child);
       ++nodes_[current.state].edge_count;
       pending.push_back({child, lo, hi, current.depth + 1});
@@ -96,13 +106,13 @@ void NameAutomaton::build_trie(const std::vector<NamePattern>& patterns,
   }
 }
 
-int32_t NameAutomaton::find_edge(const Node& node, MatchSymbol symbol) const {
-  const MatchSymbol* begin = edge_symbol_.data() + node.edge_begin;
-  const MatchSymbol* end = begin + node.edge_count;
-  const MatchSymbol* found = node.edge_count <= kDenseMinEdges
-                                 ? std::find(begin, end, symbol)
-                                 : std::lower_bound(begin, end, symbol);
-  if (found == end || *found != symbol) return -1;
+int32_t NameAutomaton::find_edge(const Node& node, uint16_t symbol_class) const {
+  const uint16_t* begin = edge_class_.data() + node.edge_begin;
+  const uint16_t* end = begin + node.edge_count;
+  const uint16_t* found = node.edge_count <= kShortEdgeList
+                              ? std::find(begin, end, symbol_class)
+                              : std::lower_bound(begin, end, symbol_class);
+  if (found == end || *found != symbol_class) return -1;
   return edge_target_[node.edge_begin + static_cast<size_t>(found - begin)];
 }
 
@@ -117,40 +127,38 @@ void NameAutomaton::link_failures() {
       if (state != 0) {
         int32_t candidate = node.fail;
         for (;;) {
-          fail = find_edge(nodes_[candidate], edge_symbol_[e]);
+          fail = find_edge(nodes_[candidate], edge_class_[e]);
           if (fail >= 0 || candidate == 0) break;
           candidate = nodes_[candidate].fail;
         }
         if (fail < 0) fail = 0;
       }
-      Node& child_node = nodes_[child];
-      child_node.fail = fail;
-      const int32_t shorter = nodes_[fail].first_output;
-      if (child_node.first_output >= 0) {
-        terminals_[child_node.first_output].next = shorter;
+      nodes_[child].fail = fail;
+      const int32_t shorter = first_output_[fail];
+      if (first_output_[child] >= 0) {
+        terminals_[first_output_[child]].next = shorter;
       } else {
-        child_node.first_output = shorter;
+        first_output_[child] = shorter;
       }
     }
   }
 }
 
-// The root and the states with many edges get full rows, so that reading
-// ordinary text costs one lookup per symbol.
+// The root and the states nearest it (breadth first) get full rows, so that
+// reading text costs one lookup per symbol where it is read most.
 void NameAutomaton::fill_dense_rows() {
-  size_t rows = 0;
-  for (size_t state = 0; state < nodes_.size() && rows < kMaxDenseRows; ++state) {
-    Node& node = nodes_[state];
-    if (state != 0 && node.edge_count < kDenseMinEdges) continue;
-    const size_t row = rows++;
-    dense_rows_.resize(rows * kMatchSymbolCount);
-    for (size_t symbol = 0; symbol < kMatchSymbolCount; ++symbol) {
-      const auto s = static_cast<MatchSymbol>(symbol);
-      int32_t target = find_edge(node, s);
-      if (target < 0) target = state == 0 ? 0 : next_state(node.fail, s);
-      dense_rows_[row * kMatchSymbolCount + symbol] = target;
+  const size_t row_bytes = class_count_ * sizeof(int32_t);
+  const size_t rows = std::max<size_t>(1, std::min(nodes_.size(), kDenseRowBytes / row_bytes));
+  dense_rows_.resize(rows * class_count_);
+  for (size_t state = 0; state < rows; ++state) {
+    const Node& node = nodes_[state];
+    for (size_t c = 0; c < class_count_; ++c) {
+      const auto symbol_class = static_cast<uint16_t>(c);
+      int32_t target = find_edge(node, symbol_class);
+      if (target < 0) target = state == 0 ? 0 : next_state(node.fail, symbol_class);
+      dense_rows_[state * class_count_ + c] = target;
     }
-    node.dense = static_cast<uint16_t>(row + 1);
+    dense_count_ = static_cast<int32_t>(state + 1);
   }
 }
 

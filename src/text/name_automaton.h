@@ -31,10 +31,8 @@ class NameAutomaton {
  private:
   struct Node {
     int32_t fail = 0;
-    int32_t first_output = -1;  // the longest name that ends here, as a terminal index
     uint32_t edge_begin = 0;
-    uint16_t edge_count = 0;
-    uint16_t dense = 0;  // 1 + index of the full transition row, or 0
+    uint32_t edge_count = 0;
   };
   struct Terminal {
     int32_t entry = -1;
@@ -45,16 +43,26 @@ class NameAutomaton {
   void build_trie(const std::vector<NamePattern>& patterns, const NameCharTable& is_name_char);
   void link_failures();
   void fill_dense_rows();
-  int32_t find_edge(const Node& node, MatchSymbol symbol) const;
-  int32_t next_state(int32_t state, MatchSymbol symbol) const;
+  // Edges and rows are kept by symbol class: symbols that no name contains
+  // share class 0, so rows stay short.
+  int32_t find_edge(const Node& node, uint16_t symbol_class) const;
+  int32_t next_state(int32_t state, uint16_t symbol_class) const;
   void start_line();
   int32_t first_live(int32_t terminal);
+  template <typename Found>
+  void report_names_ending(int32_t terminal, size_t end, Found& found);
 
   NameCharTable is_name_char_;
+  std::array<uint16_t, kMatchSymbolCount> class_of_{};
+  size_t class_count_ = 1;
   std::vector<Node> nodes_;
-  std::vector<MatchSymbol> edge_symbol_;
+  // The longest name that ends in each state, as a terminal index, or -1.
+  std::vector<int32_t> first_output_;
+  std::vector<uint16_t> edge_class_;
   std::vector<int32_t> edge_target_;
+  // Full rows of transitions for states 0 to dense_count_ - 1.
   std::vector<int32_t> dense_rows_;
+  int32_t dense_count_ = 0;
   std::vector<Terminal> terminals_;
   // Per line: a terminal whose stamp is the current one has been found
   // already; its skip leads on to names of the chain not yet found.
@@ -63,13 +71,13 @@ class NameAutomaton {
   uint32_t stamp_ = 0;
 };
 
-inline int32_t NameAutomaton::next_state(int32_t state, MatchSymbol symbol) const {
+inline int32_t NameAutomaton::next_state(int32_t state, uint16_t symbol_class) const {
   for (;;) {
+    if (state < dense_count_) return dense_rows_[state * class_count_ + symbol_class];
     const Node& node = nodes_[state];
-    if (node.dense != 0) return dense_rows_[(node.dense - 1) * kMatchSymbolCount + symbol];
-    const int32_t target = find_edge(node, symbol);
+    const int32_t target = find_edge(node, symbol_class);
     if (target >= 0) return target;
-    state = node.fail;  // the root is dense, so this ends
+    state = node.fail;  // the root has a full row, so this ends
   }
 }
 
@@ -85,18 +93,30 @@ inline int32_t NameAutomaton::first_live(int32_t terminal) {
 }
 
 template <typename Found>
+void NameAutomaton::report_names_ending(int32_t terminal, size_t end, Found& found) {
+  for (int32_t t = first_live(terminal); t >= 0; t = first_live(terminals_[t].next)) {
+    const Terminal& name = terminals_[t];
+    found_stamp_[t] = stamp_;
+    skip_[t] = name.next;
+    found(name.entry, end - name.length, static_cast<size_t>(name.length));
+  }
+}
+
+template <typename Found>
 void NameAutomaton::find_first_occurrences(std::string_view line, Found&& found) {
   start_line();
+  // The common step, one row lookup, works on local copies of the tables.
+  const int32_t* rows = dense_rows_.data();
+  const int32_t* outputs = first_output_.data();
+  const uint16_t* class_of = class_of_.data();
+  const size_t classes = class_count_;
+  const int32_t dense_count = dense_count_;
   int32_t state = 0;
   encode_match_symbols(line, is_name_char_, [&](MatchSymbol symbol, size_t end) {
-    state = next_state(state, symbol);
-    for (int32_t t = first_live(nodes_[state].first_output); t >= 0;
-         t = first_live(terminals_[t].next)) {
-      const Terminal& terminal = terminals_[t];
-      found_stamp_[t] = stamp_;
-      skip_[t] = terminal.next;
-      found(terminal.entry, end - terminal.length, static_cast<size_t>(terminal.length));
-    }
+    const uint16_t symbol_class = class_of[symbol];
+    state = state < dense_count ? rows[static_cast<size_t>(state) * classes + symbol_class]
+                                : next_state(state, symbol_class);
+    if (outputs[state] >= 0) report_names_ending(outputs[state], end, found);
   });
 }
 
