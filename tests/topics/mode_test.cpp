@@ -216,5 +216,29 @@ TEST(ModeTest, NoLinkModeWritesEscapedText) {
   EXPECT_EQ(runner.rtf.bytes, "\\{x\\}{\\par }\r\n");
 }
 
+// Link marks: cleared by every header of the second pass and after every body
+// line in all-link mode; a no-link body line leaves them alone.
+TEST(ModeTest, LinkMarksAcrossHeadersAndLinkModes) {
+  struct {
+    const char* source;
+    int pass;
+    bool still_marked;
+  } const cases[] = {
+      {".topic B\r\n", 1, false},
+      {".topic B\r\n", 0, true},
+      {".alllinkmode\r\nx\r\n", 1, false},
+      {"x\r\n", 1, true},
+      {".alllinkmode\r\n.nolinkmode\r\nx\r\n", 1, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.source);
+    testing::LineRunner runner;
+    runner.ctx.names.add_topic("A");
+    runner.ctx.names.mark_linked(0);
+    runner.run(c.source, c.pass);
+    EXPECT_EQ(runner.ctx.names[0].linked, c.still_marked);
+  }
+}
+
 }  // namespace
 }  // namespace zek
