@@ -71,6 +71,14 @@ void put_group_footnotes(Context& ctx, const std::optional<std::string>& target)
   ctx.writer.rtf(cat("!{\\footnote !CBB(\"group\",\"JI(`',`", *target, "')\")}\r\n"));
 }
 
+// The context string of a named header and, in search mode, its keyword.
+void put_name_footnotes(Context& ctx, const std::string& title) {
+  const int32_t number = ctx.names.find(title);
+  put_context_number(ctx, number);
+  trace(ctx, cat("link\tXX", static_cast<uint32_t>(number), '\n'));
+  if (ctx.modes.search_mode != 0) put_keyword(ctx, title);
+}
+
 void put_header(Context& ctx, FileState& file, Cursor& cursor, Header kind) {
   const HeaderArgument argument = split_argument(cursor.rest(), kind);
   cursor.consume();
@@ -93,12 +101,7 @@ void put_header(Context& ctx, FileState& file, Cursor& cursor, Header kind) {
   trace(ctx, cat("\x81\xA1", kind == Header::topic ? "topic" : "popup", "\t[", title,
                  "]\x81\xA1\n"));  // "■topic\t[title]■"
   if (kind == Header::topic) put_browse_footnote(ctx);
-  if (named) {
-    const int32_t number = ctx.names.find(title);
-    put_context_number(ctx, number);
-    trace(ctx, cat("link\tXX", static_cast<uint32_t>(number), '\n'));
-    if (ctx.modes.search_mode != 0) put_keyword(ctx, title);
-  }
+  if (named) put_name_footnotes(ctx, title);
   headers.header_name = title;
   if (kind == Header::topic) {
     if (ctx.modes.group_mode != 0) put_group_footnotes(ctx, argument.second_field);
