@@ -22,10 +22,8 @@ std::string take_argument(Cursor& cursor) {
   return argument;
 }
 
-// "#{\footnote #<argument>}" with "@" and "$" sanitized. An empty argument
-// names no context string, so it writes nothing.
+// "#{\footnote #<argument>}" with "@" and "$" sanitized.
 void put_context_string(Context& ctx, std::string_view argument, std::string_view trace_word) {
-  if (argument.empty()) return;
   ctx.writer.footnote('#', argument);
   trace(ctx, cat(trace_word, "\t[", argument, "]\n"));
 }
@@ -45,15 +43,11 @@ void put_menu_identifier(Context& ctx, const FileState& file, std::string_view r
 void cmd_search(Context& ctx, FileState&, Cursor& cursor) {
   const std::string argument = take_argument(cursor);
   reset_paragraph(ctx);
-  const std::string& keyword = argument.empty() ? ctx.headers.header_name : argument;
-  // An index entry without text would only make the help compiler complain.
-  if (!keyword.empty()) put_keyword(ctx, keyword);
+  put_keyword(ctx, argument.empty() ? ctx.headers.header_name : argument);
 }
 
 void cmd_alias(Context& ctx, FileState& file, Cursor& cursor) {
   const std::string name = take_argument(cursor);
-  // An empty alias names nothing: no entry, no context string.
-  if (name.empty()) return;
   if (file.pass == 0) ctx.names.add_alias(name, ctx.headers.header_index);
   const int32_t number = ctx.names.find(name);
   put_context_number(ctx, number);

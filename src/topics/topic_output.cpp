@@ -15,8 +15,7 @@ void trace(Context& ctx, std::string_view line) {
 }
 
 void put_context_number(Context& ctx, int32_t number) {
-  if (number < 0) return;
-  ctx.writer.rtf(cat("#{\\footnote #XX", number, "}\r\n"));
+  ctx.writer.rtf(cat("#{\\footnote #XX", static_cast<uint32_t>(number), "}\r\n"));
 }
 
 void put_keyword(Context& ctx, std::string_view keyword) {

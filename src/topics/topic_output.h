@@ -15,7 +15,8 @@ namespace zek {
 void trace(Context& ctx, std::string_view line);
 
 // "#{\footnote #XX<n>}\r\n": the context string every hot spot for the name
-// jumps to. Nothing for a name that has no entry (n < 0).
+// jumps to. A name without an entry (an empty alias) has the number -1,
+// written as an unsigned number.
 void put_context_number(Context& ctx, int32_t number);
 
 // "K{\footnote K<keyword>}\r\n" and the trace line "search\t[<keyword>]".
