@@ -10,8 +10,6 @@
 #include <string_view>
 #include <vector>
 
-#include "output/sjis.h"
-
 namespace zek {
 
 class LinkedText {
@@ -21,23 +19,29 @@ class LinkedText {
   explicit LinkedText(std::string_view text);
 
   // The first byte, and the position after the last byte.
-  Pos first() const { return next_[head()]; }
+  Pos first() const { return nodes_[head()].next; }
   Pos end() const { return bytes_.size(); }
   // The position before the first byte.
   Pos head() const { return bytes_.size() + 1; }
 
-  Pos next(Pos pos) const { return next_[pos]; }
-  Pos prev(Pos pos) const { return prev_[pos]; }
+  Pos next(Pos pos) const { return nodes_[pos].next; }
+  Pos prev(Pos pos) const { return nodes_[pos].prev; }
   char at(Pos pos) const { return bytes_[pos]; }
-  bool alive(Pos pos) const { return pos < end() && alive_[pos]; }
-  bool is_boundary(Pos pos) const { return !trail_.is_trail(pos); }
+  bool alive(Pos pos) const { return pos < end() && nodes_[pos].alive; }
+  bool is_boundary(Pos pos) const { return !nodes_[pos].trail; }
 
   // The first byte still in the text at or after `pos`, which may be removed.
   Pos alive_from(Pos pos) const;
   // The position `count` bytes on from `pos` (or end()).
   Pos skip(Pos pos, size_t count) const;
-  // Whether the bytes from `pos` on spell `word`, `pos` being a character boundary.
-  bool opens_with(Pos pos, std::string_view word) const;
+  // Whether the bytes from `pos` on spell `word`.
+  bool opens_with(Pos pos, std::string_view word) const {
+    for (char c : word) {
+      if (pos == end() || bytes_[pos] != c) return false;
+      pos = nodes_[pos].next;
+    }
+    return true;
+  }
   // The first `c` at a character boundary from `from` on, or end().
   Pos find(Pos from, char c) const;
 
@@ -47,17 +51,21 @@ class LinkedText {
   void replace(Pos from, Pos to, std::string_view text);
 
   // Bytes after which an erase joined two formerly separate parts, since the
-  // last call; cleared by the call.
-  std::vector<Pos> take_joins();
+  // last clear_joins().
+  const std::vector<Pos>& joins() const { return joins_; }
+  void clear_joins() { joins_.clear(); }
 
   std::string str() const;
 
  private:
+  struct Node {
+    Pos next;
+    Pos prev;
+    bool alive;
+    bool trail;  // the second byte of a double-byte character
+  };
   std::string bytes_;
-  std::vector<Pos> next_;  // by position; end() and head() are sentinels
-  std::vector<Pos> prev_;
-  std::vector<bool> alive_;
-  TrailMap trail_;
+  std::vector<Node> nodes_;  // by position; end() and head() are sentinels
   std::vector<Pos> joins_;
 };
 

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "output/linked_text.h"
+#include "output/sjis.h"
 
 namespace zek {
 
@@ -105,14 +106,21 @@ Pos find_opening(const LinkedText& t, Pos from, std::string_view opening) {
   return t.end();
 }
 
-// An opening that an erase formed by joining bytes: it starts at most
-// opening.size() - 1 bytes before the join and runs across it.
-Pos find_across(const LinkedText& t, Pos join, std::string_view opening) {
+constexpr size_t kLongestOpening = 10;  // "{\\footnote"
+
+// Openings that an erase formed by joining bytes: each starts at most
+// kLongestOpening - 1 bytes before the join and runs across it. Earlier ones
+// replace the rules' entries in `first`.
+void find_across(const LinkedText& t, Pos join, FirstOpenings& first) {
   Pos pos = join;
-  for (size_t i = 1; i < opening.size() && t.prev(pos) != t.head(); ++i) pos = t.prev(pos);
+  for (size_t i = 1; i < kLongestOpening && t.prev(pos) != t.head(); ++i) pos = t.prev(pos);
   for (;; pos = t.next(pos)) {
-    if (t.is_boundary(pos) && t.opens_with(pos, opening)) return pos;
-    if (pos == join) return t.end();
+    if (t.at(pos) == '{' && t.is_boundary(pos)) {
+      for (size_t r = 0; r < kRules.size(); ++r) {
+        if (pos < first[r] && t.opens_with(pos, kRules[r].opening)) first[r] = pos;
+      }
+    }
+    if (pos == join) return;
   }
 }
 
@@ -121,22 +129,32 @@ Pos find_across(const LinkedText& t, Pos join, std::string_view opening) {
 void update_first(const LinkedText& t, FirstOpenings& first, const std::vector<Pos>& joins) {
   for (size_t r = 0; r < kRules.size(); ++r) {
     const std::string_view opening = kRules[r].opening;
-    Pos found = first[r];
-    if (found != t.end() && !(t.alive(found) && t.opens_with(found, opening))) {
-      found = find_opening(t, t.alive_from(found), opening);
+    const Pos old = first[r];
+    if (old != t.end() && !(t.alive(old) && t.opens_with(old, opening))) {
+      first[r] = find_opening(t, t.alive_from(old), opening);
     }
-    for (Pos join : joins) {
-      if (!t.alive(join)) continue;
-      const Pos across = find_across(t, join, opening);
-      if (across < found) found = across;  // positions keep their order
-    }
-    first[r] = found;
   }
+  for (Pos join : joins) {
+    if (t.alive(join)) find_across(t, join, first);  // positions keep their order
+  }
+}
+
+// Whether any rule's opening occurs: most braces in text open none, and such
+// texts skip the rules without building anything.
+bool has_opening(std::string_view text) {
+  for (size_t pos = text.find('{'); pos != std::string_view::npos; pos = text.find('{', pos + 1)) {
+    const std::string_view rest = text.substr(pos);
+    for (const Rule& rule : kRules) {
+      if (rest.starts_with(rule.opening) && !is_trail_byte(text, pos)) return true;
+    }
+  }
+  return false;
 }
 
 }  // namespace
 
 std::optional<std::string> strip_markup(std::string_view text) {
+  if (!has_opening(text)) return std::nullopt;
   LinkedText t(text);
   FirstOpenings first;
   for (size_t r = 0; r < kRules.size(); ++r) {
@@ -150,7 +168,8 @@ std::optional<std::string> strip_markup(std::string_view text) {
     const Rule& rule = kRules[r];
     rule.apply(t, first[r], t.skip(first[r], rule.opening.size()));
     applied = true;
-    update_first(t, first, t.take_joins());
+    update_first(t, first, t.joins());
+    t.clear_joins();
   }
   if (!applied) return std::nullopt;
   return t.str();
