@@ -6,6 +6,7 @@
 // of a double-byte character is never taken for markup.
 #include "output/markup_rules.h"
 
+#include <algorithm>
 #include <array>
 #include <vector>
 
@@ -106,7 +107,11 @@ Pos find_opening(const LinkedText& t, Pos from, std::string_view opening) {
   return t.end();
 }
 
-constexpr size_t kLongestOpening = 10;  // "{\\footnote"
+constexpr size_t kLongestOpening = [] {
+  size_t longest = 0;
+  for (const Rule& rule : kRules) longest = std::max(longest, rule.opening.size());
+  return longest;
+}();
 
 // Openings that an erase formed by joining bytes: each starts at most
 // kLongestOpening - 1 bytes before the join and runs across it. Earlier ones
