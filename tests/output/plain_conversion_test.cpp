@@ -43,7 +43,10 @@ INSTANTIATE_TEST_SUITE_P(
         TextCase{"RawTextWithLineEnd", "`a{\\uldb b}{\\v XX1}\r\n", "ab\r\n"},
         TextCase{"RawMarkupWithLineEnd", "`{\\v XX1}\r\n", "\r\n"},
         TextCase{"CommentSilent", "; a remark\r\n", ""},
-        TextCase{"PageEnd", "a\r\n.page\r\nb\r\n", "a\r\n" + separator() + "b\r\n"}),
+        TextCase{"PageEnd", "a\r\n.page\r\nb\r\n", "a\r\n" + separator() + "b\r\n"},
+        TextCase{"HeadersLeaveOnlySeparators",
+                 ".start\r\n.topic One\r\nfirst\r\n.popup Two\r\nsecond\r\n.end\r\n",
+                 "first\r\n" + separator() + "second\r\n" + separator() + "\r\n"}),
     [](const ::testing::TestParamInfo<TextCase>& info) { return info.param.name; });
 
 TEST(TextModeTest, AnyLetterCaseOfExtension) {
