@@ -28,19 +28,44 @@ void apply_option(Options& options, const std::string& text) {
       if (text.size() > 1 && text[1] == '@') options.id_mode = 2;
       if (text.size() > 2 && text[2] == '@') options.id_mode = 3;
       break;
-    case 'J': options.id_input = text.substr(1); break;
-    case 'F': options.hlp_file_name = text.substr(1); break;
-    case 'R': options.report = true; break;
-    case 'D': options.ignore_directives = true; break;
-    case 'M': options.id_keyword = true; break;
-    case 'W': options.workshop = true; break;
-    case 'K': options.link_brackets = true; break;
-    case 'X': options.hex_kanji = true; break;
-    case '3': options.mode32 = true; break;
-    case 'V': options.verbose = true; break;
-    case '$': options.is_name_char['$'] = true; break;
-    case '@': options.is_name_char['@'] = true; break;
-    default: break;  // other letters are ignored without notice
+    case 'J':
+      options.id_input = text.substr(1);
+      break;
+    case 'F':
+      options.hlp_file_name = text.substr(1);
+      break;
+    case 'R':
+      options.report = true;
+      break;
+    case 'D':
+      options.ignore_directives = true;
+      break;
+    case 'M':
+      options.id_keyword = true;
+      break;
+    case 'W':
+      options.workshop = true;
+      break;
+    case 'K':
+      options.link_brackets = true;
+      break;
+    case 'X':
+      options.hex_kanji = true;
+      break;
+    case '3':
+      options.mode32 = true;
+      break;
+    case 'V':
+      options.verbose = true;
+      break;
+    case '$':
+      options.is_name_char['$'] = true;
+      break;
+    case '@':
+      options.is_name_char['@'] = true;
+      break;
+    default:
+      break;  // other letters are ignored without notice
   }
 }
 

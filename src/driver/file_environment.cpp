@@ -49,12 +49,16 @@ std::unique_ptr<OutputFile> FileEnvironment::create_output(const std::string& na
   return std::make_unique<FileOutput>(file);
 }
 
-bool FileEnvironment::same_file(const std::string&, const std::string&) { return false; }
+bool FileEnvironment::same_file(const std::string&, const std::string&) {
+  return false;
+}
 
 bool ConsoleStream::write(std::string_view bytes) {
   return std::fwrite(bytes.data(), 1, bytes.size(), file_) == bytes.size();
 }
 
-bool ConsoleStream::flush() { return std::fflush(file_) == 0; }
+bool ConsoleStream::flush() {
+  return std::fflush(file_) == 0;
+}
 
 }  // namespace zek

@@ -9,17 +9,17 @@
 namespace zek {
 
 struct Options {
-  bool ignore_directives = false;  // -D
-  bool id_keyword = false;         // -M
-  int id_mode = 0;                 // -I 1, -I@ 2, -I@@ 3
-  bool workshop = false;           // -W
-  bool mode32 = false;             // -3
-  bool link_brackets = false;      // -K
-  bool hex_kanji = false;          // -X
-  bool verbose = false;            // -V
-  bool report = false;             // -R
-  bool check = false;              // -C
-  bool utf8_sources = false;       // -U
+  bool ignore_directives = false;            // -D
+  bool id_keyword = false;                   // -M
+  int id_mode = 0;                           // -I 1, -I@ 2, -I@@ 3
+  bool workshop = false;                     // -W
+  bool mode32 = false;                       // -3
+  bool link_brackets = false;                // -K
+  bool hex_kanji = false;                    // -X
+  bool verbose = false;                      // -V
+  bool report = false;                       // -R
+  bool check = false;                        // -C
+  bool utf8_sources = false;                 // -U
   std::optional<std::string> id_input;       // -J<idfile>
   std::optional<std::string> hlp_file_name;  // -F<hlpfile>
 

@@ -5,13 +5,16 @@ namespace zek {
 
 std::string_view usage_title() {
   // "ZEK -> RTF ファイル コンバータ Version 1.0 "
-  return "ZEK -> RTF \x83t\x83@\x83" "C\x83\x8B \x83R\x83\x93\x83o\x81[\x83^ Version 1.0 ";
+  return "ZEK -> RTF \x83t\x83@\x83"
+         "C\x83\x8B \x83R\x83\x93\x83o\x81[\x83^ Version 1.0 ";
 }
 
 std::string_view usage_synopsis() {
   // "使い方:zek2rtf  zekファイル名  出力ファイル名\n"
-  return "\x8Eg\x82\xA2\x95\xFB:zek2rtf  zek\x83t\x83@\x83" "C\x83\x8B\x96\xBC  \x8Fo\x97\xCD"
-         "\x83t\x83@\x83" "C\x83\x8B\x96\xBC\n";
+  return "\x8Eg\x82\xA2\x95\xFB:zek2rtf  zek\x83t\x83@\x83"
+         "C\x83\x8B\x96\xBC  \x8Fo\x97\xCD"
+         "\x83t\x83@\x83"
+         "C\x83\x8B\x96\xBC\n";
 }
 
 std::string_view usage_options() {
@@ -19,13 +22,18 @@ std::string_view usage_options() {
       // "オプション:"
       "\x83I\x83v\x83V\x83\x87\x83\x93:\n"
       // "\t-I\t\tＩＤ作成 IDM_xxxxx"
-      "\t-I\t\t\x82h\x82" "c\x8D\xEC\x90\xAC IDM_xxxxx\n"
+      "\t-I\t\t\x82h\x82"
+      "c\x8D\xEC\x90\xAC IDM_xxxxx\n"
       // "\t-I@\t\tＩＤ作成 IDM_xxxxx を @xxxxx"
-      "\t-I@\t\t\x82h\x82" "c\x8D\xEC\x90\xAC IDM_xxxxx \x82\xF0 @xxxxx\n"
+      "\t-I@\t\t\x82h\x82"
+      "c\x8D\xEC\x90\xAC IDM_xxxxx \x82\xF0 @xxxxx\n"
       // "\t-Jidfile\tＩＤ ファイル名"
-      "\t-Jidfile\t\x82h\x82" "c \x83t\x83@\x83" "C\x83\x8B\x96\xBC\n"
+      "\t-Jidfile\t\x82h\x82"
+      "c \x83t\x83@\x83"
+      "C\x83\x8B\x96\xBC\n"
       // "\t-Fhlpfile\t.hlp ファイル名"
-      "\t-Fhlpfile\t.hlp \x83t\x83@\x83" "C\x83\x8B\x96\xBC\n"
+      "\t-Fhlpfile\t.hlp \x83t\x83@\x83"
+      "C\x83\x8B\x96\xBC\n"
       // "\t-R\t\t参照回数表示"
       "\t-R\t\t\x8EQ\x8F\xC6\x89\xF1\x90\x94\x95\\\x8E\xA6\n"
       // "\t-D\t\t#xxx を無視"
@@ -38,7 +46,8 @@ std::string_view usage_options() {
       "\t-K\t\ttxt\x8Fo\x97\xCD\x8E\x9E\x82\xC9\x83\x8A\x83\x93\x83N\x82\xCD\x81y \x81z\x81s  "
       "\x81t\x82\xC5\x82\xAD\x82\xAD\x82\xE9\n"
       // "\t-X\t\t漢字を16進で出力"
-      "\t-X\t\t\x8A\xBF\x8E\x9A\x82\xF0" "16\x90i\x82\xC5\x8Fo\x97\xCD\n"
+      "\t-X\t\t\x8A\xBF\x8E\x9A\x82\xF0"
+      "16\x90i\x82\xC5\x8Fo\x97\xCD\n"
       // "\t-3\t\t32bit mode"
       "\t-3\t\t32bit mode\n";
 }

@@ -13,8 +13,14 @@ std::string padded(uint32_t value, int width, int base, char fill) {
 }
 }  // namespace
 
-std::string zero_padded(uint32_t value, int width) { return padded(value, width, 10, '0'); }
-std::string hex_padded(uint32_t value, int width) { return padded(value, width, 16, '0'); }
-std::string space_padded(uint32_t value, int width) { return padded(value, width, 10, ' '); }
+std::string zero_padded(uint32_t value, int width) {
+  return padded(value, width, 10, '0');
+}
+std::string hex_padded(uint32_t value, int width) {
+  return padded(value, width, 16, '0');
+}
+std::string space_padded(uint32_t value, int width) {
+  return padded(value, width, 10, ' ');
+}
 
 }  // namespace zek

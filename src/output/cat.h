@@ -10,14 +10,22 @@
 
 namespace zek {
 
-inline void append_piece(std::string& out, std::string_view text) { out.append(text); }
-inline void append_piece(std::string& out, const char* text) { out.append(text); }
-inline void append_piece(std::string& out, const std::string& text) { out.append(text); }
-inline void append_piece(std::string& out, char c) { out.push_back(c); }
+inline void append_piece(std::string& out, std::string_view text) {
+  out.append(text);
+}
+inline void append_piece(std::string& out, const char* text) {
+  out.append(text);
+}
+inline void append_piece(std::string& out, const std::string& text) {
+  out.append(text);
+}
+inline void append_piece(std::string& out, char c) {
+  out.push_back(c);
+}
 
 template <std::integral T>
-  requires(!std::same_as<T, char> && !std::same_as<T, bool>)
-void append_piece(std::string& out, T value) {
+requires(!std::same_as<T, char> && !std::same_as<T, bool>) void append_piece(std::string& out,
+                                                                             T value) {
   char digits[24];
   auto result = std::to_chars(digits, digits + sizeof digits, value);
   out.append(digits, result.ptr);

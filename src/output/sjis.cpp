@@ -19,7 +19,9 @@ bool walk_to(std::string_view text, size_t start, size_t i) {
   while (pos < i) pos += is_lead_byte(text[pos]) ? 2 : 1;
   return pos == i + 1;
 }
-bool is_high(char byte) { return static_cast<unsigned char>(byte) > 0x80; }
+bool is_high(char byte) {
+  return static_cast<unsigned char>(byte) > 0x80;
+}
 }  // namespace
 
 bool is_trail_byte(std::string_view text, size_t i) {

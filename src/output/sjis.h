@@ -21,8 +21,12 @@ inline constexpr std::array<bool, 256> kLeadTable = make_lead_table();
 }  // namespace detail
 
 // True for 0x81-0x9F and 0xE0-0xFC, whatever the machine's code page.
-inline bool is_lead_byte(unsigned char byte) { return detail::kLeadTable[byte]; }
-inline bool is_lead_byte(char byte) { return is_lead_byte(static_cast<unsigned char>(byte)); }
+inline bool is_lead_byte(unsigned char byte) {
+  return detail::kLeadTable[byte];
+}
+inline bool is_lead_byte(char byte) {
+  return is_lead_byte(static_cast<unsigned char>(byte));
+}
 
 // Length of the character that starts at `pos`: 2 for a lead byte with a byte
 // after it, else 1 (a lead byte at the very end stands alone).

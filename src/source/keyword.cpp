@@ -3,11 +3,17 @@
 
 namespace zek {
 
-bool is_ascii_letter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
-bool is_ascii_digit(char c) { return c >= '0' && c <= '9'; }
+bool is_ascii_letter(char c) {
+  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+bool is_ascii_digit(char c) {
+  return c >= '0' && c <= '9';
+}
 
 namespace {
-char to_lower_ascii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+char to_lower_ascii(char c) {
+  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 }  // namespace
 
 bool match_keyword(Cursor& cursor, std::string_view keyword) {

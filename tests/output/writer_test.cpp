@@ -37,18 +37,18 @@ TEST_P(WriterTest, WritesBytesAndCountsColumns) {
 
 INSTANTIATE_TEST_SUITE_P(
     ByteRules, WriterTest,
-    ::testing::Values(
-        WriterCase{"Escapes", true, false, "a{b}c\\d", "a\\{b\\}c\\\\d", 10},
-        WriterCase{"RawRegion", true, false, "\x13{\\b x}\x11{", "{\\b x}\\{", 8},
-        WriterCase{"RtfNotEscaped", false, false, "{\\b x}", "{\\b x}", 6},
-        WriterCase{"Tab", false, false, "a\tb", "a\\tab b", 7},
-        WriterCase{"ControlBytes", false, false, "\x01x\x1By\x7F", "xy\x7F", 3},
-        WriterCase{"LineEnds", false, false, "a\r\n", "a\r\n", 3},
-        WriterCase{"HexKanji", true, true, "\x82\xA0", "\\'82\\'A0", 2},
-        WriterCase{"HalfWidthKana", true, true, "\xB1", "\xB1", 1},
-        WriterCase{"TrailBytesNotEscaped", true, false, "\x95\\\x83}\x83{", "\x95\\\x83}\x83{", 6},
-        WriterCase{"LoneLeadAtEnd", true, false, "a\x82", "a\x82", 2},
-        WriterCase{"RawOffNotCarried", true, false, "\x13{", "{", 1}),
+    ::testing::Values(WriterCase{"Escapes", true, false, "a{b}c\\d", "a\\{b\\}c\\\\d", 10},
+                      WriterCase{"RawRegion", true, false, "\x13{\\b x}\x11{", "{\\b x}\\{", 8},
+                      WriterCase{"RtfNotEscaped", false, false, "{\\b x}", "{\\b x}", 6},
+                      WriterCase{"Tab", false, false, "a\tb", "a\\tab b", 7},
+                      WriterCase{"ControlBytes", false, false, "\x01x\x1By\x7F", "xy\x7F", 3},
+                      WriterCase{"LineEnds", false, false, "a\r\n", "a\r\n", 3},
+                      WriterCase{"HexKanji", true, true, "\x82\xA0", "\\'82\\'A0", 2},
+                      WriterCase{"HalfWidthKana", true, true, "\xB1", "\xB1", 1},
+                      WriterCase{"TrailBytesNotEscaped", true, false, "\x95\\\x83}\x83{",
+                                 "\x95\\\x83}\x83{", 6},
+                      WriterCase{"LoneLeadAtEnd", true, false, "a\x82", "a\x82", 2},
+                      WriterCase{"RawOffNotCarried", true, false, "\x13{", "{", 1}),
     [](const ::testing::TestParamInfo<WriterCase>& info) { return info.param.name; });
 
 TEST(WriterTest, SilentInTextModeAndWithoutFile) {
@@ -76,8 +76,7 @@ TEST(WriterTest, FootnotesAndGroups) {
   writer.footnote('K', "x{y");
   writer.group("ul", "Topic {1}");
   writer.out.flush();
-  EXPECT_EQ(stream.bytes,
-            "#{\\footnote #aqbzc}\r\nK{\\footnote Kx\\{y}\r\n{\\ul Topic \\{1\\}}");
+  EXPECT_EQ(stream.bytes, "#{\\footnote #aqbzc}\r\nK{\\footnote Kx\\{y}\r\n{\\ul Topic \\{1\\}}");
 }
 
 }  // namespace
