@@ -1,16 +1,14 @@
 // Building and stepping the Aho-Corasick automaton of the macro names.
 #include "source/macro_name_index.h"
 
-#include <algorithm>
-
 namespace zek {
 
 int32_t MacroNameIndex::child(int32_t node, unsigned char byte) const {
   if (node == 0) return root_next_[byte];
-  const auto& next = nodes_[node].next;
-  auto it = std::lower_bound(next.begin(), next.end(), byte,
-                             [](const auto& edge, unsigned char b) { return edge.first < b; });
-  return (it != next.end() && it->first == byte) ? it->second : -1;
+  for (int32_t next = nodes_[node].first_child; next >= 0; next = nodes_[next].next_sibling) {
+    if (nodes_[next].byte == byte) return next;
+  }
+  return -1;
 }
 
 // The state after reading `byte` in state `node`; the root (0) takes every
@@ -31,16 +29,15 @@ void MacroNameIndex::insert(std::string_view name, int32_t row) {
     int32_t next = child(node, byte);
     if (next < 0) {
       next = static_cast<int32_t>(nodes_.size());
-      nodes_.emplace_back();
+      Node added;
+      added.byte = byte;
       if (node == 0) {
         root_next_[byte] = next;
       } else {
-        auto& edges = nodes_[node].next;
-        auto it =
-            std::lower_bound(edges.begin(), edges.end(), byte,
-                             [](const auto& edge, unsigned char b) { return edge.first < b; });
-        edges.insert(it, {byte, next});
+        added.next_sibling = nodes_[node].first_child;
+        nodes_[node].first_child = next;
       }
+      nodes_.push_back(added);
     }
     node = next;
   }
@@ -55,9 +52,8 @@ void MacroNameIndex::link() {
   }
   for (size_t head = 0; head < queue.size(); ++head) {
     const int32_t node = queue[head];
-    const Node& parent = nodes_[node];
-    for (const auto& [byte, next] : parent.next) {
-      const int32_t fail = step(parent.fail, byte);
+    for (int32_t next = nodes_[node].first_child; next >= 0; next = nodes_[next].next_sibling) {
+      const int32_t fail = step(nodes_[node].fail, nodes_[next].byte);
       nodes_[next].fail = fail;
       nodes_[next].output_link = nodes_[fail].row >= 0 ? fail : nodes_[fail].output_link;
       queue.push_back(next);

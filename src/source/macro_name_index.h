@@ -7,7 +7,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 namespace zek {
@@ -25,11 +24,15 @@ class MacroNameIndex {
   void scan(std::string_view text, Found&& found) const;
 
  private:
+  // Children are kept as a list of siblings: a name's nodes cost a few
+  // words each, however long the names are.
   struct Node {
-    std::vector<std::pair<unsigned char, int32_t>> next;  // sorted by byte
+    int32_t first_child = -1;
+    int32_t next_sibling = -1;
     int32_t fail = 0;
     int32_t row = -1;         // the row whose name ends here
     int32_t output_link = 0;  // nearest node on the fail chain with a row; 0 none
+    unsigned char byte = 0;   // the byte that leads here from the parent
   };
 
   int32_t child(int32_t node, unsigned char byte) const;
