@@ -62,11 +62,15 @@ class PosixOutput : public OutputFile {
       : fd_(fd), temp_(std::move(temp)), target_(std::move(target)) {}
   ~PosixOutput() override { discard(); }
   bool write(std::string_view bytes) override { return fd_ >= 0 && write_all(fd_, bytes); }
-  bool commit() override {
-    if (fd_ < 0) return false;
-    bool ok = temp_.empty() || ::fsync(fd_) == 0;
-    ok = ::close(fd_) == 0 && ok;
+  bool finish() override {
+    if (fd_ < 0) return finished_;
+    finished_ = temp_.empty() || ::fsync(fd_) == 0;
+    finished_ = ::close(fd_) == 0 && finished_;
     fd_ = -1;
+    return finished_;
+  }
+  bool commit() override {
+    bool ok = finish();
     if (temp_.empty()) return ok;
     ok = ok && ::rename(temp_.c_str(), target_.c_str()) == 0;
     if (!ok) ::unlink(temp_.c_str());
@@ -82,6 +86,7 @@ class PosixOutput : public OutputFile {
 
  private:
   int fd_;
+  bool finished_ = false;
   std::string temp_;
   std::string target_;
 };

@@ -83,11 +83,15 @@ class Win32Output : public OutputFile {
     }
     return true;
   }
-  bool commit() override {
-    if (handle_ == INVALID_HANDLE_VALUE) return false;
-    bool ok = temp_.empty() || ::FlushFileBuffers(handle_) != 0;
-    ok = ::CloseHandle(handle_) != 0 && ok;
+  bool finish() override {
+    if (handle_ == INVALID_HANDLE_VALUE) return finished_;
+    finished_ = temp_.empty() || ::FlushFileBuffers(handle_) != 0;
+    finished_ = ::CloseHandle(handle_) != 0 && finished_;
     handle_ = INVALID_HANDLE_VALUE;
+    return finished_;
+  }
+  bool commit() override {
+    bool ok = finish();
     if (temp_.empty()) return ok;
     ok = ok && ::MoveFileExW(temp_.c_str(), target_.c_str(),
                              MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
@@ -104,6 +108,7 @@ class Win32Output : public OutputFile {
 
  private:
   HANDLE handle_;
+  bool finished_ = false;
   std::wstring temp_;
   std::wstring target_;
 };

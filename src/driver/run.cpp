@@ -68,21 +68,23 @@ void report_cannot_write(Context& ctx, const std::string& name) {
   ctx.console.write_err(cat("cannot write ", name, '\n'));
 }
 
-// Flushes a sink's buffered bytes and detaches it; false when any write failed.
-bool drain(Sink& sink) {
-  const bool written = sink.flush();
+// Flushes a sink's buffered bytes, detaches it and finishes its file; false
+// (after "cannot write") when any write or the close failed.
+bool finish_target(Context& ctx, Sink& sink, Target& target) {
+  bool written = sink.flush();
   sink.attach(nullptr);
+  written = target.file->finish() && written;
+  if (!written) report_cannot_write(ctx, target.name);
   return written;
 }
 
-// Puts the written files into place. When any write failed, neither replaces
-// what was there before: the output and the ID file stay a matching pair.
+// Puts the written files into place. When any of them could not be written,
+// none replaces what was there before, so the output and the ID file stay a
+// matching pair.
 bool finish_targets(Context& ctx, Target& output, Target* id) {
-  const bool output_written = drain(ctx.writer.out);
-  const bool id_written = drain(ctx.id_file);
-  if (!output_written) report_cannot_write(ctx, output.name);
-  if (id != nullptr && !id_written) report_cannot_write(ctx, id->name);
-  if (!output_written || !id_written) {
+  bool written = finish_target(ctx, ctx.writer.out, output);
+  if (id != nullptr) written = finish_target(ctx, ctx.id_file, *id) && written;
+  if (!written) {
     output.file->discard();
     if (id != nullptr) id->file->discard();
     return false;

@@ -43,8 +43,12 @@ class OutputStream {
 // it was. (A target that is a device or a pipe is written in place.)
 class OutputFile : public OutputStream {
  public:
-  // Flushes, closes and puts the file into place; false on any error, and
-  // the target is then left as it was.
+  // Writes out everything and closes the file; false on any error. It is
+  // the step that can fail for want of space, so a run finishes all its
+  // files before it commits any of them.
+  virtual bool finish() = 0;
+  // Finishes the file if need be and puts it into place; false on any error,
+  // and the target is then left as it was.
   virtual bool commit() = 0;
   // Closes and throws away what was written.
   virtual void discard() = 0;

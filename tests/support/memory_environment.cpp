@@ -38,6 +38,7 @@ class MemoryOutput : public OutputFile {
     written_.append(bytes);
     return true;
   }
+  bool finish() override { return !full_; }
   bool commit() override {
     if (full_ || !committable_) return false;
     files_[name_] = std::move(written_);
