@@ -96,7 +96,7 @@ class RandomCase {
 };
 
 void add_random_names(RandomCase& random, NameTable& names, std::vector<std::string>& spelled) {
-  const size_t count = random.pick(random.pick(8) == 0 ? 200 : 24) + 1;
+  const size_t count = random.pick(random.pick(16) == 0 ? 200 : 24) + 1;
   int32_t header_index = 0;
   for (size_t i = 0; i < count; ++i) {
     const std::string name = random.name(spelled);
@@ -136,7 +136,7 @@ std::vector<bool> link_marks(const NameTable& names) {
 }
 
 TEST(LinkMatcherDifferentialTest, AgreesWithLiteralScan) {
-  constexpr uint32_t kCases = 4000;
+  constexpr uint32_t kCases = 2000;
   constexpr int kLinesPerCase = 8;
   size_t lines_with_claims = 0;
   for (uint32_t seed = 1; seed <= kCases; ++seed) {
