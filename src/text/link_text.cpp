@@ -17,24 +17,13 @@ constexpr std::string_view kJumpClose = "\x81\x7A";
 constexpr std::string_view kPopupOpen = "\x81\x73";
 constexpr std::string_view kPopupClose = "\x81\x74";
 
-// Whether a raw region is open after `text`, read the way the writers read
-// it: a double-byte character is one unit, 0x13 opens, 0x11 closes.
-bool raw_after(std::string_view text, bool raw) {
-  for (size_t pos = 0; pos < text.size(); pos += char_length(text, pos)) {
-    if (text[pos] == kRawOn) raw = true;
-    if (text[pos] == kRawOff) raw = false;
-  }
-  return raw;
-}
-
-// Writes a piece of the line between hot spots. A raw region that a hot spot
-// interrupted goes on in the piece after it, so that its RTF stays whole.
-void write_plain_piece(Context& ctx, std::string_view piece, bool raw) {
+// Writes a piece of the line between hot spots. Each piece is a writer call
+// of its own, so a raw region that a hot spot interrupts ends with the piece
+// before it.
+void write_plain_piece(Context& ctx, std::string_view piece) {
   if (piece.empty()) return;
-  const std::string reopened = raw ? cat(kRawOn, piece) : std::string();
-  const std::string_view text = raw ? std::string_view(reopened) : piece;
-  ctx.writer.text(text);
-  plain_if_text_mode(ctx, text);
+  ctx.writer.text(piece);
+  plain_if_text_mode(ctx, piece);
 }
 
 // The hidden jump code after the visible text of a hot spot.
@@ -83,17 +72,14 @@ void write_linked_line(Context& ctx, std::string_view line, const LinkClaims& cl
     return;
   }
   size_t pending = 0;
-  bool raw = false;
   for (const LinkClaim& claim : claims) {
     if (claim.position < pending) continue;  // inside the hot spot before
-    const std::string_view piece = line.substr(pending, claim.position - pending);
-    write_plain_piece(ctx, piece, raw);
-    raw = raw_after(line.substr(pending, claim.position + claim.length - pending), raw);
+    write_plain_piece(ctx, line.substr(pending, claim.position - pending));
     write_hot_spot(ctx, ctx.names[claim.entry], header_type);
     ctx.names.mark_linked(claim.entry);
     pending = claim.position + claim.length;
   }
-  write_plain_piece(ctx, line.substr(pending), raw);
+  write_plain_piece(ctx, line.substr(pending));
 }
 
 void link_text_line(Context& ctx, std::string& line, int header_type) {
