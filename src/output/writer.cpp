@@ -44,6 +44,12 @@ size_t run_end(const ByteClasses& classes, std::string_view text, size_t pos) {
   const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
   const size_t size = text.size();
   while (pos < size) {
+    // Four ordinary bytes at a time (kRunByte is 0) while there are four.
+    while (size - pos >= 4 && (classes[bytes[pos]] | classes[bytes[pos + 1]] |
+                               classes[bytes[pos + 2]] | classes[bytes[pos + 3]]) == kRunByte) {
+      pos += 4;
+    }
+    if (pos >= size) break;
     const uint8_t byte_class = classes[bytes[pos]];
     if (byte_class == kRunByte) {
       ++pos;
