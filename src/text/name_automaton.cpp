@@ -12,8 +12,9 @@ namespace zek {
 namespace {
 
 // The states nearest the root get full rows of transitions, as many as fit
-// in this many bytes; deeper states keep sorted edge lists.
-constexpr size_t kDenseRowBytes = size_t{4} << 20;
+// in this many bytes (small enough to stay in the processor's cache, where
+// rows are read at random); deeper states keep sorted edge lists.
+constexpr size_t kDenseRowBytes = size_t{256} << 10;
 // Edge lists up to this long are searched front to back.
 constexpr uint16_t kShortEdgeList = 8;
 
