@@ -4,6 +4,7 @@
 // sources that reach includes, ID files, macros and sections.
 //
 // Usage: make_fuzz_seeds GOLDEN_FOLDER SEED_FOLDER
+// (seeds go to SEED_FOLDER/convert_fuzzer, link_fuzzer and macro_fuzzer)
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
@@ -181,6 +182,38 @@ std::vector<HandMadeSeed> hand_made_seeds() {
   };
 }
 
+// Seeds of the differential targets: a name table with prefixes, aliases,
+// double-byte names and ID-file names, then lines; macros with parameters
+// that feed each other.
+// One record of the link fuzzer: its kind byte, its text and a line feed.
+std::string link_record(char kind, const std::string& text) {
+  return kind + text + "\n";
+}
+
+std::string link_seed() {
+  enum : char { popup, topic, topic2, alias, external, title, clear_marks, body };
+  return "\x03" + link_record(topic, "File") + link_record(topic, "File Manager") +
+         link_record(popup, "Pop") + link_record(alias, "Alias") + link_record(external, "Print") +
+         link_record(external, "") + link_record(topic2, "$cost@") +
+         link_record(topic, "\x82\xa0\x82\xa2") + link_record(title, "File") +
+         link_record(body, "Open the File Manager, Pop or Alias.") +
+         link_record(body, "\x95\\File \x82\xa0\x82\xa2 Print $cost@") +
+         link_record(clear_marks, "") + link_record(body, "File again");
+}
+
+const std::vector<std::pair<std::string, std::string>> kMacroSeeds = {
+    {"macros",
+     "#define P\tQ\n#define Q\tR\n#define A(x)\t[x]-x\n#define X\taXb\n"
+     "P A(1) A(2) A (3) X\n#undef Q\n#define Q\tS\nP Q\n#clear\nP\n"
+     "#define \x95\\\tyen\n\x95\\ \x83\x95\\\n"},
+};
+
+void write_seeds(const fs::path& folder,
+                 const std::vector<std::pair<std::string, std::string>>& seeds, size_t& written) {
+  fs::create_directories(folder);
+  for (const auto& [name, bytes] : seeds) written += write_bytes(folder / name, bytes);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -189,7 +222,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   const fs::path golden = argv[1];
-  const fs::path seeds = argv[2];
+  const fs::path seeds = fs::path(argv[2]) / "convert_fuzzer";
   fs::create_directories(seeds);
   size_t written = 0;
   for (const auto& entry : fs::recursive_directory_iterator(golden)) {
@@ -207,6 +240,8 @@ int main(int argc, char** argv) {
     written += write_bytes(seeds / (std::string("hand-") + seed.name),
                            zek::fuzz::encode_case(header, seed.source, seed.includes));
   }
-  std::cout << written << " seeds in " << seeds.string() << "\n";
+  write_seeds(fs::path(argv[2]) / "link_fuzzer", {{"names", link_seed()}}, written);
+  write_seeds(fs::path(argv[2]) / "macro_fuzzer", kMacroSeeds, written);
+  std::cout << written << " seeds in " << argv[2] << "\n";
   return 0;
 }

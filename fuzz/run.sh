@@ -25,7 +25,7 @@ cmake -S "$root" -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++ \
 cmake --build "$build"
 
 rm -rf "$build/seeds"
-"$build/fuzz/make_fuzz_seeds" "$root/tests/golden" "$build/seeds/convert_fuzzer"
+"$build/fuzz/make_fuzz_seeds" "$root/tests/golden" "$build/seeds"
 mkdir -p "$build/findings"
 
 status=0
