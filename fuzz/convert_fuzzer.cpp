@@ -3,7 +3,8 @@
 // output mode; the rest is the source and the files it may include.
 //
 // Besides crashes and sanitizer reports it traps when a run ends with a
-// status other than 0 or 1, or when a second run of the same case in the same
+// status other than 0 or 1, when a run with status 0 did not write its output
+// (and its ID file with -I), or when a second run of the same case in the same
 // process gives other files or console texts (state left over from a run).
 #include <cstddef>
 #include <cstdint>
@@ -40,6 +41,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const zek::fuzz::FuzzCase fuzz_case = zek::fuzz::decode_case(bytes);
   const Outcome first = convert(fuzz_case);
   if (first.result.status != 0 && first.result.status != 1) __builtin_trap();
+  if (first.result.status == 0) {
+    for (const std::string& name : fuzz_case.written_files) {
+      if (first.files.count(name) == 0) __builtin_trap();
+    }
+  }
   if (!(convert(fuzz_case) == first)) __builtin_trap();
   return 0;
 }

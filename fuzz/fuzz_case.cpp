@@ -31,6 +31,7 @@ constexpr std::array<FlagOption, 12> kFlagOptions = {{
 
 constexpr const char* kIdModeOptions[] = {nullptr, "-I", "-I@", "-I@@"};
 constexpr const char* kOutputNames[] = {"out.rtf", "out.txt", "out.xtf", nullptr};
+constexpr const char* kOutputBase[] = {"out", "out", "out", "in"};
 const std::string kIdInputOption = std::string("-J").append(kIdInputName);
 constexpr const char* kHelpFileOption = "-Fhelp.hlp";
 
@@ -102,9 +103,11 @@ FuzzCase decode_case(std::string_view data) {
   }
   add_help_options((header[1] & kHelpMask) >> kHelpShift, result.arguments);
   result.arguments.emplace_back(kSourceName);
-  if (const char* output = kOutputNames[(header[0] & kOutputMask) >> kOutputShift]) {
-    result.arguments.push_back(output);
-  }
+  const uint8_t output = (header[0] & kOutputMask) >> kOutputShift;
+  if (kOutputNames[output]) result.arguments.push_back(kOutputNames[output]);
+  result.written_files.push_back(kOutputNames[output] ? kOutputNames[output] : "in.RTF");
+  if (header[0] & kIdModeMask)
+    result.written_files.push_back(std::string(kOutputBase[output]) + ".ID");
   add_files(data, result);
   return result;
 }

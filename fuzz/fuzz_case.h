@@ -54,6 +54,8 @@ inline constexpr std::string_view kIdInputName = "c";
 struct FuzzCase {
   std::vector<std::string> arguments;  // without the program name
   std::map<std::string, std::string> files;
+  // The files a successful run must leave: the output, and with -I the ID file.
+  std::vector<std::string> written_files;
 };
 
 // Decodes arbitrary bytes; missing header bytes count as zero.
