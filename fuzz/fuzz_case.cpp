@@ -54,8 +54,8 @@ void add_files(std::string_view rest, FuzzCase& result) {
   }
 }
 
-// 1 for -I, 2 when the second character after the prefix is "@", 3 when the
-// third one is.
+// 1 for -I, 2 when the option text's second character is "@", 3 when its
+// third one is, whatever the second.
 uint8_t id_mode_of(const std::string& option) {
   if (option.size() > 3 && option[3] == '@') return 3;
   if (option.size() > 2 && option[2] == '@') return 2;
