@@ -3,6 +3,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "output/stream.h"
@@ -12,12 +13,14 @@ namespace zek {
 class Environment {
  public:
   virtual ~Environment() = default;
-  // Opens a file for reading in binary mode; null when it cannot be opened.
+  // Opens a regular readable file in binary mode; null when it cannot be
+  // opened or is no regular file (a folder, a device, a pipe).
   virtual std::unique_ptr<InputStream> open_input(const std::string& name) = 0;
-  // Creates a file for writing in binary mode; null when it cannot be created.
+  // Starts writing a file in binary mode; null when it cannot be created.
+  // What is written replaces the named file only when it is committed.
   virtual std::unique_ptr<OutputFile> create_output(const std::string& name) = 0;
-  // Whether the two names denote the same existing file.
-  virtual bool same_file(const std::string& a, const std::string& b) = 0;
+  // The identity of the existing file `name` denotes; none when there is none.
+  virtual std::optional<FileIdentity> identify(const std::string& name) = 0;
 };
 
 }  // namespace zek

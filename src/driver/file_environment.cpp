@@ -1,56 +1,20 @@
-// Files on disk through the C library's binary streams.
+// Files on disk through the platform's file functions.
 #include "driver/file_environment.h"
+
+#include "driver/file_system.h"
 
 namespace zek {
 
-namespace {
-
-class FileInput : public InputStream {
- public:
-  explicit FileInput(std::FILE* file) : file_(file) {}
-  ~FileInput() override { std::fclose(file_); }
-  size_t read(char* buffer, size_t size) override { return std::fread(buffer, 1, size, file_); }
-
- private:
-  std::FILE* file_;
-};
-
-class FileOutput : public OutputFile {
- public:
-  explicit FileOutput(std::FILE* file) : file_(file) {}
-  ~FileOutput() override {
-    if (file_ != nullptr) std::fclose(file_);
-  }
-  bool write(std::string_view bytes) override {
-    return std::fwrite(bytes.data(), 1, bytes.size(), file_) == bytes.size();
-  }
-  bool commit() override {
-    const bool flushed = std::fflush(file_) == 0;
-    const bool closed = std::fclose(file_) == 0;
-    file_ = nullptr;
-    return flushed && closed;
-  }
-
- private:
-  std::FILE* file_;
-};
-
-}  // namespace
-
 std::unique_ptr<InputStream> FileEnvironment::open_input(const std::string& name) {
-  std::FILE* file = std::fopen(name.c_str(), "rb");
-  if (file == nullptr) return nullptr;
-  return std::make_unique<FileInput>(file);
+  return open_regular_file(name);
 }
 
 std::unique_ptr<OutputFile> FileEnvironment::create_output(const std::string& name) {
-  std::FILE* file = std::fopen(name.c_str(), "wb");
-  if (file == nullptr) return nullptr;
-  return std::make_unique<FileOutput>(file);
+  return create_replacement(name);
 }
 
-bool FileEnvironment::same_file(const std::string&, const std::string&) {
-  return false;
+std::optional<FileIdentity> FileEnvironment::identify(const std::string& name) {
+  return file_identity(name);
 }
 
 bool ConsoleStream::write(std::string_view bytes) {

@@ -11,11 +11,11 @@ class FileEnvironment : public Environment {
  public:
   std::unique_ptr<InputStream> open_input(const std::string& name) override;
   std::unique_ptr<OutputFile> create_output(const std::string& name) override;
-  bool same_file(const std::string& a, const std::string& b) override;
+  std::optional<FileIdentity> identify(const std::string& name) override;
 };
 
-// A console stream (standard output or standard error), written unbuffered
-// through the C library stream.
+// A console stream (standard output or standard error), written through the
+// C library stream.
 class ConsoleStream : public OutputStream {
  public:
   explicit ConsoleStream(std::FILE* file) : file_(file) {}

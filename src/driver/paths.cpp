@@ -68,4 +68,12 @@ bool equals_ignoring_case(std::string_view a, std::string_view b) {
   return true;
 }
 
+bool same_spelling(std::string_view a, std::string_view b) {
+#ifdef _WIN32
+  return equals_ignoring_case(a, b);
+#else
+  return a == b;
+#endif
+}
+
 }  // namespace zek

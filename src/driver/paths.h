@@ -15,5 +15,8 @@ std::string_view extension_of(std::string_view name);
 std::string replace_extension(std::string_view name, std::string_view extension);
 // Whether two ASCII texts are equal ignoring letter case.
 bool equals_ignoring_case(std::string_view a, std::string_view b);
+// Whether two names are spelled alike by the host's rules (letter case is
+// ignored on Windows).
+bool same_spelling(std::string_view a, std::string_view b);
 
 }  // namespace zek

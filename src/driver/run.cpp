@@ -3,6 +3,8 @@
 
 #include "context.h"
 #include "driver/command_line.h"
+#include "driver/paths.h"
+#include "driver/recording_environment.h"
 #include "driver/report.h"
 #include "driver/usage.h"
 #include "names/id_file.h"
@@ -21,51 +23,112 @@ void write_usage(Context& ctx) {
   ctx.console.write_err(usage_options());
 }
 
-// Opens an output file; reports "cannot open" when it cannot be created.
-std::unique_ptr<OutputFile> open_output(Context& ctx, const std::string& name) {
-  std::unique_ptr<OutputFile> file = ctx.env->create_output(name);
-  if (!file) report_cannot_open(ctx, name);
-  return file;
+void refuse_name(Context& ctx, const std::string& name) {
+  ctx.console.write_err(cat(kBadFileName, name, " \n"));
 }
 
-// Flushes and puts a written file into place; reports a write failure.
-bool finish_output(Context& ctx, Sink& sink, OutputFile& file, const std::string& name) {
-  const bool written = sink.flush();
-  sink.attach(nullptr);
-  const bool committed = file.commit();
-  if (written && committed) return true;
+// A file the run writes: its name and, once opened, the file being written.
+struct Target {
+  std::string name;
+  std::unique_ptr<OutputFile> file;
+};
+
+// Whether writing `name` would destroy a file the source was read from.
+bool overwrites_source(Environment& env, const RecordingEnvironment& sources,
+                       const std::string& name) {
+  const std::optional<FileIdentity> identity = env.identify(name);
+  return identity && sources.was_read(*identity);
+}
+
+// Whether the output and the ID file would be one and the same file.
+bool same_target(Environment& env, const std::string& a, const std::string& b) {
+  if (same_spelling(a, b)) return true;
+  const std::optional<FileIdentity> first = env.identify(a);
+  return first && first == env.identify(b);
+}
+
+// The name of the first target that denotes a file read in pass 1, or the
+// ID file when it is the output file itself; none when all may be written.
+const std::string* find_clash(Environment& env, const RecordingEnvironment& sources,
+                              const Target& output, const Target* id) {
+  if (overwrites_source(env, sources, output.name)) return &output.name;
+  if (id == nullptr) return nullptr;
+  if (overwrites_source(env, sources, id->name)) return &id->name;
+  if (same_target(env, output.name, id->name)) return &id->name;
+  return nullptr;
+}
+
+bool open_target(Context& ctx, Target& target) {
+  target.file = ctx.env->create_output(target.name);
+  if (!target.file) report_cannot_open(ctx, target.name);
+  return target.file != nullptr;
+}
+
+void report_cannot_write(Context& ctx, const std::string& name) {
   ctx.console.write_err(cat("cannot write ", name, '\n'));
-  return false;
 }
 
-int convert(Context& ctx, const SplitArguments& split) {
-  const OutputChoice choice = choose_output(split.files);
-  if (choice.refused) {
-    ctx.console.write_err(cat(kBadFileName, choice.output_name, " \n"));
+// Flushes a sink's buffered bytes, detaches it and finishes its file; false
+// (after "cannot write") when any write or the close failed.
+bool finish_target(Context& ctx, Sink& sink, Target& target) {
+  bool written = sink.flush();
+  sink.attach(nullptr);
+  written = target.file->finish() && written;
+  if (!written) report_cannot_write(ctx, target.name);
+  return written;
+}
+
+// Puts the written files into place. When any of them could not be written,
+// none replaces what was there before, so the output and the ID file stay a
+// matching pair.
+bool finish_targets(Context& ctx, Target& output, Target* id) {
+  bool written = finish_target(ctx, ctx.writer.out, output);
+  if (id != nullptr) written = finish_target(ctx, ctx.id_file, *id) && written;
+  if (!written) {
+    output.file->discard();
+    if (id != nullptr) id->file->discard();
+    return false;
+  }
+  if (!output.file->commit()) {
+    report_cannot_write(ctx, output.name);
+    if (id != nullptr) id->file->discard();
+    return false;
+  }
+  if (id != nullptr && !id->file->commit()) {
+    report_cannot_write(ctx, id->name);
+    return false;
+  }
+  return true;
+}
+
+// The ID file could not be opened: the output file is left empty, unless a
+// file of that name exists already, which is then kept as it was.
+void abandon_output(Context& ctx, Target& output) {
+  if (ctx.env->identify(output.name)) {
+    output.file->discard();
+  } else if (!output.file->commit()) {
+    report_cannot_write(ctx, output.name);
+  }
+}
+
+// Pass 1 over the source, remembering every file it reads.
+bool collect_names(Context& ctx, RecordingEnvironment& recorder, const std::string& source) {
+  Environment* outer = ctx.env;
+  ctx.env = &recorder;
+  const bool ok = include_file(ctx, source, 0);
+  ctx.env = outer;
+  return ok;
+}
+
+// Opens the targets, runs pass 2 and puts the files into place.
+int write_output(Context& ctx, const std::string& source, Target& output, Target* id) {
+  if (!open_target(ctx, output)) return 1;
+  if (id != nullptr && !open_target(ctx, *id)) {
+    abandon_output(ctx, output);
     return 1;
   }
-  ctx.options.text_mode = choice.text_mode;
-  ctx.options.trace_mode = choice.trace_mode;
-  ctx.writer.text_mode = choice.text_mode;
-  ctx.writer.hex_kanji = ctx.options.hex_kanji;
-  const std::string& source = split.files[0];
-
-  if (!include_file(ctx, source, 0)) return 1;
-
-  std::unique_ptr<OutputFile> output = open_output(ctx, choice.output_name);
-  if (!output) return 1;
-  std::unique_ptr<OutputFile> id_output;
-  std::string id_name;
-  if (ctx.options.id_mode != 0) {
-    id_name = id_file_name(choice.output_name);
-    id_output = open_output(ctx, id_name);
-    if (!id_output) {
-      output->commit();  // the output file stays, empty
-      return 1;
-    }
-  }
-  ctx.writer.out.attach(output.get());
-  if (id_output) ctx.id_file.attach(id_output.get());
+  ctx.writer.out.attach(output.file.get());
+  if (id != nullptr) ctx.id_file.attach(id->file.get());
 
   reset_for_pass(ctx);
   if (ctx.options.id_input && ctx.options.hlp_file_name) {
@@ -75,8 +138,32 @@ int convert(Context& ctx, const SplitArguments& split) {
   ctx.writer.column = 0;
 
   int status = include_file(ctx, source, 1) ? 0 : 1;
-  if (!finish_output(ctx, ctx.writer.out, *output, choice.output_name)) status = 1;
-  if (id_output && !finish_output(ctx, ctx.id_file, *id_output, id_name)) status = 1;
+  if (!finish_targets(ctx, output, id)) status = 1;
+  return status;
+}
+
+int convert(Context& ctx, const SplitArguments& split) {
+  const OutputChoice choice = choose_output(split.files);
+  if (choice.refused) {
+    refuse_name(ctx, choice.output_name);
+    return 1;
+  }
+  ctx.options.text_mode = choice.text_mode;
+  ctx.options.trace_mode = choice.trace_mode;
+  ctx.writer.text_mode = choice.text_mode;
+  ctx.writer.hex_kanji = ctx.options.hex_kanji;
+  const std::string& source = split.files[0];
+  Target output{choice.output_name, nullptr};
+  Target id{ctx.options.id_mode != 0 ? id_file_name(choice.output_name) : std::string(), nullptr};
+  Target* id_target = ctx.options.id_mode != 0 ? &id : nullptr;
+
+  RecordingEnvironment recorder(*ctx.env);
+  if (!collect_names(ctx, recorder, source)) return 1;
+  if (const std::string* clash = find_clash(*ctx.env, recorder, output, id_target)) {
+    refuse_name(ctx, *clash);
+    return 1;
+  }
+  int status = write_output(ctx, source, output, id_target);
   if (ctx.diag.failure_flag) status = 1;
   if (ctx.options.report) write_reference_report(ctx);
   return status;

@@ -8,7 +8,13 @@
 
 namespace zek {
 
-// Writes the plain rendering of `text` to `out`.
+// Writes the plain rendering of `text` to `out`. A text that held only
+// markup and a line end leaves nothing, not an empty line.
 void write_plain(Sink& out, std::string_view text);
+
+// Writes `text` with the byte rules of the plain rendering (no markup rules):
+// tabs, line ends and double-byte characters unchanged, other control bytes
+// dropped, and inside a raw region (0x13 to 0x11) no braces and no control words.
+void write_plain_bytes(Sink& out, std::string_view text);
 
 }  // namespace zek

@@ -3,11 +3,21 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
 namespace zek {
+
+// The identity of a file on disk, whatever name it was reached by: device and
+// inode on POSIX, volume serial number and file index on Windows.
+struct FileIdentity {
+  uint64_t volume = 0;
+  uint64_t index = 0;
+  bool operator==(const FileIdentity&) const = default;
+};
 
 // A source of bytes read front to back (a source file or an included file).
 class InputStream {
@@ -15,6 +25,8 @@ class InputStream {
   virtual ~InputStream() = default;
   // Reads up to `size` bytes; returns 0 at the end of the stream or on a read error.
   virtual size_t read(char* buffer, size_t size) = 0;
+  // The file the bytes come from, when they come from one.
+  virtual std::optional<FileIdentity> identity() const { return std::nullopt; }
 };
 
 // A destination of bytes (the output file, the ID file, a console stream).
@@ -27,11 +39,19 @@ class OutputStream {
 };
 
 // An output file being written. Its bytes become the named file only by
-// commit(); a file destroyed without commit() leaves the target as it was.
+// commit(); discard(), or destruction without commit(), leaves the target as
+// it was. (A target that is a device or a pipe is written in place.)
 class OutputFile : public OutputStream {
  public:
-  // Flushes, closes and puts the file into place; false on any error.
+  // Writes out everything and closes the file; false on any error. It is
+  // the step that can fail for want of space, so a run finishes all its
+  // files before it commits any of them.
+  virtual bool finish() = 0;
+  // Finishes the file if need be and puts it into place; false on any error,
+  // and the target is then left as it was.
   virtual bool commit() = 0;
+  // Closes and throws away what was written.
+  virtual void discard() = 0;
 };
 
 }  // namespace zek

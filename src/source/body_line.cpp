@@ -1,6 +1,7 @@
 // A body-text line: its framing group, borders, line end and hot spots.
 #include "source/body_line.h"
 
+#include "format/continuation.h"
 #include "format/paragraph.h"
 #include "text/link_text.h"
 #include "text/tabs.h"
@@ -17,13 +18,6 @@ void collapse_tab_runs(std::string& text) {
     text[out++] = text[in];
   }
   text.resize(out);
-}
-
-// Cuts a trailing " \" off a text longer than two bytes; true when cut.
-bool cut_continuation(std::string& text) {
-  if (text.size() <= 2 || !text.ends_with(" \\")) return false;
-  text.resize(text.size() - 2);
-  return true;
 }
 
 }  // namespace

@@ -3,11 +3,14 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "source/macro_name_index.h"
 
 namespace zek {
 
@@ -22,9 +25,11 @@ class MacroTable {
   static constexpr size_t kMaxRows = 500;
   static constexpr size_t kMaxLineLength = 1024;
 
-  // Result of a definition: empty when it was taken, else the error word
-  // ("def", "too many def", "undef").
+  // The text after "#define": `name` or `name(parameter)`, a tab, the body.
+  // Returns empty when the definition was taken, else the error word ("def",
+  // "too many def").
   std::string_view define(std::string_view text);
+  // The text after "#undef". Returns empty, or "undef" when there is no name.
   std::string_view undefine(std::string_view text);
 
   // Expands `line` in place. Returns false after "buffer overflow" (the line
@@ -38,7 +43,27 @@ class MacroTable {
   const std::vector<MacroEntry>& rows() const { return rows_; }
 
  private:
+  using Trace = std::function<void(std::string_view)>;
+
+  std::optional<size_t> find_row(std::string_view name) const;
+  void rebuild_index();
+  // The rows, in table order and after `after` (all when none), that are
+  // neither blank nor expanded in this line and whose names occur in it.
+  void collect_candidates(std::string_view line, std::optional<size_t> after);
+  bool is_marked(size_t row) const { return marks_[row] == generation_; }
+  // One sweep over the table; false after an overflow.
+  bool sweep(std::string& line, const Trace& trace, bool& changed);
+
   std::vector<MacroEntry> rows_;
+  MacroNameIndex index_;
+  bool index_stale_ = false;
+  // A row is marked (expanded in the current line) when its stamp equals the
+  // line's generation, so that no per-line clearing is needed.
+  std::vector<uint64_t> marks_;
+  std::vector<uint64_t> seen_;
+  uint64_t generation_ = 0;
+  uint64_t scan_ = 0;
+  std::vector<size_t> candidates_;
 };
 
 }  // namespace zek

@@ -9,8 +9,8 @@
 namespace zek {
 
 struct HeaderState {
-  std::string header_name;  // title of the current topic; empty after .end/.page
-  int32_t header_index = 0;  // name count at the latest header
+  std::string header_name;         // title of the current topic; empty after .end/.page
+  int32_t header_index = 0;        // name count at the latest header
   uint32_t anonymous_counter = 0;  // numbers the "YY%u" titles
 };
 

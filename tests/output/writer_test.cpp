@@ -17,6 +17,11 @@ struct WriterCase {
   uint32_t column;
 };
 
+// Keeps test names short in listings.
+void PrintTo(const WriterCase& c, std::ostream* os) {
+  *os << c.name;
+}
+
 class WriterTest : public ::testing::TestWithParam<WriterCase> {};
 
 TEST_P(WriterTest, WritesBytesAndCountsColumns) {

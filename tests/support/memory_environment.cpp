@@ -12,36 +12,55 @@ namespace {
 
 class StringInput : public InputStream {
  public:
-  explicit StringInput(std::string bytes) : bytes_(std::move(bytes)) {}
+  StringInput(std::string bytes, FileIdentity identity)
+      : bytes_(std::move(bytes)), identity_(identity) {}
   size_t read(char* buffer, size_t size) override {
     const size_t n = std::min(size, bytes_.size() - pos_);
     std::memcpy(buffer, bytes_.data() + pos_, n);
     pos_ += n;
     return n;
   }
+  std::optional<FileIdentity> identity() const override { return identity_; }
 
  private:
   std::string bytes_;
   size_t pos_ = 0;
+  FileIdentity identity_;
 };
 
 class MemoryOutput : public OutputFile {
  public:
-  MemoryOutput(std::string& target, bool full) : target_(target), full_(full) {}
+  MemoryOutput(std::map<std::string, std::string>& files, std::string name, bool full,
+               bool committable)
+      : files_(files), name_(std::move(name)), full_(full), committable_(committable) {}
   bool write(std::string_view bytes) override {
     if (full_) return false;
-    target_.append(bytes);
+    written_.append(bytes);
     return true;
   }
-  bool commit() override { return !full_; }
+  bool finish() override { return !full_; }
+  bool commit() override {
+    if (full_ || !committable_) return false;
+    files_[name_] = std::move(written_);
+    return true;
+  }
+  void discard() override { written_.clear(); }
 
  private:
-  std::string& target_;
+  std::map<std::string, std::string>& files_;
+  std::string name_;
+  std::string written_;
   bool full_;
+  bool committable_;
 };
 
 bool contains(const std::vector<std::string>& names, const std::string& name) {
   return std::find(names.begin(), names.end(), name) != names.end();
+}
+
+// Each name stands for its own file.
+FileIdentity identity_of_name(const std::string& name) {
+  return FileIdentity{1, std::hash<std::string>{}(name)};
 }
 
 }  // namespace
@@ -52,17 +71,29 @@ bool StringStream::write(std::string_view text) {
   return true;
 }
 
+const std::string& MemoryEnvironment::resolve(const std::string& name) const {
+  auto it = links.find(name);
+  return it == links.end() ? name : it->second;
+}
+
 std::unique_ptr<InputStream> MemoryEnvironment::open_input(const std::string& name) {
-  auto it = files.find(name);
+  const std::string& real = resolve(name);
+  auto it = files.find(real);
   if (it == files.end()) return nullptr;
-  return std::make_unique<StringInput>(it->second);
+  return std::make_unique<StringInput>(it->second, identity_of_name(real));
 }
 
 std::unique_ptr<OutputFile> MemoryEnvironment::create_output(const std::string& name) {
-  if (contains(unwritable, name)) return nullptr;
-  std::string& target = files[name];
-  target.clear();
-  return std::make_unique<MemoryOutput>(target, contains(full, name));
+  const std::string& real = resolve(name);
+  if (contains(unwritable, real)) return nullptr;
+  return std::make_unique<MemoryOutput>(files, real, contains(full, real),
+                                        !contains(uncommittable, real));
+}
+
+std::optional<FileIdentity> MemoryEnvironment::identify(const std::string& name) {
+  const std::string& real = resolve(name);
+  if (files.count(real) == 0) return std::nullopt;
+  return identity_of_name(real);
 }
 
 RunResult run(MemoryEnvironment& env, const std::vector<std::string>& arguments) {

@@ -18,18 +18,27 @@ class StringStream : public OutputStream {
   bool fail = false;
 };
 
+// Files by name. An output file replaces its entry only when it is
+// committed, as on disk, so a failed run leaves the former bytes.
 class MemoryEnvironment : public Environment {
  public:
   std::unique_ptr<InputStream> open_input(const std::string& name) override;
   std::unique_ptr<OutputFile> create_output(const std::string& name) override;
-  bool same_file(const std::string& a, const std::string& b) override { return a == b; }
+  std::optional<FileIdentity> identify(const std::string& name) override;
 
-  // Input files by name.
+  // Files by name (inputs, and outputs once committed).
   std::map<std::string, std::string> files;
+  // Second names of files: links[alias] is the name of the file it denotes.
+  std::map<std::string, std::string> links;
   // Names whose creation fails.
   std::vector<std::string> unwritable;
   // Names whose writes fail.
   std::vector<std::string> full;
+  // Names whose commit fails (as a rename can).
+  std::vector<std::string> uncommittable;
+
+ private:
+  const std::string& resolve(const std::string& name) const;
 };
 
 struct RunResult {
