@@ -12,6 +12,8 @@ cd "$(dirname "$0")/.."
 root=$PWD
 
 export DEBIAN_FRONTEND=noninteractive
+sudo=()
+[ "$(id -u)" -ne 0 ] && sudo=(sudo)
 
 install_missing() {
   local need=()
@@ -19,30 +21,36 @@ install_missing() {
     dpkg -s "$pkg" >/dev/null 2>&1 || need+=("$pkg")
   done
   if [ ${#need[@]} -gt 0 ]; then
-    apt-get update -q
-    apt-get install -y -q --no-install-recommends "${need[@]}"
+    "${sudo[@]}" apt-get update -q
+    "${sudo[@]}" apt-get install -y -q --no-install-recommends "${need[@]}"
   fi
 }
 
 if ! dpkg --print-foreign-architectures | grep -qx i386; then
-  dpkg --add-architecture i386
+  "${sudo[@]}" dpkg --add-architecture i386
 fi
 install_missing cmake ninja-build g++ libgtest-dev googletest locales \
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix wine wine64 wine32:i386
 if ! locale -a | grep -qix 'ja_JP.utf-\?8'; then
-  localedef -i ja_JP -f UTF-8 ja_JP.UTF-8
+  "${sudo[@]}" localedef -i ja_JP -f UTF-8 ja_JP.UTF-8
 fi
 
 # A fresh Wine prefix: one made before wine32 was installed cannot start
-# 32-bit programs. Mono and Gecko are not needed by a console program.
+# 32-bit programs. Mono and Gecko are not needed by a console program. Every
+# Windows program runs through .ci/wine-cp932 (a Japanese locale, code page
+# 932). The prefix's server is kept running for the whole script, so Wine's
+# own background processes start once, with wineboot, and never share the
+# console streams of a program under test.
 export WINEPREFIX=$root/build-ci-wine/prefix
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES='mscoree,mshtml='
+wine_run=$root/.ci/wine-cp932
 rm -rf "$WINEPREFIX"
-mkdir -p "$(dirname "$WINEPREFIX")"
+mkdir -p "$WINEPREFIX"
 stop_wineserver() { wineserver -k >/dev/null 2>&1 || true; }
 trap stop_wineserver EXIT
-wineboot --init
+wineserver -p
+"$wine_run" wineboot --init
 
 # googletest for 32-bit Windows, built from its sources by the same toolchain.
 gtest_prefix=$root/build-ci-gtest-win32/prefix
@@ -62,7 +70,8 @@ cross_build() {  # cross_build DIR TOOLCHAIN [extra cmake args]
   cmake --build "$dir"
 }
 # The 32-bit build with its unit tests (their discovery runs them under Wine).
-cross_build build-ci-win32 mingw-w64-i686 -DGTest_DIR="$gtest_prefix/lib/cmake/GTest"
+cross_build build-ci-win32 mingw-w64-i686 -DGTest_DIR="$gtest_prefix/lib/cmake/GTest" \
+  -DCMAKE_CROSSCOMPILING_EMULATOR="$wine_run"
 cross_build build-ci-win64 mingw-w64-x86_64 -DZEK2RTF_TESTS=OFF
 
 # The golden runner is a native program; it runs the .exe through Wine in a
@@ -71,7 +80,7 @@ cross_build build-ci-win64 mingw-w64-x86_64 -DZEK2RTF_TESTS=OFF
 golden_under_wine() {  # golden_under_wine DIR EXE
   local dir=$1 exe=$2
   cmake -S . -B "$dir" -G Ninja -DZEK2RTF_WERROR=ON -DZEK2RTF_GOLDEN_WINDOWS=ON \
-    -DZEK2RTF_GOLDEN_BINARY="$root/$exe" -DZEK2RTF_GOLDEN_WRAPPER="$root/.ci/wine-cp932" \
+    -DZEK2RTF_GOLDEN_BINARY="$root/$exe" -DZEK2RTF_GOLDEN_WRAPPER="$wine_run" \
     -DZEK2RTF_GOLDEN_FLAGS=--console-crlf
   cmake --build "$dir" --target golden_runner
   ctest --test-dir "$dir" -R '^golden/' --output-on-failure
@@ -79,4 +88,4 @@ golden_under_wine() {  # golden_under_wine DIR EXE
 golden_under_wine build-ci-wine-golden32 build-ci-win32/zek2rtf.exe
 golden_under_wine build-ci-wine-golden64 build-ci-win64/zek2rtf.exe
 
-"$root/.ci/wine-cp932" build-ci-win32/tests/zek2rtf_tests.exe --gtest_brief=1
+"$wine_run" build-ci-win32/tests/zek2rtf_tests.exe --gtest_brief=1

@@ -32,8 +32,10 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
 
 # Lets CMake (and GoogleTest's test discovery) run the built programs on this
-# host when Wine is installed.
-find_program(ZEK2RTF_WINE NAMES wine)
-if(ZEK2RTF_WINE)
-  set(CMAKE_CROSSCOMPILING_EMULATOR ${ZEK2RTF_WINE})
+# host when Wine is installed, unless the command line names another runner.
+if(NOT CMAKE_CROSSCOMPILING_EMULATOR)
+  find_program(ZEK2RTF_WINE NAMES wine)
+  if(ZEK2RTF_WINE)
+    set(CMAKE_CROSSCOMPILING_EMULATOR ${ZEK2RTF_WINE})
+  endif()
 endif()
