@@ -2,6 +2,7 @@
 #include "driver/run.h"
 
 #include "context.h"
+#include "driver/code_page.h"
 #include "driver/command_line.h"
 #include "driver/paths.h"
 #include "driver/recording_environment.h"
@@ -24,7 +25,9 @@ void write_usage(Context& ctx) {
 }
 
 void refuse_name(Context& ctx, const std::string& name) {
-  ctx.console.write_err(cat(kBadFileName, name, " \n"));
+  ctx.console.write_err(kBadFileName);
+  ctx.console.write_err_name(name);
+  ctx.console.write_err(" \n");
 }
 
 // A file the run writes: its name and, once opened, the file being written.
@@ -65,7 +68,7 @@ bool open_target(Context& ctx, Target& target) {
 }
 
 void report_cannot_write(Context& ctx, const std::string& name) {
-  ctx.console.write_err(cat("cannot write ", name, '\n'));
+  ctx.console.write_err_name(cat("cannot write ", name, '\n'));
 }
 
 // Flushes a sink's buffered bytes, detaches it and finishes its file; false
@@ -172,11 +175,15 @@ int convert(Context& ctx, const SplitArguments& split) {
 }  // namespace
 
 int run_converter(const std::vector<std::string>& arguments, Environment& env,
-                  OutputStream& standard_output, OutputStream& standard_error) {
+                  OutputStream& standard_output, OutputStream& standard_error,
+                  ConsoleCharset console_charset) {
   Context ctx;
   ctx.env = &env;
   ctx.console.out = &standard_output;
   ctx.console.err = &standard_error;
+  if (console_charset == ConsoleCharset::utf8) {
+    ctx.console.utf8_converter = std::make_unique<CodePageConverter>();
+  }
   const SplitArguments split = split_arguments(arguments);
   ctx.options = apply_options(split.options);
   int status = 0;
