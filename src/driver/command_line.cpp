@@ -58,6 +58,9 @@ void apply_option(Options& options, const std::string& text) {
     case 'V':
       options.verbose = true;
       break;
+    case 'U':
+      options.utf8_sources = true;
+      break;
     case '$':
       options.is_name_char['$'] = true;
       break;
