@@ -7,6 +7,7 @@
 #include "driver/paths.h"
 #include "driver/recording_environment.h"
 #include "driver/report.h"
+#include "driver/slash_hint.h"
 #include "driver/usage.h"
 #include "names/id_file.h"
 #include "output/cat.h"
@@ -145,7 +146,15 @@ int write_output(Context& ctx, const std::string& source, Target& output, Target
   return status;
 }
 
-int convert(Context& ctx, const SplitArguments& split) {
+// After "cannot open" for a source name the "/" rule cut short, the command
+// that keeps the name whole.
+void hint_lone_slash(Context& ctx, const std::vector<std::string>& arguments) {
+  if (std::optional<std::string> command = lone_slash_command(arguments)) {
+    ctx.console.write_err_name(lone_slash_hint(*command));
+  }
+}
+
+int convert(Context& ctx, const std::vector<std::string>& arguments, const SplitArguments& split) {
   const OutputChoice choice = choose_output(split.files);
   if (choice.refused) {
     refuse_name(ctx, choice.output_name);
@@ -161,7 +170,10 @@ int convert(Context& ctx, const SplitArguments& split) {
   Target* id_target = ctx.options.id_mode != 0 ? &id : nullptr;
 
   RecordingEnvironment recorder(*ctx.env);
-  if (!collect_names(ctx, recorder, source)) return 1;
+  if (!collect_names(ctx, recorder, source)) {
+    if (recorder.opened() == 0) hint_lone_slash(ctx, arguments);
+    return 1;
+  }
   if (const std::string* clash = find_clash(*ctx.env, recorder, output, id_target)) {
     refuse_name(ctx, *clash);
     return 1;
@@ -190,7 +202,7 @@ int run_converter(const std::vector<std::string>& arguments, Environment& env,
   if (split.files.empty()) {
     write_usage(ctx);
   } else {
-    status = convert(ctx, split);
+    status = convert(ctx, arguments, split);
   }
   standard_output.flush();
   standard_error.flush();
