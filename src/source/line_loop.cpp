@@ -180,6 +180,7 @@ void process_file(Context& ctx, InputStream& input, const std::string& name, int
     ctx.names.origin_line = line_number;
     // A UTF-8 source becomes code page 932 before anything looks at it.
     const std::string problem = decoder.decode(line, line_number == 1);
+    file.utf8_source = decoder.is_utf8();
     if (!problem.empty()) report_error(ctx, problem);
     // A line's text ends at its first NUL byte.
     if (const size_t nul = line.find('\0'); nul != std::string::npos) line.resize(nul);
@@ -209,7 +210,8 @@ bool include_file(Context& ctx, const std::string& name, int pass) {
 
 void cmd_include(Context& ctx, FileState& file, Cursor& cursor) {
   skip_blanks(cursor);
-  const std::string name(cursor.rest());
+  const std::string name =
+      file.utf8_source ? include_name_on_host(cursor.rest()) : std::string(cursor.rest());
   cursor.consume();
   include_file(ctx, name, file.pass);
 }

@@ -120,6 +120,15 @@ Utf8LineResult utf8_line_to_cp932(CodePageConverter& converter, std::string_view
   return convert_by_character(converter, line);
 }
 
+std::string include_name_on_host(std::string_view cp932_name) {
+#ifdef _WIN32
+  return std::string(cp932_name);
+#else
+  if (is_ascii(cp932_name)) return std::string(cp932_name);
+  return CodePageConverter().to_utf8(cp932_name);
+#endif
+}
+
 std::string SourceDecoder::decode(std::string& line, bool first_line) {
   if (first_line && line.starts_with(kUtf8ByteOrderMark)) {
     line.erase(0, kUtf8ByteOrderMark.size());

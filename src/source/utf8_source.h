@@ -25,6 +25,12 @@ struct Utf8LineResult {
 // Converts one line of UTF-8 to code page 932.
 Utf8LineResult utf8_line_to_cp932(CodePageConverter& converter, std::string_view line);
 
+// The name to open for `.include <name>` in a file read as UTF-8, given the
+// name as converted to code page 932: on POSIX, where file names are the
+// bytes the author typed, the UTF-8 name again; on Windows, whose file names
+// are in the ANSI code page, the code page 932 name.
+std::string include_name_on_host(std::string_view cp932_name);
+
 // Decides per source file whether its lines are UTF-8 and converts them.
 class SourceDecoder {
  public:
@@ -33,6 +39,8 @@ class SourceDecoder {
   // order mark on the first line, which makes the file UTF-8, and converts a
   // UTF-8 line in place. Returns the problem message, empty when none.
   std::string decode(std::string& line, bool first_line);
+  // Whether the lines are UTF-8 (known once the first line is decoded).
+  bool is_utf8() const { return utf8_; }
 
  private:
   bool utf8_;

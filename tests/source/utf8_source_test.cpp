@@ -86,6 +86,26 @@ TEST(Utf8SourceTest, EachFileDecidesByItsOwnFirstLine) {
   }
 }
 
+TEST(Utf8SourceTest, IncludedNameIsTheOneTheAuthorTyped) {
+  // ".include 章.zek" in a UTF-8 file: the file system's name is the UTF-8 one
+  // on POSIX, the code page 932 one on Windows.
+#ifdef _WIN32
+  const std::string host_name = "\x8F\xCD.zek";
+#else
+  const std::string host_name = "\xE7\xAB\xA0.zek";
+#endif
+  for (const bool with_option : {false, true}) {
+    MemoryEnvironment env;
+    env.files["in.zek"] = (with_option ? "" : kBom) + ".include \xE7\xAB\xA0.zek\r\n";
+    env.files[host_name] = "x\r\n";
+    std::vector<std::string> arguments = {"in.zek", "out.rtf"};
+    if (with_option) arguments.insert(arguments.begin(), "-U");
+    const RunResult result = testing::run(env, arguments);
+    EXPECT_EQ(result.err, "");
+    EXPECT_EQ(env.files["out.rtf"], "x{\\par }\r\n");
+  }
+}
+
 TEST(Utf8SourceTest, ByteOrderMarkCountsOnlyOnTheFirstLine) {
   // Later in a code page 932 file the same bytes are text, kept as they are.
   const std::string body = "x\xEF\xBB\xBF";
