@@ -68,7 +68,9 @@ class CountingOutput : public zek::OutputFile {
     written += bytes.size();
     return true;
   }
+  bool finish() override { return true; }
   bool commit() override { return true; }
+  void discard() override {}
   size_t written = 0;
 };
 
@@ -82,7 +84,7 @@ class CorpusEnvironment : public zek::Environment {
   std::unique_ptr<zek::OutputFile> create_output(const std::string&) override {
     return std::make_unique<CountingOutput>();
   }
-  bool same_file(const std::string& a, const std::string& b) override { return a == b; }
+  std::optional<zek::FileIdentity> identify(const std::string&) override { return std::nullopt; }
 
  private:
   const std::string& source_;

@@ -3,8 +3,10 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "context.h"
+#include "text/link_claim.h"
 
 namespace zek {
 
@@ -14,5 +16,10 @@ void link_text_line(Context& ctx, std::string& line, int header_type);
 
 // Prepares link insertion for pass 2, once the NameTable is complete.
 void prepare_links(Context& ctx);
+
+// Writes `line` with a hot spot at each claim that does not start inside an
+// earlier hot spot, and sets the link marks of the names linked.
+void write_linked_line(Context& ctx, std::string_view line, const LinkClaims& claims,
+                       int header_type);
 
 }  // namespace zek

@@ -1,0 +1,90 @@
+#!/bin/sh
+# Builds the converter in Release, generates the benchmark corpora and prints,
+# per corpus, the median of 5 interleaved runs of the I/O floor and of the
+# conversion, their ratio, the peak resident set, the -X and cmark
+# comparisons, and the in-process adversarial measurement.
+#
+#   bench/run.sh [work folder]      (default: /tmp/zek2rtf-bench)
+set -eu
+
+here=$(cd "$(dirname "$0")" && pwd)
+root=$(dirname "$here")
+work=${1:-/tmp/zek2rtf-bench}
+build="$work/build"
+mkdir -p "$work"
+
+cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+  -DZEK2RTF_BENCH=ON -DZEK2RTF_TESTS=OFF >/dev/null
+cmake --build "$build" >/dev/null
+zek2rtf="$build/zek2rtf"
+
+# Header commands present? Then the names come from headers, else from -J.
+probe="$work/probe"
+mkdir -p "$probe"
+printf '.topic Probe\r\n' >"$probe/p.zek"
+# (The converter reads "/" as an option mark, so it is run on relative names.)
+if (cd "$probe" && "$zek2rtf" p.zek p.rtf >/dev/null 2>&1); then mode=headers; else mode=idfile; fi
+echo "names declared by: $mode"
+
+now() { date +%s%N; }
+median() { sort -n | awk '{v[NR]=$1} END {print v[int((NR+1)/2)]}'; }
+
+# time_ms <command...>: elapsed milliseconds of one run.
+time_ms() {
+  start=$(now)
+  "$@" >/dev/null 2>&1 || echo "failed: $*" >&2
+  end=$(now)
+  echo $(((end - start) / 1000000))
+}
+
+peak_kb() {
+  if [ -x /usr/bin/time ]; then
+    /usr/bin/time -f %M "$@" 2>&1 >/dev/null | tail -1
+  else
+    echo "n/a"
+  fi
+}
+
+# run_corpus <label> <lines> <names>
+run_corpus() {
+  label=$1 names=$3
+  dir="$work/$1"
+  mkdir -p "$dir"
+  "$build/bench/make_corpus" "$dir" "$2" "$3" "$mode"
+  cd "$dir"
+  set -- "$zek2rtf" corpus.zek out.rtf
+  if [ "$mode" = idfile ]; then set -- "$@" -Jcorpus.id -Fother.hlp; fi
+  cat corpus.zek corpus.id corpus.md >/dev/null  # warm the page cache
+  : >floor.t; : >conv.t; : >hex.t; : >cmark.t
+  for i in 1 2 3 4 5; do
+    time_ms "$build/bench/io_floor" corpus.zek floor.out >>floor.t
+    time_ms "$@" >>conv.t
+    time_ms "$@" -X >>hex.t
+    if command -v cmark >/dev/null; then time_ms sh -c 'cmark corpus.md >out.html' >>cmark.t; fi
+  done
+  floor=$(median <floor.t); conv=$(median <conv.t); hex=$(median <hex.t)
+  bytes=$(wc -c <corpus.zek)
+  echo "$label: $(($bytes / 1000)) kB source, $names names"
+  echo "  floor ${floor} ms, conversion ${conv} ms, ratio $(awk "BEGIN{printf \"%.2f\", $conv/($floor>0?$floor:1)}")"
+  echo "  conversion $(awk "BEGIN{printf \"%.1f\", $bytes/1000/($conv>0?$conv:1)}") MB/s"
+  echo "  -X ${hex} ms, ratio to plain RTF $(awk "BEGIN{printf \"%.2f\", $hex/($conv>0?$conv:1)}")"
+  if [ -s cmark.t ]; then
+    cm=$(median <cmark.t)
+    echo "  cmark ${cm} ms, conversion/cmark $(awk "BEGIN{printf \"%.2f\", $conv/($cm>0?$cm:1)}")"
+  else
+    echo "  cmark not installed: comparison skipped"
+  fi
+  echo "  peak RSS $(peak_kb "$@") kB"
+  # The same source with link insertion switched off: what the rest of the
+  # converter costs.
+  { printf '.nolinkmode\r\n'; cat corpus.zek; } >nolink.zek
+  nolinks=$(for i in 1 2 3 4 5; do time_ms "$zek2rtf" nolink.zek out.rtf; done | median)
+  echo "  link insertion off (.nolinkmode) ${nolinks} ms, ratio to floor $(awk "BEGIN{printf \"%.2f\", $nolinks/($floor>0?$floor:1)}")"
+  cd - >/dev/null
+}
+
+run_corpus c100k_2k 100000 2000
+run_corpus c100k_10k 100000 10000
+run_corpus c500k_10k 500000 10000
+echo "adversarial name sets (in-process, 2000 names):"
+"$build/bench/link_adversarial" 2000 200

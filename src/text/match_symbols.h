@@ -1,0 +1,48 @@
+// The symbols the name automaton reads instead of raw bytes. A byte becomes
+// itself, or 256 + itself when it is the trail byte of a double-byte
+// character; a word start and a word end are marked by symbols of their own.
+// A name encoded this way occurs in an encoded line exactly where it occurs
+// in the line at a character boundary and on whole-word edges, so the
+// automaton never has to reject a match afterwards.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+#include "output/sjis.h"
+
+namespace zek {
+
+using MatchSymbol = uint16_t;
+inline constexpr MatchSymbol kTrailSymbolBase = 256;
+// Before a name character that does not continue a word.
+inline constexpr MatchSymbol kWordStart = 512;
+// After a name character (not a trail byte) that no name character follows.
+inline constexpr MatchSymbol kWordEnd = 513;
+inline constexpr size_t kMatchSymbolCount = 514;
+
+using NameCharTable = std::array<bool, 256>;
+
+// Calls emit(symbol, end) for every symbol of `text` in order; `end` is the
+// byte position just after the text the symbol stands for (for the two
+// markers: the position where they stand).
+template <typename Emit>
+inline void encode_match_symbols(std::string_view text, const NameCharTable& is_name_char,
+                                 Emit&& emit) {
+  bool trail = false;       // the current byte is the second byte of a character
+  bool after_word = false;  // the byte before is a name character, not a trail byte
+  for (size_t pos = 0; pos < text.size(); ++pos) {
+    const auto byte = static_cast<unsigned char>(text[pos]);
+    const bool name_char = is_name_char[byte];
+    if (name_char && !after_word) emit(kWordStart, pos);
+    if (!name_char && after_word) emit(kWordEnd, pos);
+    emit(static_cast<MatchSymbol>(trail ? kTrailSymbolBase + byte : byte), pos + 1);
+    after_word = name_char && !trail;
+    trail = !trail && is_lead_byte(byte);
+  }
+  if (after_word) emit(kWordEnd, text.size());
+}
+
+}  // namespace zek
