@@ -15,8 +15,6 @@ namespace {
 // in this many bytes (small enough to stay in the processor's cache, where
 // rows are read at random); deeper states keep sorted edge lists.
 constexpr size_t kDenseRowBytes = size_t{256} << 10;
-// Edge lists up to this long are searched front to back.
-constexpr uint16_t kShortEdgeList = 8;
 
 // The encoded names, one flat buffer.
 struct EncodedNames {
@@ -54,6 +52,7 @@ NameAutomaton::NameAutomaton(const std::vector<NamePattern>& patterns,
     : is_name_char_(is_name_char) {
   build_trie(patterns, is_name_char);
   link_failures();
+  mark_name_ends();
   fill_dense_rows();
   fill_root_skips();
   found_stamp_.assign(terminals_.size(), 0);
@@ -91,7 +90,7 @@ void NameAutomaton::build_trie(const std::vector<NamePattern>& patterns,
       terminals_.push_back({pattern.entry, static_cast<uint32_t>(pattern.name.size()), -1});
       ++lo;
     }
-    nodes_[current.state].edge_begin = static_cast<uint32_t>(edge_class_.size());
+    nodes_[current.state].edge_begin = static_cast<uint32_t>(edges_.size());
     while (lo < current.hi) {
       const MatchSymbol symbol = encoded.at(order[lo])[current.depth];
       size_t hi = lo + 1;
@@ -99,23 +98,12 @@ void NameAutomaton::build_trie(const std::vector<NamePattern>& patterns,
       const auto child = static_cast<int32_t>(nodes_.size());
       nodes_.emplace_back();
       first_output_.push_back(-1);
-      edge_class_.push_back(symbol);
-      edge_target_.push_back(child);
+      edges_.push_back({symbol, static_cast<uint32_t>(child)});
       ++nodes_[current.state].edge_count;
       pending.push_back({child, lo, hi, current.depth + 1});
       lo = hi;
     }
   }
-}
-
-int32_t NameAutomaton::find_edge(const Node& node, uint16_t symbol_class) const {
-  const uint16_t* begin = edge_class_.data() + node.edge_begin;
-  const uint16_t* end = begin + node.edge_count;
-  const uint16_t* found = node.edge_count <= kShortEdgeList
-                              ? std::find(begin, end, symbol_class)
-                              : std::lower_bound(begin, end, symbol_class);
-  if (found == end || *found != symbol_class) return -1;
-  return edge_target_[node.edge_begin + static_cast<size_t>(found - begin)];
 }
 
 // States are numbered breadth first, so every failure target and every
@@ -124,16 +112,16 @@ void NameAutomaton::link_failures() {
   for (size_t state = 0; state < nodes_.size(); ++state) {
     const Node node = nodes_[state];
     for (uint32_t e = node.edge_begin; e < node.edge_begin + node.edge_count; ++e) {
-      const int32_t child = edge_target_[e];
+      const auto child = static_cast<int32_t>(edges_[e].target);
       int32_t fail = 0;
       if (state != 0) {
         int32_t candidate = node.fail;
         for (;;) {
-          fail = find_edge(nodes_[candidate], edge_class_[e]);
-          if (fail >= 0 || candidate == 0) break;
+          const uint32_t edge = find_edge(nodes_[candidate], edges_[e].symbol_class);
+          if (edge != kNoEdge) fail = static_cast<int32_t>(edge);
+          if (edge != kNoEdge || candidate == 0) break;
           candidate = nodes_[candidate].fail;
         }
-        if (fail < 0) fail = 0;
       }
       nodes_[child].fail = fail;
       const int32_t shorter = first_output_[fail];
@@ -143,6 +131,14 @@ void NameAutomaton::link_failures() {
         first_output_[child] = shorter;
       }
     }
+  }
+}
+
+// Once every state's output is known, each edge carries whether a name ends
+// where it leads (the root, which no edge leads to, ends none).
+void NameAutomaton::mark_name_ends() {
+  for (Edge& edge : edges_) {
+    if (first_output_[edge.target] >= 0) edge.target |= kEndsName;
   }
 }
 
@@ -156,13 +152,13 @@ void NameAutomaton::fill_dense_rows() {
   dense_rows_.resize(rows * class_count_);
   for (size_t state = 0; state < rows; ++state) {
     const Node& node = nodes_[state];
-    int32_t* row = dense_rows_.data() + state * class_count_;
+    uint32_t* row = dense_rows_.data() + state * class_count_;
     if (state != 0) {
-      const int32_t* fail_row = dense_rows_.data() + static_cast<size_t>(node.fail) * class_count_;
+      const uint32_t* fail_row = dense_rows_.data() + static_cast<size_t>(node.fail) * class_count_;
       std::copy(fail_row, fail_row + class_count_, row);
     }
     for (uint32_t e = node.edge_begin; e < node.edge_begin + node.edge_count; ++e) {
-      row[edge_class_[e]] = edge_target_[e];
+      row[edges_[e].symbol_class] = edges_[e].target;
     }
     dense_count_ = static_cast<int32_t>(state + 1);
   }
@@ -171,12 +167,12 @@ void NameAutomaton::fill_dense_rows() {
 // Whether reading `symbols` from the root ends at the root without passing a
 // state where a name ends.
 bool NameAutomaton::stays_at_root(std::initializer_list<MatchSymbol> symbols) const {
-  int32_t state = 0;
+  uint32_t transition = 0;
   for (MatchSymbol symbol : symbols) {
-    state = next_state(state, class_of_[symbol]);
-    if (first_output_[state] >= 0) return false;
+    transition = next_state(state_of(transition), class_of_[symbol]);
+    if (transition & kEndsName) return false;
   }
-  return state == 0;
+  return transition == 0;
 }
 
 // The symbols of a byte at a character boundary after a byte that was

@@ -3,6 +3,7 @@
 // insertion accepts (at a character boundary, on whole-word edges).
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -51,9 +52,17 @@ class NameAutomaton {
   bool character_stays_at_root(unsigned char lead, bool after_word) const;
   size_t skip_at_root(const unsigned char* bytes, size_t pos, size_t size, bool& after_word) const;
   // Edges and rows are kept by symbol class: symbols that no name contains
-  // share class 0, so rows stay short.
-  int32_t find_edge(const Node& node, uint16_t symbol_class) const;
-  int32_t next_state(int32_t state, uint16_t symbol_class) const;
+  // share class 0, so rows stay short. Both hold transitions: the target
+  // state, with kEndsName set when a name ends there, so that the walk reads
+  // one table per step.
+  static constexpr uint32_t kEndsName = uint32_t{1} << 31;
+  static constexpr uint32_t kNoEdge = ~uint32_t{0};
+  static int32_t state_of(uint32_t transition) {
+    return static_cast<int32_t>(transition & ~kEndsName);
+  }
+  uint32_t find_edge(const Node& node, uint16_t symbol_class) const;
+  uint32_t next_state(int32_t state, uint16_t symbol_class) const;
+  void mark_name_ends();
   void start_line();
   int32_t first_live(int32_t terminal);
   template <typename Found>
@@ -65,10 +74,15 @@ class NameAutomaton {
   std::vector<Node> nodes_;
   // The longest name that ends in each state, as a terminal index, or -1.
   std::vector<int32_t> first_output_;
-  std::vector<uint16_t> edge_class_;
-  std::vector<int32_t> edge_target_;
+  // A state's edges, sorted by class; class and target side by side, so that
+  // a step through a state without a full row reads one cache line.
+  struct Edge {
+    uint16_t symbol_class = 0;
+    uint32_t target = 0;
+  };
+  std::vector<Edge> edges_;
   // Full rows of transitions for states 0 to dense_count_ - 1.
-  std::vector<int32_t> dense_rows_;
+  std::vector<uint32_t> dense_rows_;
   int32_t dense_count_ = 0;
   std::vector<Terminal> terminals_;
   // What reading a byte at a character boundary does while the automaton is
@@ -87,12 +101,30 @@ class NameAutomaton {
   uint32_t stamp_ = 0;
 };
 
-inline int32_t NameAutomaton::next_state(int32_t state, uint16_t symbol_class) const {
+// Edge lists up to this long are searched front to back.
+inline constexpr uint16_t kShortEdgeList = 8;
+
+inline uint32_t NameAutomaton::find_edge(const Node& node, uint16_t symbol_class) const {
+  const Edge* begin = edges_.data() + node.edge_begin;
+  const Edge* end = begin + node.edge_count;
+  const Edge* found =
+      node.edge_count <= kShortEdgeList
+          ? std::find_if(begin, end, [&](const Edge& e) { return e.symbol_class == symbol_class; })
+          : std::lower_bound(begin, end, symbol_class, [](const Edge& e, uint16_t wanted) {
+              return e.symbol_class < wanted;
+            });
+  if (found == end || found->symbol_class != symbol_class) return kNoEdge;
+  return found->target;
+}
+
+inline uint32_t NameAutomaton::next_state(int32_t state, uint16_t symbol_class) const {
   for (;;) {
-    if (state < dense_count_) return dense_rows_[state * class_count_ + symbol_class];
+    if (state < dense_count_) {
+      return dense_rows_[static_cast<size_t>(state) * class_count_ + symbol_class];
+    }
     const Node& node = nodes_[state];
-    const int32_t target = find_edge(node, symbol_class);
-    if (target >= 0) return target;
+    const uint32_t target = find_edge(node, symbol_class);
+    if (target != kNoEdge) return target;
     state = node.fail;  // the root has a full row, so this ends
   }
 }
@@ -142,7 +174,7 @@ template <typename Found>
 void NameAutomaton::find_first_occurrences(std::string_view line, Found&& found) {
   start_line();
   // The common step, one row lookup, works on local copies of the tables.
-  const int32_t* rows = dense_rows_.data();
+  const uint32_t* rows = dense_rows_.data();
   const int32_t* outputs = first_output_.data();
   const uint16_t* class_of = class_of_.data();
   const size_t classes = class_count_;
@@ -150,9 +182,11 @@ void NameAutomaton::find_first_occurrences(std::string_view line, Found&& found)
   int32_t state = 0;
   auto step = [&](MatchSymbol symbol, size_t end) {
     const uint16_t symbol_class = class_of[symbol];
-    state = state < dense_count ? rows[static_cast<size_t>(state) * classes + symbol_class]
-                                : next_state(state, symbol_class);
-    if (outputs[state] >= 0) report_names_ending(outputs[state], end, found);
+    const uint32_t transition = state < dense_count
+                                    ? rows[static_cast<size_t>(state) * classes + symbol_class]
+                                    : next_state(state, symbol_class);
+    state = state_of(transition);
+    if (transition & kEndsName) report_names_ending(outputs[state], end, found);
   };
   const auto* bytes = reinterpret_cast<const unsigned char*>(line.data());
   const size_t size = line.size();
