@@ -19,6 +19,7 @@
 
 namespace zek {
 
+class CodePageConverter;
 class Environment;
 class LinkMatcher;
 
@@ -29,11 +30,27 @@ struct Diagnostics {
   bool failure_flag = false;
 };
 
+// Standard output and standard error. The program's own texts and source
+// text are code page 932; on a UTF-8 console they are converted on the way
+// out. File names are written as they are, in the file system's own bytes.
 struct Console {
+  Console();
+  ~Console();
+  Console(const Console&) = delete;
+  Console& operator=(const Console&) = delete;
+
   OutputStream* out = nullptr;  // the -R report, -V lines
   OutputStream* err = nullptr;  // usage, messages, errors, .print
+  // Set when the console shows UTF-8.
+  std::unique_ptr<CodePageConverter> utf8_converter;
+
   void write_out(std::string_view text) const;
   void write_err(std::string_view text) const;
+  void write_out_name(std::string_view name) const;
+  void write_err_name(std::string_view name) const;
+
+ private:
+  void write(OutputStream* stream, std::string_view text) const;
 };
 
 struct Context {

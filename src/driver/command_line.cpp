@@ -5,9 +5,6 @@
 
 namespace zek {
 
-namespace {
-
-// Cuts `argument` before every "/" that follows at least one character.
 void cut_at_slashes(const std::string& argument, std::vector<std::string>& pieces) {
   size_t start = 0;
   for (size_t pos = 1; pos < argument.size(); ++pos) {
@@ -17,6 +14,12 @@ void cut_at_slashes(const std::string& argument, std::vector<std::string>& piece
   }
   pieces.push_back(argument.substr(start));
 }
+
+bool is_option_piece(const std::string& piece) {
+  return !piece.empty() && (piece[0] == '/' || piece[0] == '-');
+}
+
+namespace {
 
 void apply_option(Options& options, const std::string& text) {
   if (text.empty()) return;
@@ -61,6 +64,9 @@ void apply_option(Options& options, const std::string& text) {
     case 'V':
       options.verbose = true;
       break;
+    case 'U':
+      options.utf8_sources = true;
+      break;
     case '$':
       options.is_name_char['$'] = true;
       break;
@@ -93,7 +99,7 @@ SplitArguments split_arguments(const std::vector<std::string>& arguments) {
     if (pieces.size() - before > 1) result.split_at_slash = true;
   }
   for (std::string& piece : pieces) {
-    if (!piece.empty() && (piece[0] == '/' || piece[0] == '-')) {
+    if (is_option_piece(piece)) {
       if (result.options.size() < kMaxOptions) result.options.push_back(piece.substr(1));
     } else {
       result.files.push_back(std::move(piece));

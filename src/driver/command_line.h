@@ -17,6 +17,13 @@ struct SplitArguments {
   bool split_at_slash = false;       // some argument was cut at a "/"
 };
 
+// Appends the pieces of `argument` cut before every "/" that follows at least
+// one character: "a/b/c" gives "a", "/b", "/c".
+void cut_at_slashes(const std::string& argument, std::vector<std::string>& pieces);
+
+// Whether a piece is an option (it begins with "/" or "-").
+bool is_option_piece(const std::string& piece);
+
 // Cuts arguments before every "/" that follows a character (until a lone
 // "/" turns cutting off) and sorts the pieces into options and files.
 SplitArguments split_arguments(const std::vector<std::string>& arguments);

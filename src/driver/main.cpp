@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "driver/console_locale.h"
 #include "driver/file_environment.h"
 #include "driver/run.h"
 
@@ -11,5 +12,6 @@ int main(int argc, char** argv) {
   zek::FileEnvironment env;
   zek::ConsoleStream standard_output(stdout);
   zek::ConsoleStream standard_error(stderr);
-  return zek::run_converter(arguments, env, standard_output, standard_error);
+  return zek::run_converter(arguments, env, standard_output, standard_error,
+                            zek::host_console_charset());
 }

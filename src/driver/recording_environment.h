@@ -15,6 +15,7 @@ class RecordingEnvironment : public Environment {
   std::unique_ptr<InputStream> open_input(const std::string& name) override {
     std::unique_ptr<InputStream> input = inner_.open_input(name);
     if (input) {
+      ++opened_;
       if (std::optional<FileIdentity> identity = input->identity()) read_.push_back(*identity);
     }
     return input;
@@ -25,6 +26,9 @@ class RecordingEnvironment : public Environment {
   std::optional<FileIdentity> identify(const std::string& name) override {
     return inner_.identify(name);
   }
+
+  // How many files were opened for reading so far.
+  size_t opened() const { return opened_; }
 
   // Whether `identity` is that of a file opened for reading so far.
   bool was_read(const FileIdentity& identity) const {
@@ -37,6 +41,7 @@ class RecordingEnvironment : public Environment {
  private:
   Environment& inner_;
   std::vector<FileIdentity> read_;
+  size_t opened_ = 0;
 };
 
 }  // namespace zek

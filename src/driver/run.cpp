@@ -2,10 +2,12 @@
 #include "driver/run.h"
 
 #include "context.h"
+#include "driver/code_page.h"
 #include "driver/command_line.h"
 #include "driver/paths.h"
 #include "driver/recording_environment.h"
 #include "driver/report.h"
+#include "driver/slash_hint.h"
 #include "driver/usage.h"
 #include "names/checks.h"
 #include "names/id_file.h"
@@ -25,7 +27,9 @@ void write_usage(Context& ctx) {
 }
 
 void refuse_name(Context& ctx, const std::string& name) {
-  ctx.console.write_err(cat(kBadFileName, name, " \n"));
+  ctx.console.write_err(kBadFileName);
+  ctx.console.write_err_name(name);
+  ctx.console.write_err(" \n");
 }
 
 // A file the run writes: its name and, once opened, the file being written.
@@ -66,7 +70,7 @@ bool open_target(Context& ctx, Target& target) {
 }
 
 void report_cannot_write(Context& ctx, const std::string& name) {
-  ctx.console.write_err(cat("cannot write ", name, '\n'));
+  ctx.console.write_err_name(cat("cannot write ", name, '\n'));
 }
 
 // Flushes a sink's buffered bytes, detaches it and finishes its file; false
@@ -143,7 +147,15 @@ int write_output(Context& ctx, const std::string& source, Target& output, Target
   return status;
 }
 
-int convert(Context& ctx, const SplitArguments& split) {
+// After "cannot open" for a source name the "/" rule cut short, the command
+// that keeps the name whole.
+void hint_lone_slash(Context& ctx, const std::vector<std::string>& arguments) {
+  if (std::optional<std::string> command = lone_slash_command(arguments)) {
+    ctx.console.write_err_name(lone_slash_hint(*command));
+  }
+}
+
+int convert(Context& ctx, const std::vector<std::string>& arguments, const SplitArguments& split) {
   const OutputChoice choice = choose_output(split.files);
   if (choice.refused) {
     refuse_name(ctx, choice.output_name);
@@ -159,7 +171,10 @@ int convert(Context& ctx, const SplitArguments& split) {
   Target* id_target = ctx.options.id_mode != 0 ? &id : nullptr;
 
   RecordingEnvironment recorder(*ctx.env);
-  if (!collect_names(ctx, recorder, source)) return 1;
+  if (!collect_names(ctx, recorder, source)) {
+    if (recorder.opened() == 0) hint_lone_slash(ctx, arguments);
+    return 1;
+  }
   if (const std::string* clash = find_clash(*ctx.env, recorder, output, id_target)) {
     refuse_name(ctx, *clash);
     return 1;
@@ -174,18 +189,22 @@ int convert(Context& ctx, const SplitArguments& split) {
 }  // namespace
 
 int run_converter(const std::vector<std::string>& arguments, Environment& env,
-                  OutputStream& standard_output, OutputStream& standard_error) {
+                  OutputStream& standard_output, OutputStream& standard_error,
+                  ConsoleCharset console_charset) {
   Context ctx;
   ctx.env = &env;
   ctx.console.out = &standard_output;
   ctx.console.err = &standard_error;
+  if (console_charset == ConsoleCharset::utf8) {
+    ctx.console.utf8_converter = std::make_unique<CodePageConverter>();
+  }
   const SplitArguments split = split_arguments(arguments);
   ctx.options = apply_options(split.options);
   int status = 0;
   if (split.files.empty()) {
     write_usage(ctx);
   } else {
-    status = convert(ctx, split);
+    status = convert(ctx, arguments, split);
   }
   standard_output.flush();
   standard_error.flush();

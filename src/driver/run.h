@@ -5,14 +5,16 @@
 #include <string>
 #include <vector>
 
+#include "driver/console_locale.h"
 #include "driver/environment.h"
 #include "output/stream.h"
 
 namespace zek {
 
 // Runs zek2rtf with `arguments` (the program name first) and returns the
-// exit status, 0 or 1.
+// exit status, 0 or 1. `console_charset` is what the console streams show.
 int run_converter(const std::vector<std::string>& arguments, Environment& env,
-                  OutputStream& standard_output, OutputStream& standard_error);
+                  OutputStream& standard_output, OutputStream& standard_error,
+                  ConsoleCharset console_charset = ConsoleCharset::cp932);
 
 }  // namespace zek

@@ -28,6 +28,7 @@ struct FileState {
   int pass = 0;              // 0: pass 1, 1: pass 2
   int condition_state = -1;  // -1 outside a section, 1 kept, 0 skipped
   int header_type = -1;      // -1 none, 0 .popup, 1 .topic, 2 .topic2
+  bool utf8_source = false;  // the file is read as UTF-8
 };
 
 }  // namespace zek

@@ -12,6 +12,7 @@
 #include "source/directives.h"
 #include "source/keyword.h"
 #include "source/line_reader.h"
+#include "source/utf8_source.h"
 #include "text/tabs.h"
 
 namespace zek {
@@ -170,6 +171,7 @@ void process_file(Context& ctx, InputStream& input, const std::string& name, int
   FileState file;
   file.pass = pass;
   LineReader reader(input);
+  SourceDecoder decoder(ctx.options.utf8_sources);
   std::string line;
   uint32_t line_number = 0;
   while (reader.read_line(line)) {
@@ -178,6 +180,10 @@ void process_file(Context& ctx, InputStream& input, const std::string& name, int
     ctx.diag.current_line_number = line_number;
     ctx.names.origin_file = ctx.diag.current_file_name;
     ctx.names.origin_line = line_number;
+    // A UTF-8 source becomes code page 932 before anything looks at it.
+    const std::string problem = decoder.decode(line, line_number == 1);
+    file.utf8_source = decoder.is_utf8();
+    if (!problem.empty()) report_error(ctx, problem);
     // A line's text ends at its first NUL byte.
     if (const size_t nul = line.find('\0'); nul != std::string::npos) line.resize(nul);
     write_listing_line(ctx, file, line_number, line);
@@ -206,7 +212,8 @@ bool include_file(Context& ctx, const std::string& name, int pass) {
 
 void cmd_include(Context& ctx, FileState& file, Cursor& cursor) {
   skip_blanks(cursor);
-  const std::string name(cursor.rest());
+  const std::string name =
+      file.utf8_source ? include_name_on_host(cursor.rest()) : std::string(cursor.rest());
   cursor.consume();
   include_file(ctx, name, file.pass);
 }
