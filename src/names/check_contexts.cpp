@@ -28,12 +28,11 @@ void check_written_form(const ContextRecord& record, std::vector<CheckWarning>& 
   }
 }
 
-std::string duplicate_message(const ContextRecord& first, const ContextRecord& later) {
+CheckWarning duplicate_warning(const ContextRecord& first, const ContextRecord& later) {
   if (first.numbered && later.numbered && !later.name.empty()) {
-    return cat("duplicate name ", later.name, ", first at ", place_name(first.place));
+    return {later.place, cat("duplicate name ", later.name), first.place};
   }
-  return cat("duplicate context string ", later.context_string, ", first at ",
-             place_name(first.place));
+  return {later.place, cat("duplicate context string ", later.context_string), first.place};
 }
 
 bool takes_part_in_hashing(const ContextRecord& record) {
@@ -50,16 +49,18 @@ void check_context_strings(const CheckLog& log, std::vector<CheckWarning>& warni
     const std::string key = context_key(record.context_string);
     const auto [known, added] = first_by_key.try_emplace(key, &record);
     if (!added) {
-      warnings.push_back({record.place, duplicate_message(*known->second, record)});
+      warnings.push_back(duplicate_warning(*known->second, record));
       continue;
     }
     if (!takes_part_in_hashing(record)) continue;
     const auto [clash, first] =
         first_by_hash.try_emplace(help_context_hash(record.context_string), &record);
     if (!first) {
-      warnings.push_back({record.place, cat("context string ", record.context_string,
-                                            " has the same hash as ", clash->second->context_string,
-                                            ", first at ", place_name(clash->second->place))});
+      const ContextRecord& earlier = *clash->second;
+      warnings.push_back({record.place,
+                          cat("context string ", record.context_string, " has the same hash as ",
+                              earlier.context_string),
+                          earlier.place});
     }
   }
 }

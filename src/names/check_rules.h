@@ -18,7 +18,4 @@ void check_footnote_lengths(const CheckLog& log, std::vector<CheckWarning>& warn
 // Raw jumps to undefined context strings, and topics nothing reaches.
 void check_jumps_and_reach(const CheckLog& log, std::vector<CheckWarning>& warnings);
 
-// "<place file> <place line>", as a warning names an earlier place.
-std::string place_name(const SourcePlace& place);
-
 }  // namespace zek

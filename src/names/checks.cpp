@@ -8,9 +8,21 @@
 
 namespace zek {
 
-std::string place_name(const SourcePlace& place) {
-  return cat(place.file, ' ', place.line);
+namespace {
+
+// File names go to the console as they are; the rest is console text.
+void write_warning(const Console& console, const CheckWarning& warning) {
+  console.write_err_name(warning.place.file);
+  console.write_err(cat(' ', warning.place.line, ": warning ", warning.message));
+  if (warning.first) {
+    console.write_err(", first at ");
+    console.write_err_name(warning.first->file);
+    console.write_err(cat(' ', warning.first->line));
+  }
+  console.write_err("\n");
 }
+
+}  // namespace
 
 std::vector<CheckWarning> find_check_warnings(const CheckLog& log) {
   std::vector<CheckWarning> warnings;
@@ -26,7 +38,7 @@ std::vector<CheckWarning> find_check_warnings(const CheckLog& log) {
 void report_checks(Context& ctx) {
   if (!ctx.options.check) return;
   for (const CheckWarning& warning : find_check_warnings(ctx.checks)) {
-    ctx.console.write_err(cat(place_name(warning.place), ": warning ", warning.message, '\n'));
+    write_warning(ctx.console, warning);
   }
 }
 

@@ -2,6 +2,7 @@
 // reject is reported as warnings at the source lines that wrote it.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,9 @@ namespace zek {
 struct CheckWarning {
   SourcePlace place;
   std::string message;
+  // The earlier place a duplicate or a clash is named against, written
+  // after the message as ", first at <file> <line>".
+  std::optional<SourcePlace> first = std::nullopt;
 };
 
 // Every problem of the record, in source order.
