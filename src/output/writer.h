@@ -4,6 +4,7 @@
 // characters, -X escapes, escaping, raw regions) and keep the column counter.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
 
@@ -45,6 +46,7 @@ class Writer {
 
  private:
   void walk(std::string_view text, bool escaping);
+  size_t put_alone(std::string_view text, size_t pos, bool escaping_default, bool& escaping);
   void put_double_byte(char lead, char trail);
 };
 

@@ -2,6 +2,10 @@
 // with the hot spots in the help compiler's forms.
 #include "text/link_text.h"
 
+#include <algorithm>
+#include <charconv>
+#include <cstdint>
+
 #include "format/paragraph.h"
 #include "names/check_notes.h"
 #include "output/cat.h"
@@ -27,23 +31,45 @@ void write_plain_piece(Context& ctx, std::string_view piece) {
   plain_if_text_mode(ctx, piece);
 }
 
+bool is_ascii(std::string_view text) {
+  return std::all_of(text.begin(), text.end(), [](char c) { return (c & 0x80) == 0; });
+}
+
+// "{\v XX<number>" followed by `rest` (a few ASCII bytes), written without
+// building a string: every jump code but the external one starts so.
+void write_context_jump(Context& ctx, uint32_t number, std::string_view rest) {
+  char code[32] = {'{', '\\', 'v', ' ', 'X', 'X'};
+  char* const end = std::to_chars(code + 6, code + 16, number).ptr;
+  std::copy(rest.begin(), rest.end(), end);
+  ctx.writer.rtf(std::string_view(code, static_cast<size_t>(end - code) + rest.size()));
+}
+
 // The hidden jump code after the visible text of a hot spot.
-std::string jump_code(const Context& ctx, const NameEntry& entry, int header_type) {
+void write_jump_code(Context& ctx, const NameEntry& entry, int header_type) {
   const auto number = static_cast<uint32_t>(entry.number);
   switch (entry.kind) {
     case NameKind::popup:
-      return cat("{\\v XX", number, "}");
+      return write_context_jump(ctx, number, "}");
     case NameKind::topic:
-      return cat("{\\v XX", number, header_type == 2 ? ">main" : "", "}");
+      return write_context_jump(ctx, number, header_type == 2 ? ">main}" : "}");
     case NameKind::topic2:
       // Without a window name the jump opens in the main window.
-      if (!entry.target) return cat("{\\v XX", number, "}");
-      return cat("{\\v XX", number, ">", *entry.target, "}");
+      if (!entry.target) return write_context_jump(ctx, number, "}");
+      if (is_ascii(*entry.target)) {
+        write_context_jump(ctx, number, ">");
+        ctx.writer.rtf(*entry.target);
+        ctx.writer.rtf("}");
+        return;
+      }
+      // One call, so that a double-byte character cut off at the end of the
+      // window name takes the "}" as its trail, as in one formatted text.
+      ctx.writer.rtf(cat("{\\v XX", number, ">", *entry.target, "}"));
+      return;
     case NameKind::external:
-      return cat("{\\v !JI(\"", ctx.options.hlp_file_name.value_or(""), "\",\"",
-                 entry.target.value_or(""), "\")}");
+      ctx.writer.rtf(cat("{\\v !JI(\"", ctx.options.hlp_file_name.value_or(""), "\",\"",
+                         entry.target.value_or(""), "\")}"));
+      return;
   }
-  return {};
 }
 
 void write_hot_spot(Context& ctx, const NameEntry& entry, int header_type) {
@@ -55,7 +81,7 @@ void write_hot_spot(Context& ctx, const NameEntry& entry, int header_type) {
     std::string_view close = brackets ? (popup ? kPopupClose : kJumpClose) : "";
     ctx.writer.plain(cat(open, entry.name, close));
   }
-  ctx.writer.rtf(jump_code(ctx, entry, header_type));
+  write_jump_code(ctx, entry, header_type);
 }
 
 LinkMatcher& matcher_for(Context& ctx) {

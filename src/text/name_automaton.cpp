@@ -12,8 +12,9 @@ namespace zek {
 namespace {
 
 // The states nearest the root get full rows of transitions, as many as fit
-// in this many bytes; deeper states keep sorted edge lists.
-constexpr size_t kDenseRowBytes = size_t{4} << 20;
+// in this many bytes (small enough to stay in the processor's cache, where
+// rows are read at random); deeper states keep sorted edge lists.
+constexpr size_t kDenseRowBytes = size_t{256} << 10;
 // Edge lists up to this long are searched front to back.
 constexpr uint16_t kShortEdgeList = 8;
 
@@ -54,6 +55,7 @@ NameAutomaton::NameAutomaton(const std::vector<NamePattern>& patterns,
   build_trie(patterns, is_name_char);
   link_failures();
   fill_dense_rows();
+  fill_root_skips();
   found_stamp_.assign(terminals_.size(), 0);
   skip_.assign(terminals_.size(), -1);
 }
@@ -145,20 +147,79 @@ void NameAutomaton::link_failures() {
 }
 
 // The root and the states nearest it (breadth first) get full rows, so that
-// reading text costs one lookup per symbol where it is read most.
+// reading text costs one lookup per symbol where it is read most. A state's
+// row is its failure state's row (settled before it, breadth first) with its
+// own edges written over it.
 void NameAutomaton::fill_dense_rows() {
   const size_t row_bytes = class_count_ * sizeof(int32_t);
   const size_t rows = std::max<size_t>(1, std::min(nodes_.size(), kDenseRowBytes / row_bytes));
   dense_rows_.resize(rows * class_count_);
   for (size_t state = 0; state < rows; ++state) {
     const Node& node = nodes_[state];
-    for (size_t c = 0; c < class_count_; ++c) {
-      const auto symbol_class = static_cast<uint16_t>(c);
-      int32_t target = find_edge(node, symbol_class);
-      if (target < 0) target = state == 0 ? 0 : next_state(node.fail, symbol_class);
-      dense_rows_[state * class_count_ + c] = target;
+    int32_t* row = dense_rows_.data() + state * class_count_;
+    if (state != 0) {
+      const int32_t* fail_row = dense_rows_.data() + static_cast<size_t>(node.fail) * class_count_;
+      std::copy(fail_row, fail_row + class_count_, row);
+    }
+    for (uint32_t e = node.edge_begin; e < node.edge_begin + node.edge_count; ++e) {
+      row[edge_class_[e]] = edge_target_[e];
     }
     dense_count_ = static_cast<int32_t>(state + 1);
+  }
+}
+
+// Whether reading `symbols` from the root ends at the root without passing a
+// state where a name ends.
+bool NameAutomaton::stays_at_root(std::initializer_list<MatchSymbol> symbols) const {
+  int32_t state = 0;
+  for (MatchSymbol symbol : symbols) {
+    state = next_state(state, class_of_[symbol]);
+    if (first_output_[state] >= 0) return false;
+  }
+  return state == 0;
+}
+
+// The symbols of a byte at a character boundary after a byte that was
+// (after_word) or was not a name character, as encode_match_symbols emits them.
+bool NameAutomaton::byte_stays_at_root(unsigned char byte, bool after_word) const {
+  const bool name_char = is_name_char_[byte];
+  const auto symbol = static_cast<MatchSymbol>(byte);
+  if (name_char && !after_word) return stays_at_root({kWordStart, symbol});
+  if (!name_char && after_word) return stays_at_root({kWordEnd, symbol});
+  return stays_at_root({symbol});
+}
+
+bool NameAutomaton::character_stays_at_root(unsigned char lead, bool after_word) const {
+  if (!byte_stays_at_root(lead, after_word)) return false;
+  const bool lead_in_word = is_name_char_[lead];
+  for (int trail = 0; trail < 256; ++trail) {
+    const bool name_char = is_name_char_[trail];
+    const auto symbol = static_cast<MatchSymbol>(kTrailSymbolBase + trail);
+    bool stays = true;
+    if (name_char && !lead_in_word) {
+      stays = stays_at_root({kWordStart, symbol});
+    } else if (!name_char && lead_in_word) {
+      stays = stays_at_root({kWordEnd, symbol});
+    } else {
+      stays = stays_at_root({symbol});
+    }
+    if (!stays) return false;
+  }
+  return true;
+}
+
+void NameAutomaton::fill_root_skips() {
+  for (int after_word = 0; after_word < 2; ++after_word) {
+    for (int value = 0; value < 256; ++value) {
+      const auto byte = static_cast<unsigned char>(value);
+      RootSkip skip = RootSkip::none;
+      if (!is_lead_byte(byte)) {
+        if (byte_stays_at_root(byte, after_word != 0)) skip = RootSkip::byte;
+      } else if (character_stays_at_root(byte, after_word != 0)) {
+        skip = RootSkip::character;
+      }
+      root_skip_[static_cast<size_t>(after_word)][byte] = skip;
+    }
   }
 }
 

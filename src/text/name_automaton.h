@@ -3,8 +3,10 @@
 // insertion accepts (at a character boundary, on whole-word edges).
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
+#include <initializer_list>
 #include <string_view>
 #include <vector>
 
@@ -43,6 +45,11 @@ class NameAutomaton {
   void build_trie(const std::vector<NamePattern>& patterns, const NameCharTable& is_name_char);
   void link_failures();
   void fill_dense_rows();
+  void fill_root_skips();
+  bool stays_at_root(std::initializer_list<MatchSymbol> symbols) const;
+  bool byte_stays_at_root(unsigned char byte, bool after_word) const;
+  bool character_stays_at_root(unsigned char lead, bool after_word) const;
+  size_t skip_at_root(const unsigned char* bytes, size_t pos, size_t size, bool& after_word) const;
   // Edges and rows are kept by symbol class: symbols that no name contains
   // share class 0, so rows stay short.
   int32_t find_edge(const Node& node, uint16_t symbol_class) const;
@@ -64,6 +71,15 @@ class NameAutomaton {
   std::vector<int32_t> dense_rows_;
   int32_t dense_count_ = 0;
   std::vector<Terminal> terminals_;
+  // What reading a byte at a character boundary does while the automaton is
+  // at the root, by whether the byte before is a name character: for most
+  // bytes of a line it stays at the root and nothing is found.
+  enum class RootSkip : uint8_t {
+    none,       // the byte leads away from the root (or ends a name)
+    byte,       // a single-byte character that stays at the root
+    character,  // a lead byte whose character, whatever its trail, stays at the root
+  };
+  std::array<std::array<RootSkip, 256>, 2> root_skip_{};
   // Per line: a terminal whose stamp is the current one has been found
   // already; its skip leads on to names of the chain not yet found.
   std::vector<uint32_t> found_stamp_;
@@ -102,6 +118,26 @@ void NameAutomaton::report_names_ending(int32_t terminal, size_t end, Found& fou
   }
 }
 
+inline size_t NameAutomaton::skip_at_root(const unsigned char* bytes, size_t pos, size_t size,
+                                          bool& after_word) const {
+  while (pos < size) {
+    const unsigned char byte = bytes[pos];
+    const RootSkip skip = root_skip_[after_word][byte];
+    if (skip == RootSkip::byte) {
+      after_word = is_name_char_[byte];
+      ++pos;
+    } else if (skip == RootSkip::character && pos + 1 < size) {
+      after_word = false;  // a trail byte never continues a word
+      pos += 2;
+    } else {
+      break;
+    }
+  }
+  return pos;
+}
+
+// The symbols are those of encode_match_symbols, read one byte at a time, so
+// that runs of bytes that keep the automaton at the root can be stepped over.
 template <typename Found>
 void NameAutomaton::find_first_occurrences(std::string_view line, Found&& found) {
   start_line();
@@ -112,12 +148,30 @@ void NameAutomaton::find_first_occurrences(std::string_view line, Found&& found)
   const size_t classes = class_count_;
   const int32_t dense_count = dense_count_;
   int32_t state = 0;
-  encode_match_symbols(line, is_name_char_, [&](MatchSymbol symbol, size_t end) {
+  auto step = [&](MatchSymbol symbol, size_t end) {
     const uint16_t symbol_class = class_of[symbol];
     state = state < dense_count ? rows[static_cast<size_t>(state) * classes + symbol_class]
                                 : next_state(state, symbol_class);
     if (outputs[state] >= 0) report_names_ending(outputs[state], end, found);
-  });
+  };
+  const auto* bytes = reinterpret_cast<const unsigned char*>(line.data());
+  const size_t size = line.size();
+  bool trail = false;       // the current byte is the second byte of a character
+  bool after_word = false;  // the byte before is a name character, not a trail byte
+  for (size_t pos = 0; pos < size; ++pos) {
+    if (state == 0 && !trail) {
+      pos = skip_at_root(bytes, pos, size, after_word);
+      if (pos == size) break;
+    }
+    const unsigned char byte = bytes[pos];
+    const bool name_char = is_name_char_[byte];
+    if (name_char && !after_word) step(kWordStart, pos);
+    if (!name_char && after_word) step(kWordEnd, pos);
+    step(static_cast<MatchSymbol>(trail ? kTrailSymbolBase + byte : byte), pos + 1);
+    after_word = name_char && !trail;
+    trail = !trail && is_lead_byte(byte);
+  }
+  if (after_word) step(kWordEnd, size);
 }
 
 }  // namespace zek

@@ -56,6 +56,29 @@ INSTANTIATE_TEST_SUITE_P(
                       WriterCase{"RawOffNotCarried", true, false, "\x13{", "{", 1}),
     [](const ::testing::TestParamInfo<WriterCase>& info) { return info.param.name; });
 
+// Runs of bytes written unchanged: a double-byte character is stepped over
+// as a unit whatever its trail, and a run stops exactly at bytes that need
+// handling, wherever they fall in the text.
+INSTANTIATE_TEST_SUITE_P(
+    Runs, WriterTest,
+    ::testing::Values(
+        WriterCase{"EscapesAtRunEdges", true, false, "{abcdefgh}", "\\{abcdefgh\\}", 12},
+        WriterCase{"EscapeInsideLongRun", true, false, "abcde\\fghij", "abcde\\\\fghij", 12},
+        WriterCase{"ControlTrailInPair", true, false, "ab\x81\x0D\x82\tcd", "ab\x81\r\x82\tcd", 8},
+        WriterCase{"ControlTrailWithHex", true, true, "\x81\x0D{", "\\'81\\'0D\\{", 4},
+        WriterCase{"PairsAcrossRunBlocks", true, false, "a\x83\x7B\x83\x7D\x95\\b}",
+                   "a\x83\x7B\x83\x7D\x95\\b\\}", 10},
+        WriterCase{"HexPairsBetweenRuns", false, true,
+                   "abcd\x82\xA0"
+                   "efgh\x82",
+                   "abcd\\'82\\'A0"
+                   "efgh\x82",
+                   11},
+        WriterCase{"RawRegionInsideRun", true, false, "abcd\x13{x}\x11{y}", "abcd{x}\\{y\\}", 12},
+        WriterCase{"LoneLeadAfterPairs", false, false, "\x82\xA0\x82\xA0\x82",
+                   "\x82\xA0\x82\xA0\x82", 5}),
+    [](const ::testing::TestParamInfo<WriterCase>& info) { return info.param.name; });
+
 TEST(WriterTest, SilentInTextModeAndWithoutFile) {
   testing::StringStream stream;
   Writer writer;
