@@ -9,6 +9,7 @@
 
 #include "driver/options.h"
 #include "format/format_state.h"
+#include "names/check_log.h"
 #include "names/name_table.h"
 #include "output/sink.h"
 #include "output/stream.h"
@@ -74,6 +75,7 @@ struct Context {
   HeaderState headers;
   Modes modes;
   FormatContext format;
+  CheckLog checks;  // what pass 2 wrote, kept only under -C
 };
 
 }  // namespace zek

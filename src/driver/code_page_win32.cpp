@@ -8,6 +8,7 @@
 #include <windows.h>
 
 #include "driver/code_page.h"
+#include "driver/win32_text.h"
 #include "output/sjis.h"
 
 namespace zek {
@@ -15,19 +16,6 @@ namespace zek {
 namespace {
 
 constexpr UINT kCodePage932 = 932;
-
-// `text` as UTF-16 in `code_page`; false when some bytes do not convert.
-bool widen(UINT code_page, std::string_view text, std::wstring& wide) {
-  wide.clear();
-  if (text.empty()) return true;
-  const int length = static_cast<int>(text.size());
-  const int size =
-      ::MultiByteToWideChar(code_page, MB_ERR_INVALID_CHARS, text.data(), length, nullptr, 0);
-  if (size <= 0) return false;
-  wide.resize(static_cast<size_t>(size));
-  return ::MultiByteToWideChar(code_page, MB_ERR_INVALID_CHARS, text.data(), length, wide.data(),
-                               size) == size;
-}
 
 // `wide` in `code_page`; false when a character has no form of its own there.
 bool narrow(UINT code_page, const std::wstring& wide, std::string& text) {
@@ -64,7 +52,8 @@ std::string CodePageConverter::to_utf8(std::string_view text) {
   for (size_t pos = 0; pos < text.size();) {
     const size_t length = char_length(text, pos);
     const std::string_view character = text.substr(pos, length);
-    if (widen(kCodePage932, character, wide) && narrow(CP_UTF8, wide, piece)) {
+    if (widen(kCodePage932, MB_ERR_INVALID_CHARS, character, wide) &&
+        narrow(CP_UTF8, wide, piece)) {
       out.append(piece);
       pos += length;
     } else {
@@ -79,7 +68,8 @@ std::optional<std::string> CodePageConverter::to_cp932(std::string_view utf8) {
   if (is_ascii(utf8)) return std::string(utf8);
   std::wstring wide;
   std::string out;
-  if (!widen(CP_UTF8, utf8, wide) || !narrow(kCodePage932, wide, out)) return std::nullopt;
+  if (!widen(CP_UTF8, MB_ERR_INVALID_CHARS, utf8, wide) || !narrow(kCodePage932, wide, out))
+    return std::nullopt;
   if (to_utf8(out) != utf8) return std::nullopt;
   return out;
 }

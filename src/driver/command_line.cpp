@@ -58,6 +58,9 @@ void apply_option(Options& options, const std::string& text) {
     case '3':
       options.mode32 = true;
       break;
+    case 'C':
+      options.check = true;
+      break;
     case 'V':
       options.verbose = true;
       break;

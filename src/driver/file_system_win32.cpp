@@ -11,6 +11,7 @@
 #include <random>
 
 #include "driver/file_system.h"
+#include "driver/win32_text.h"
 #include "output/cat.h"
 #include "output/sjis.h"
 
@@ -18,13 +19,10 @@ namespace zek {
 
 namespace {
 
-std::wstring widen(const std::string& name) {
-  if (name.empty()) return std::wstring();
-  const int size =
-      ::MultiByteToWideChar(CP_ACP, 0, name.data(), static_cast<int>(name.size()), nullptr, 0);
-  if (size <= 0) return std::wstring();
-  std::wstring wide(static_cast<size_t>(size), L'\0');
-  ::MultiByteToWideChar(CP_ACP, 0, name.data(), static_cast<int>(name.size()), wide.data(), size);
+// A file name in the ANSI code page as the Windows API's UTF-16.
+std::wstring wide_name(const std::string& name) {
+  std::wstring wide;
+  widen(CP_ACP, 0, name, wide);
   return wide;
 }
 
@@ -129,8 +127,8 @@ HANDLE create_temporary(const std::string& folder, std::wstring& temp) {
   std::mt19937_64 random(static_cast<uint64_t>(seed()) << 32 ^ seed() ^
                          static_cast<uint64_t>(::GetCurrentProcessId()));
   for (int attempt = 0; attempt < 100; ++attempt) {
-    temp = widen(cat(folder, "zek2rtf-", hex_padded(static_cast<uint32_t>(random()), 8),
-                     hex_padded(static_cast<uint32_t>(random()), 8), ".tmp"));
+    temp = wide_name(cat(folder, "zek2rtf-", hex_padded(static_cast<uint32_t>(random()), 8),
+                         hex_padded(static_cast<uint32_t>(random()), 8), ".tmp"));
     // CREATE_NEW fails on any existing name, a planted link included.
     HANDLE handle = ::CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                   FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -143,8 +141,8 @@ HANDLE create_temporary(const std::string& folder, std::wstring& temp) {
 
 std::unique_ptr<InputStream> open_regular_file(const std::string& name) {
   HANDLE handle =
-      ::CreateFileW(widen(name).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+      ::CreateFileW(wide_name(name).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (handle == INVALID_HANDLE_VALUE) return nullptr;
   if (::GetFileType(handle) != FILE_TYPE_DISK || is_folder(handle)) {
     ::CloseHandle(handle);
@@ -154,7 +152,7 @@ std::unique_ptr<InputStream> open_regular_file(const std::string& name) {
 }
 
 std::optional<FileIdentity> file_identity(const std::string& name) {
-  HANDLE handle = open_for_query(widen(name));
+  HANDLE handle = open_for_query(wide_name(name));
   if (handle == INVALID_HANDLE_VALUE) return std::nullopt;
   std::optional<FileIdentity> identity;
   if (::GetFileType(handle) == FILE_TYPE_DISK) identity = identity_of(handle);
@@ -163,7 +161,7 @@ std::optional<FileIdentity> file_identity(const std::string& name) {
 }
 
 std::unique_ptr<OutputFile> create_replacement(const std::string& name) {
-  const std::wstring target = widen(name);
+  const std::wstring target = wide_name(name);
   HANDLE probe = open_for_query(target);
   if (probe != INVALID_HANDLE_VALUE) {
     const bool on_disk = ::GetFileType(probe) == FILE_TYPE_DISK;

@@ -9,6 +9,7 @@
 #include "driver/report.h"
 #include "driver/slash_hint.h"
 #include "driver/usage.h"
+#include "names/checks.h"
 #include "names/id_file.h"
 #include "output/cat.h"
 #include "source/diagnostics.h"
@@ -180,6 +181,7 @@ int convert(Context& ctx, const std::vector<std::string>& arguments, const Split
   }
   int status = write_output(ctx, source, output, id_target);
   if (ctx.diag.failure_flag) status = 1;
+  if (status == 0) report_checks(ctx);
   if (ctx.options.report) write_reference_report(ctx);
   return status;
 }

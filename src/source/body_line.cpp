@@ -3,6 +3,7 @@
 
 #include "format/continuation.h"
 #include "format/paragraph.h"
+#include "names/check_notes.h"
 #include "text/link_text.h"
 #include "text/tabs.h"
 
@@ -52,6 +53,7 @@ void write_body_line(Context& ctx, FileState& file, Cursor& cursor) {
   }
   if (border_top == 1) plain_if_text_mode(ctx, kBorderLine);
 
+  note_raw_regions(ctx, text);
   if (ctx.modes.no_link_mode == 0) {
     link_text_line(ctx, text, file.header_type);
     if (ctx.modes.all_link_mode != 0) ctx.names.clear_link_marks();

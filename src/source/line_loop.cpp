@@ -4,6 +4,7 @@
 
 #include "driver/environment.h"
 #include "format/paragraph.h"
+#include "names/check_notes.h"
 #include "output/cat.h"
 #include "source/body_line.h"
 #include "source/commands.h"
@@ -96,6 +97,7 @@ void raw_line(Context& ctx, FileState& file, Cursor& cursor, bool with_line_end)
   cursor.consume();
   if (ctx.modes.tab_conversion != 0) expand_tabs(text);  // the mark is column 0
   std::string_view after_mark = std::string_view(text).substr(1);
+  note_raw_rtf(ctx, after_mark);
   if (with_line_end) {
     ctx.writer.rtf(after_mark);
     plain_if_text_mode(ctx, after_mark);

@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "format/paragraph.h"
+#include "names/check_notes.h"
 #include "output/cat.h"
 #include "output/sjis.h"
 #include "text/link_matcher.h"
@@ -103,6 +104,7 @@ void write_linked_line(Context& ctx, std::string_view line, const LinkClaims& cl
     write_plain_piece(ctx, line.substr(pending, claim.position - pending));
     write_hot_spot(ctx, ctx.names[claim.entry], header_type);
     ctx.names.mark_linked(claim.entry);
+    note_hot_spot(ctx, claim.entry);
     pending = claim.position + claim.length;
   }
   write_plain_piece(ctx, line.substr(pending));

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "format/paragraph.h"
+#include "names/check_notes.h"
 #include "output/cat.h"
 #include "source/commands.h"
 #include "topics/topic_output.h"
@@ -25,6 +26,7 @@ std::string take_argument(Cursor& cursor) {
 // "#{\footnote #<argument>}" with "@" and "$" sanitized.
 void put_context_string(Context& ctx, std::string_view argument, std::string_view trace_word) {
   ctx.writer.footnote('#', argument);
+  note_context_string(ctx, argument);
   trace(ctx, cat(trace_word, "\t[", argument, "]\n"));
 }
 

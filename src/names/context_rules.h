@@ -1,0 +1,23 @@
+// What the Windows Help compiler accepts as a context string, and the form in
+// which it compares two of them (letter case does not count).
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace zek {
+
+inline constexpr size_t kMaxContextStringBytes = 255;
+
+// A-Z, a-z, 0-9, "." and "_".
+bool is_context_string_char(char c);
+
+// Whether every byte of a non-empty context string is accepted.
+bool has_only_context_string_chars(std::string_view context_string);
+
+// The context string with ASCII letters in upper case: two context strings
+// with the same key are one and the same to the help compiler.
+std::string context_key(std::string_view context_string);
+
+}  // namespace zek

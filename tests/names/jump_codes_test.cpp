@@ -1,0 +1,85 @@
+// Hidden jump codes in raw RTF, raw regions of body text, and the characters
+// a context string may hold.
+#include "names/jump_codes.h"
+
+#include <gtest/gtest.h>
+
+#include "names/context_rules.h"
+
+namespace zek {
+namespace {
+
+TEST(JumpCodesTest, ContextStringOfACode) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"Intro", "Intro"},
+      {" Intro ", "Intro"},
+      {"XX3>main", "XX3"},
+      {"%Intro", "Intro"},
+      {"*Intro>sub", "Intro"},
+      {"!JI(`a.hlp',`x')", ""},
+      {"Intro@other.hlp", ""},
+      {"Intro@other.hlp>w", ""},
+      {"", ""},
+      {"   ", ""},
+      {"%", ""},
+      {"a b", "a b"},
+      {"\x82\x3E>w", "\x82\x3E"},  // the trail byte 0x3E is no ">"
+  };
+  for (const auto& [code, expected] : cases) {
+    EXPECT_EQ(jump_context_string(code), expected) << code;
+  }
+}
+
+TEST(JumpCodesTest, HiddenGroupsOfRawRtf) {
+  using Targets = std::vector<std::string>;
+  const std::pair<const char*, Targets> cases[] = {
+      {"{\\ul Note}{\\v XX1}", {"XX1"}},
+      {"{\\strike A}{\\v Alpha}and{\\uldb B}{\\v Beta>win}", {"Alpha", "Beta"}},
+      {"{\\v}", {}},
+      {"{\\v0 x}", {}},
+      {"{\\viewkind x}", {}},
+      {"\\{\\v Escaped}", {}},
+      {"{\\v {\\b x}}", {}},
+      {"{\\v \\b x}", {}},
+      {"{\\v Open", {}},
+      {"{\\v", {}},
+      {"{\\v !Macro()}", {}},
+      {"{\\v\tTabbed}", {"Tabbed"}},
+      {"{\\v\\b0}{\\v Next}", {"Next"}},
+      // A trail byte "{" (0x81 0x7B) and "\" (0x83 0x5C) opens nothing.
+      {"\x81{\\v Hidden}{\\v Shown}", {"Shown"}},
+      {"{\\v \x83\\}", {"\x83\\"}},
+  };
+  for (const auto& [rtf, expected] : cases) {
+    EXPECT_EQ(hidden_jump_targets(rtf), expected) << rtf;
+  }
+}
+
+TEST(JumpCodesTest, RawRegionsOfBodyText) {
+  using Regions = std::vector<std::string_view>;
+  const std::pair<std::string, Regions> cases[] = {
+      {"plain", {}},
+      {"a\x13{\\v X}\x11 b", {"{\\v X}"}},
+      {"\x13one\x11 and \x13two", {"one", "two"}},
+      {"\x13\x13twice\x11\x11", {"\x13twice"}},
+      {"off\x11 first", {}},
+  };
+  for (const auto& [body, expected] : cases) {
+    EXPECT_EQ(raw_regions(body), expected) << body;
+  }
+}
+
+TEST(ContextRulesTest, AcceptedCharacters) {
+  const std::pair<const char*, bool> cases[] = {
+      {"IDM_FILE_OPEN", true}, {"v1.2", true},   {"XX12", true}, {"", false},
+      {"two words", false},    {"a-b", false},   {"q@x", false}, {"tab\t", false},
+      {"\x82\xA0", false},     {"semi;", false}, {"{x}", false},
+  };
+  for (const auto& [text, accepted] : cases) {
+    EXPECT_EQ(has_only_context_string_chars(text), accepted) << text;
+  }
+  EXPECT_EQ(context_key("Intro_page.2"), "INTRO_PAGE.2");
+}
+
+}  // namespace
+}  // namespace zek
