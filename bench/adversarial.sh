@@ -11,28 +11,8 @@
 #   bench/adversarial.sh [work folder]      (default: /tmp/zek2rtf-adversarial)
 set -eu
 
-here=$(cd "$(dirname "$0")" && pwd)
-root=$(dirname "$here")
 work=${1:-/tmp/zek2rtf-adversarial}
-build="$work/build"
-mkdir -p "$work"
-cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-  -DZEK2RTF_BENCH=ON -DZEK2RTF_TESTS=OFF >/dev/null
-cmake --build "$build" >/dev/null
-zek2rtf="$build/zek2rtf"
-floor="$build/bench/io_floor"
-
-now() { date +%s%N; }
-median() { sort -n | awk '{v[NR]=$1} END {print v[int((NR+1)/2)]}'; }
-time_ms() {
-  start=$(now)
-  "$@" >/dev/null 2>&1 || echo "failed: $*" >&2
-  end=$(now)
-  echo $(((end - start) / 1000000))
-}
-peak_kb() {
-  if [ -x /usr/bin/time ]; then /usr/bin/time -f %M "$@" 2>&1 >/dev/null | tail -1; else echo n/a; fi
-}
+. "$(cd "$(dirname "$0")" && pwd)/common.sh"
 
 cd "$work"
 awk 'BEGIN { t = ""; for (i = 1; i <= 1500; i++) { t = t "a"; printf ".topic %s\r\n", t }

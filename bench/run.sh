@@ -7,16 +7,8 @@
 #   bench/run.sh [work folder]      (default: /tmp/zek2rtf-bench)
 set -eu
 
-here=$(cd "$(dirname "$0")" && pwd)
-root=$(dirname "$here")
 work=${1:-/tmp/zek2rtf-bench}
-build="$work/build"
-mkdir -p "$work"
-
-cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-  -DZEK2RTF_BENCH=ON -DZEK2RTF_TESTS=OFF >/dev/null
-cmake --build "$build" >/dev/null
-zek2rtf="$build/zek2rtf"
+. "$(cd "$(dirname "$0")" && pwd)/common.sh"
 
 # Header commands present? Then the names come from headers, else from -J.
 probe="$work/probe"
@@ -25,25 +17,6 @@ printf '.topic Probe\r\n' >"$probe/p.zek"
 # (The converter reads "/" as an option mark, so it is run on relative names.)
 if (cd "$probe" && "$zek2rtf" p.zek p.rtf >/dev/null 2>&1); then mode=headers; else mode=idfile; fi
 echo "names declared by: $mode"
-
-now() { date +%s%N; }
-median() { sort -n | awk '{v[NR]=$1} END {print v[int((NR+1)/2)]}'; }
-
-# time_ms <command...>: elapsed milliseconds of one run.
-time_ms() {
-  start=$(now)
-  "$@" >/dev/null 2>&1 || echo "failed: $*" >&2
-  end=$(now)
-  echo $(((end - start) / 1000000))
-}
-
-peak_kb() {
-  if [ -x /usr/bin/time ]; then
-    /usr/bin/time -f %M "$@" 2>&1 >/dev/null | tail -1
-  else
-    echo "n/a"
-  fi
-}
 
 # run_corpus <label> <lines> <names>
 run_corpus() {

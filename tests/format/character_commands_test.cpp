@@ -2,20 +2,14 @@
 // alone on a line, and how their attributes add up in front of body text.
 #include <gtest/gtest.h>
 
+#include "support/conversion_case.h"
 #include "support/memory_environment.h"
 
 namespace zek {
 namespace {
 
-struct OutputCase {
-  const char* name;
-  std::string source;
-  std::string expected;
-};
-
-std::string case_name(const ::testing::TestParamInfo<OutputCase>& info) {
-  return info.param.name;
-}
+using OutputCase = testing::ConversionCase;
+using testing::case_name;
 
 class CharacterCommandTest : public ::testing::TestWithParam<OutputCase> {};
 

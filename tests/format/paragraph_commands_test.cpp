@@ -1,25 +1,19 @@
 // Indents, tab stops, paragraph defaults, the line mode and border styles.
 #include <gtest/gtest.h>
 
+#include "support/conversion_case.h"
 #include "support/memory_environment.h"
 
 namespace zek {
 namespace {
 
-struct OutputCase {
-  const char* name;
-  std::string source;
-  std::string expected;
-};
+using OutputCase = testing::ConversionCase;
+using testing::case_name;
 
 class ParagraphCommandTest : public ::testing::TestWithParam<OutputCase> {};
 
 TEST_P(ParagraphCommandTest, WritesRtf) {
   EXPECT_EQ(testing::convert(GetParam().source), GetParam().expected);
-}
-
-std::string case_name(const ::testing::TestParamInfo<OutputCase>& info) {
-  return info.param.name;
 }
 
 INSTANTIATE_TEST_SUITE_P(
