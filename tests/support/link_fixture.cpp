@@ -12,23 +12,23 @@ LinkFixture::LinkFixture(const std::vector<std::string>& options, bool text_mode
   ctx.writer.out.attach(&stream);
 }
 
-void LinkFixture::add(const NameSpec& spec) {
-  if (spec.alias) {
-    ctx.names.add_alias(spec.name, spec.header_index);
+void LinkFixture::add(const NameRow& row) {
+  if (row.alias) {
+    ctx.names.add_alias(row.name, row.header_index);
     return;
   }
-  switch (spec.kind) {
+  switch (row.kind) {
     case NameKind::popup:
-      ctx.names.add_popup(spec.name);
+      ctx.names.add_popup(row.name);
       break;
     case NameKind::topic:
-      ctx.names.add_topic(spec.name);
+      ctx.names.add_topic(row.name);
       break;
     case NameKind::topic2:
-      ctx.names.add_topic2(spec.name, spec.target);
+      ctx.names.add_topic2(row.name, row.target);
       break;
     case NameKind::external:
-      ctx.names.add_external(spec.name, spec.target.value_or(""));
+      ctx.names.add_external(row.name, row.target.value_or(""));
       break;
   }
 }

@@ -13,7 +13,7 @@
 namespace zek::testing {
 
 // One NameTable entry as a test writes it down.
-struct NameSpec {
+struct NameRow {
   NameKind kind = NameKind::topic;
   std::string name;
   std::optional<std::string> target =
@@ -27,7 +27,7 @@ class LinkFixture {
   // `options` as on the command line without the dash ("K", "$", "Fa.hlp").
   explicit LinkFixture(const std::vector<std::string>& options = {}, bool text_mode = false);
 
-  void add(const NameSpec& spec);
+  void add(const NameRow& row);
   // The bytes written so far.
   std::string output();
 

@@ -10,7 +10,7 @@ namespace zek {
 namespace {
 
 using testing::LinkFixture;
-using testing::NameSpec;
+using testing::NameRow;
 constexpr NameKind kPopup = NameKind::popup;
 constexpr NameKind kTopic = NameKind::topic;
 constexpr NameKind kTopic2 = NameKind::topic2;
@@ -18,7 +18,7 @@ constexpr NameKind kExternal = NameKind::external;
 
 struct LinkCase {
   const char* label;
-  std::vector<NameSpec> names;
+  std::vector<NameRow> names;
   std::vector<std::string> lines;  // written in turn, "\n" between them
   std::string expected;
   std::vector<uint32_t> ref_counts;  // of every entry, in order
@@ -33,7 +33,7 @@ class LinkTextTest : public ::testing::TestWithParam<LinkCase> {};
 TEST_P(LinkTextTest, WritesHotSpots) {
   const LinkCase& c = GetParam();
   LinkFixture fixture(c.options, c.text_mode);
-  for (const NameSpec& spec : c.names) fixture.add(spec);
+  for (const NameRow& row : c.names) fixture.add(row);
   fixture.ctx.headers.header_name = c.header_name;
   prepare_links(fixture.ctx);
   for (size_t i = 0; i < c.lines.size(); ++i) {
@@ -47,13 +47,13 @@ TEST_P(LinkTextTest, WritesHotSpots) {
   EXPECT_EQ(counts, c.ref_counts);
 }
 
-NameSpec topic(std::string name) {
+NameRow topic(std::string name) {
   return {kTopic, std::move(name)};
 }
-NameSpec popup(std::string name) {
+NameRow popup(std::string name) {
   return {kPopup, std::move(name)};
 }
-NameSpec alias(std::string name, int32_t header_index) {
+NameRow alias(std::string name, int32_t header_index) {
   return {kTopic, std::move(name), std::nullopt, true, header_index};
 }
 
