@@ -87,8 +87,6 @@ NameAutomaton::NameAutomaton(const std::vector<NamePattern>& patterns,
   }
   lay_out(trie);
   fill_root_skips();
-  found_stamp_.assign(terminals_.size(), 0);
-  skip_.assign(terminals_.size(), -1);
 }
 
 void NameAutomaton::build_trie(Trie& trie, const std::vector<NamePattern>& patterns) {
@@ -300,7 +298,7 @@ void NameAutomaton::fill_root_skips() {
 
 void NameAutomaton::start_line() {
   if (++stamp_ == 0) {  // after 2^32 lines the old stamps could look current
-    std::fill(found_stamp_.begin(), found_stamp_.end(), 0);
+    for (Terminal& terminal : terminals_) terminal.found_stamp = 0;
     stamp_ = 1;
   }
 }

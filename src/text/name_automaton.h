@@ -36,6 +36,10 @@ class NameAutomaton {
     int32_t entry = -1;
     uint32_t length = 0;  // byte length of the name
     int32_t next = -1;    // the next shorter name that ends at the same place
+    // Per line: a terminal whose stamp is the current one has been found
+    // already; its skip leads on to names of the chain not yet found.
+    uint32_t found_stamp = 0;
+    int32_t skip = -1;
   };
   struct Trie;
 
@@ -92,10 +96,6 @@ class NameAutomaton {
     character,  // a lead byte whose character, whatever its trail, stays at the root
   };
   std::array<std::array<RootSkip, 256>, 2> root_skip_{};
-  // Per line: a terminal whose stamp is the current one has been found
-  // already; its skip leads on to names of the chain not yet found.
-  std::vector<uint32_t> found_stamp_;
-  std::vector<int32_t> skip_;
   uint32_t stamp_ = 0;
 };
 
@@ -138,10 +138,10 @@ inline int32_t NameAutomaton::output_of(int32_t state) const {
 
 inline int32_t NameAutomaton::first_live(int32_t terminal) {
   int32_t live = terminal;
-  while (live >= 0 && found_stamp_[live] == stamp_) live = skip_[live];
+  while (live >= 0 && terminals_[live].found_stamp == stamp_) live = terminals_[live].skip;
   while (terminal != live) {  // shorten the way for the next search
-    const int32_t next = skip_[terminal];
-    skip_[terminal] = live;
+    const int32_t next = terminals_[terminal].skip;
+    terminals_[terminal].skip = live;
     terminal = next;
   }
   return live;
@@ -150,9 +150,9 @@ inline int32_t NameAutomaton::first_live(int32_t terminal) {
 template <typename Found>
 void NameAutomaton::report_names_ending(int32_t terminal, size_t end, Found& found) {
   for (int32_t t = first_live(terminal); t >= 0; t = first_live(terminals_[t].next)) {
-    const Terminal& name = terminals_[t];
-    found_stamp_[t] = stamp_;
-    skip_[t] = name.next;
+    Terminal& name = terminals_[t];
+    name.found_stamp = stamp_;
+    name.skip = name.next;
     found(name.entry, end - name.length, static_cast<size_t>(name.length));
   }
 }
@@ -205,8 +205,7 @@ void NameAutomaton::find_first_occurrences(std::string_view line, Found&& found)
     }
     const unsigned char byte = bytes[pos];
     const bool name_char = is_name_char_[byte];
-    if (name_char && !after_word) step(kWordStart, pos);
-    if (!name_char && after_word) step(kWordEnd, pos);
+    if (name_char != after_word) step(name_char ? kWordStart : kWordEnd, pos);
     step(static_cast<MatchSymbol>(trail ? kTrailSymbolBase + byte : byte), pos + 1);
     after_word = name_char && !trail;
     trail = !trail && is_lead_byte(byte);
