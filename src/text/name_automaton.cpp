@@ -183,8 +183,8 @@ void NameAutomaton::lay_out(const Trie& trie) {
     if (static_cast<size_t>(state) >= rows) {
       depth_first.push_back(state);
       new_id[state] = static_cast<uint32_t>(rows) + offset;
-      offset +=
-          2 + (trie.first_output[state] >= 0 ? 1 : 0) + 2 * static_cast<uint32_t>(edges.size());
+      const uint32_t pairs = edges.size() == 1 ? 0 : static_cast<uint32_t>(edges.size());
+      offset += 2 + (trie.first_output[state] >= 0 ? 1 : 0) + 2 * pairs;
     }
     for (auto edge = edges.rbegin(); edge != edges.rend(); ++edge) {
       stack.push_back(state_of(edge->target));
@@ -231,9 +231,13 @@ void NameAutomaton::fill_records(const Trie& trie, const std::vector<uint32_t>& 
   for (const int32_t state : depth_first) {
     const auto edges = trie.edges_of(state);
     const int32_t output = trie.first_output[state];
+    const uint32_t output_flag = output >= 0 ? kHasOutput : 0;
+    const bool single = edges.size() == 1;  // then the child is the next record
     records_.push_back(new_id[trie.nodes[state].fail]);
-    records_.push_back(static_cast<uint32_t>(edges.size()) | (output >= 0 ? kHasOutput : 0));
+    records_.push_back(single ? edges[0].symbol_class | kSingleChild | output_flag
+                              : static_cast<uint32_t>(edges.size()) | output_flag);
     if (output >= 0) records_.push_back(static_cast<uint32_t>(output));
+    if (single) continue;
     for (const Trie::Edge& edge : edges) {
       records_.push_back(edge.symbol_class);
       records_.push_back(renumbered(edge.target, new_id));

@@ -80,11 +80,17 @@ class NameAutomaton {
   std::vector<int32_t> dense_output_;
   int32_t dense_count_ = 0;
   // Every other state is a record in records_, at offset state - dense_count_:
-  //   failure state, edge count | kHasOutput, [output terminal], then
-  //   (class, transition) pairs sorted by class.
-  // Records are laid out depth first, so the states along a name follow one
-  // another in memory and a walk through a name reads few cache lines.
-  static constexpr uint32_t kHasOutput = uint32_t{1} << 31;
+  //   failure state;
+  //   a header: the edge count, kHasOutput, and kSingleChild when the state
+  //     has one edge (then the low bits are that edge's class instead);
+  //   the output terminal, with kHasOutput;
+  //   (class, transition) pairs sorted by class, without kSingleChild.
+  // Records are laid out depth first, so the one child of a state with a
+  // single edge is the very next record, and the states along a name follow
+  // one another in memory: a walk through a name reads few cache lines.
+  static constexpr uint32_t kHasOutput = kEndsName;
+  static constexpr uint32_t kSingleChild = uint32_t{1} << 30;
+  static constexpr uint32_t kEdgeBits = 0xFFFF;
   std::vector<uint32_t> records_;
   std::vector<Terminal> terminals_;
   // What reading a byte at a character boundary does while the automaton is
@@ -108,8 +114,18 @@ inline uint32_t NameAutomaton::next_state(int32_t state, uint16_t symbol_class) 
       return dense_rows_[static_cast<size_t>(state) * class_count_ + symbol_class];
     }
     const uint32_t* record = records_.data() + (state - dense_count_);
-    const uint32_t count = record[1] & ~kHasOutput;
-    const uint32_t* edge = record + 2 + (record[1] >> 31);
+    const uint32_t header = record[1];
+    const uint32_t record_size = 2 + (header >> 31);
+    if (header & kSingleChild) {
+      if ((header & kEdgeBits) == symbol_class) {
+        const uint32_t child = static_cast<uint32_t>(state) + record_size;
+        return child | (record[record_size + 1] & kHasOutput);
+      }
+      state = static_cast<int32_t>(record[0]);
+      continue;
+    }
+    const uint32_t count = header & kEdgeBits;
+    const uint32_t* edge = record + record_size;
     if (count <= kShortEdgeList) {
       for (const uint32_t* end = edge + 2 * count; edge != end; edge += 2) {
         if (edge[0] == symbol_class) return edge[1];
