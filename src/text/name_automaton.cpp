@@ -13,9 +13,12 @@ namespace zek {
 namespace {
 
 // The states nearest the root get full rows of transitions, as many as fit
-// in this many bytes (small enough to stay in the processor's cache, where
-// rows are read at random); deeper states keep sorted edge lists.
-constexpr size_t kDenseRowBytes = size_t{256} << 10;
+// in kNearRowBytes, and so do states with at least kBushyEdges edges, as
+// many as fit in kBushyRowBytes (the rows are read at random, so they must
+// stay in the processor's cache); other states keep sorted edge lists.
+constexpr size_t kNearRowBytes = size_t{256} << 10;
+constexpr size_t kBushyRowBytes = size_t{512} << 10;
+constexpr uint32_t kBushyEdges = 2;
 
 // The encoded names, one flat buffer.
 struct EncodedNames {
@@ -164,15 +167,38 @@ void NameAutomaton::link_failures(Trie& trie) {
   }
 }
 
-// The states nearest the root (the first breadth first) keep their numbers
-// and get full rows; every other state is numbered by the offset of its
-// record, in depth-first order from the root.
-void NameAutomaton::lay_out(const Trie& trie) {
+// Which states get full rows: the states nearest the root (the first breadth
+// first), then states with many edges, where a search of the edges would
+// cost most; each within its share of bytes.
+std::vector<bool> NameAutomaton::choose_dense(const Trie& trie) const {
   const size_t row_bytes = class_count_ * sizeof(uint32_t);
-  const size_t rows = std::max<size_t>(1, std::min(trie.nodes.size(), kDenseRowBytes / row_bytes));
-  dense_count_ = static_cast<int32_t>(rows);
+  const size_t near_rows = std::max<size_t>(1, kNearRowBytes / row_bytes);
+  size_t bushy_rows = kBushyRowBytes / row_bytes;
+  std::vector<bool> dense(trie.nodes.size());
+  for (size_t state = 0; state < trie.nodes.size(); ++state) {
+    if (state < near_rows) {
+      dense[state] = true;
+    } else if (bushy_rows > 0 && trie.nodes[state].edge_count >= kBushyEdges) {
+      dense[state] = true;
+      --bushy_rows;
+    }
+  }
+  return dense;
+}
+
+// States with full rows are numbered from 0 in breadth-first order; every
+// other state is numbered by the offset of its record, in depth-first order
+// from the root.
+void NameAutomaton::lay_out(const Trie& trie) {
+  const std::vector<bool> dense = choose_dense(trie);
   std::vector<uint32_t> new_id(trie.nodes.size());
-  for (size_t state = 0; state < rows; ++state) new_id[state] = static_cast<uint32_t>(state);
+  std::vector<int32_t> breadth_first;  // the states with rows, in row order
+  for (size_t state = 0; state < trie.nodes.size(); ++state) {
+    if (!dense[state]) continue;
+    new_id[state] = static_cast<uint32_t>(breadth_first.size());
+    breadth_first.push_back(static_cast<int32_t>(state));
+  }
+  dense_count_ = static_cast<int32_t>(breadth_first.size());
   std::vector<int32_t> depth_first;  // the states that get records, in record order
   uint32_t offset = 0;
   std::vector<int32_t> stack{0};
@@ -180,10 +206,11 @@ void NameAutomaton::lay_out(const Trie& trie) {
     const int32_t state = stack.back();
     stack.pop_back();
     const auto edges = trie.edges_of(state);
-    if (static_cast<size_t>(state) >= rows) {
+    if (!dense[state]) {
       depth_first.push_back(state);
-      new_id[state] = static_cast<uint32_t>(rows) + offset;
-      const uint32_t pairs = edges.size() == 1 ? 0 : static_cast<uint32_t>(edges.size());
+      new_id[state] = static_cast<uint32_t>(dense_count_) + offset;
+      const uint32_t pairs =
+          has_next_child(trie, dense, state) ? 0 : static_cast<uint32_t>(edges.size());
       offset += 2 + (trie.first_output[state] >= 0 ? 1 : 0) + 2 * pairs;
     }
     for (auto edge = edges.rbegin(); edge != edges.rend(); ++edge) {
@@ -191,8 +218,17 @@ void NameAutomaton::lay_out(const Trie& trie) {
     }
   }
   records_.reserve(offset);
-  fill_dense_rows(trie, new_id);
-  fill_records(trie, new_id, depth_first);
+  fill_records(trie, new_id, dense, depth_first);
+  fill_dense_rows(trie, new_id, breadth_first);
+}
+
+// Whether a state's record holds its only edge in the header, the child
+// being the next record (depth first, a child without a row follows its
+// parent directly).
+bool NameAutomaton::has_next_child(const Trie& trie, const std::vector<bool>& dense,
+                                   int32_t state) {
+  const auto edges = trie.edges_of(state);
+  return edges.size() == 1 && !dense[static_cast<size_t>(state_of(edges[0].target))];
 }
 
 namespace {
@@ -206,33 +242,42 @@ uint32_t renumbered(uint32_t transition, const std::vector<uint32_t>& new_id) {
 
 }  // namespace
 
-// A state's row is its failure state's row (settled before it, breadth
-// first) with its own edges written over it.
-void NameAutomaton::fill_dense_rows(const Trie& trie, const std::vector<uint32_t>& new_id) {
-  const auto rows = static_cast<size_t>(dense_count_);
-  dense_rows_.assign(rows * class_count_, 0);
-  dense_output_.assign(rows, -1);
-  for (size_t state = 0; state < rows; ++state) {
-    uint32_t* row = dense_rows_.data() + state * class_count_;
+// A state's row is its failure state's transitions (that state comes
+// earlier breadth first, so its row or record is settled) with its own
+// edges written over them.
+void NameAutomaton::fill_dense_rows(const Trie& trie, const std::vector<uint32_t>& new_id,
+                                    const std::vector<int32_t>& breadth_first) {
+  dense_rows_.assign(breadth_first.size() * class_count_, 0);
+  dense_output_.assign(breadth_first.size(), -1);
+  for (size_t row_index = 0; row_index < breadth_first.size(); ++row_index) {
+    const int32_t state = breadth_first[row_index];
+    uint32_t* row = dense_rows_.data() + row_index * class_count_;
     if (state != 0) {
-      const auto fail = static_cast<size_t>(trie.nodes[state].fail);
-      const uint32_t* fail_row = dense_rows_.data() + fail * class_count_;
-      std::copy(fail_row, fail_row + class_count_, row);
+      const auto fail = static_cast<int32_t>(new_id[trie.nodes[state].fail]);
+      if (fail < dense_count_) {
+        const uint32_t* fail_row = dense_rows_.data() + static_cast<size_t>(fail) * class_count_;
+        std::copy(fail_row, fail_row + class_count_, row);
+      } else {
+        for (size_t c = 0; c < class_count_; ++c) {
+          row[c] = next_state(fail, static_cast<uint16_t>(c));
+        }
+      }
     }
-    for (const Trie::Edge& edge : trie.edges_of(static_cast<int32_t>(state))) {
+    for (const Trie::Edge& edge : trie.edges_of(state)) {
       row[edge.symbol_class] = renumbered(edge.target, new_id);
     }
-    dense_output_[state] = trie.first_output[state];
+    dense_output_[row_index] = trie.first_output[state];
   }
 }
 
 void NameAutomaton::fill_records(const Trie& trie, const std::vector<uint32_t>& new_id,
+                                 const std::vector<bool>& dense,
                                  const std::vector<int32_t>& depth_first) {
   for (const int32_t state : depth_first) {
     const auto edges = trie.edges_of(state);
     const int32_t output = trie.first_output[state];
     const uint32_t output_flag = output >= 0 ? kHasOutput : 0;
-    const bool single = edges.size() == 1;  // then the child is the next record
+    const bool single = has_next_child(trie, dense, state);
     records_.push_back(new_id[trie.nodes[state].fail]);
     records_.push_back(single ? edges[0].symbol_class | kSingleChild | output_flag
                               : static_cast<uint32_t>(edges.size()) | output_flag);

@@ -45,10 +45,13 @@ class NameAutomaton {
 
   void build_trie(Trie& trie, const std::vector<NamePattern>& patterns);
   void link_failures(Trie& trie);
+  std::vector<bool> choose_dense(const Trie& trie) const;
   void lay_out(const Trie& trie);
-  void fill_dense_rows(const Trie& trie, const std::vector<uint32_t>& new_id);
+  static bool has_next_child(const Trie& trie, const std::vector<bool>& dense, int32_t state);
+  void fill_dense_rows(const Trie& trie, const std::vector<uint32_t>& new_id,
+                       const std::vector<int32_t>& breadth_first);
   void fill_records(const Trie& trie, const std::vector<uint32_t>& new_id,
-                    const std::vector<int32_t>& depth_first);
+                    const std::vector<bool>& dense, const std::vector<int32_t>& depth_first);
   void fill_root_skips();
   bool stays_at_root(std::initializer_list<MatchSymbol> symbols) const;
   bool byte_stays_at_root(unsigned char byte, bool after_word) const;
@@ -74,8 +77,9 @@ class NameAutomaton {
   std::array<uint16_t, kMatchSymbolCount> class_of_{};
   size_t class_count_ = 1;
   size_t state_count_ = 0;
-  // States 0 to dense_count_ - 1 (the root and the states nearest it) have
-  // full rows of transitions and their outputs in dense_output_.
+  // States 0 to dense_count_ - 1 (the root, the states nearest it and the
+  // states with many edges) have full rows of transitions and their outputs
+  // in dense_output_.
   std::vector<uint32_t> dense_rows_;
   std::vector<int32_t> dense_output_;
   int32_t dense_count_ = 0;
