@@ -70,7 +70,7 @@ void add_name(NameTable& names, Record kind, std::string_view text, int32_t& hea
 
 bool same_counts_and_marks(const NameTable& a, const NameTable& b) {
   for (size_t i = 0; i < a.size(); ++i) {
-    if (a[i].ref_count != b[i].ref_count || a[i].linked != b[i].linked) return false;
+    if (a[i].ref_count != b[i].ref_count || a.linked(i) != b.linked(i)) return false;
   }
   return true;
 }
