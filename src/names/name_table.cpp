@@ -11,6 +11,7 @@ NameEntry& NameTable::append(std::string_view name, NameKind kind) {
   entry.source_file = std::string(origin_file);
   entry.source_line = origin_line;
   first_index_.try_emplace(entry.name, entry.number);
+  linked_.push_back(0);
   return entry;
 }
 
@@ -49,12 +50,12 @@ void NameTable::add_external(std::string_view name, std::string_view target) {
 }
 
 int32_t NameTable::find(std::string_view name) const {
-  auto it = first_index_.find(std::string(name));
+  auto it = first_index_.find(name);
   return it == first_index_.end() ? -1 : it->second;
 }
 
 void NameTable::clear_link_marks() {
-  for (size_t i : marked_) entries_[i].linked = false;
+  for (size_t i : marked_) linked_[i] = 0;
   marked_.clear();
 }
 

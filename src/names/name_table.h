@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -21,7 +22,6 @@ struct NameEntry {
   NameKind kind = NameKind::topic;
   int32_t number = 0;      // the n of XX<n>; always the entry's index
   uint32_t ref_count = 0;  // claims made by link insertion, for the -R report
-  bool linked = false;     // a hot spot was made for it in the current topic
   int32_t owner = 0;       // for an alias: header_index + 1 when it was added
   // Where the name came from (file and line), for the checks of -C.
   std::string source_file;
@@ -41,11 +41,13 @@ class NameTable {
 
   // Number of the first entry with exactly this name, or -1.
   int32_t find(std::string_view name) const;
-  // Sets the link mark of entry i (use this, not the field, so that clearing
-  // costs only the marks that were set).
+  // The once-per-topic link mark: entry i had a hot spot in the current
+  // topic. Kept apart from the entries, so that link insertion reads a byte
+  // per name, and cleared at the cost of the marks that were set.
+  bool linked(size_t i) const { return linked_[i] != 0; }
   void mark_linked(size_t i) {
-    if (!entries_[i].linked) {
-      entries_[i].linked = true;
+    if (!linked_[i]) {
+      linked_[i] = 1;
       marked_.push_back(i);
     }
   }
@@ -56,7 +58,6 @@ class NameTable {
   NameEntry& operator[](size_t i) { return entries_[i]; }
   const NameEntry& operator[](size_t i) const { return entries_[i]; }
   const std::vector<NameEntry>& entries() const { return entries_; }
-  std::vector<NameEntry>& entries() { return entries_; }
 
   // Where the names being added come from (set by the line loop).
   std::string_view origin_file;
@@ -65,7 +66,13 @@ class NameTable {
  private:
   NameEntry& append(std::string_view name, NameKind kind);
   std::vector<NameEntry> entries_;
-  std::unordered_map<std::string, int32_t> first_index_;
+  // Looked up by string_view without building a string.
+  struct NameHash {
+    using is_transparent = void;
+    size_t operator()(std::string_view name) const { return std::hash<std::string_view>{}(name); }
+  };
+  std::unordered_map<std::string, int32_t, NameHash, std::equal_to<>> first_index_;
+  std::vector<uint8_t> linked_;
   std::vector<size_t> marked_;
 };
 

@@ -35,18 +35,23 @@ class LinkMatcher {
     int32_t entry;
   };
 
-  bool may_link(const NameTable& names, int32_t entry, std::string_view header_name);
-  int32_t current_title_entry(const NameTable& names, int32_t before, std::string_view header_name);
+  void find_title(const NameTable& names, std::string_view header_name);
+  bool may_link(const NameTable& names, int32_t entry) const;
+  int32_t current_title_entry(const NameTable& names, int32_t before) const;
   void settle_claims(NameTable& names);
 
   size_t name_count_ = 0;
   // Later entries with the same name: the next one, or -1. Filled while the
   // automaton is built, so it stands before it.
   std::vector<int32_t> next_same_name_;
+  // Each entry's owner (for an alias, its header's index + 1), side by side
+  // so that the skip rules do not read whole entries.
+  std::vector<int32_t> owner_;
   NameAutomaton automaton_;
-  // The first entry named like the current topic, kept while the title stays.
+  // The first entry named like the current topic (-1 when none), kept while
+  // the title stays.
   std::optional<std::string> cached_title_;
-  int32_t cached_title_entry_ = -1;
+  int32_t title_entry_ = -1;
   std::vector<Candidate> candidates_;
   LinkClaims claims_;
 };

@@ -1,6 +1,7 @@
-// Building the name automaton: a trie laid out breadth first from the sorted
-// encoded names, failure links, output chains and full transition rows for
-// the busiest states.
+// Building the name automaton: a trie numbered breadth first from the sorted
+// encoded names, failure links and output chains; then full transition rows
+// for the states nearest the root and compact records, laid out depth first,
+// for the rest.
 #include "text/name_automaton.h"
 
 #include <algorithm>
@@ -12,9 +13,12 @@ namespace zek {
 namespace {
 
 // The states nearest the root get full rows of transitions, as many as fit
-// in this many bytes (small enough to stay in the processor's cache, where
-// rows are read at random); deeper states keep sorted edge lists.
-constexpr size_t kDenseRowBytes = size_t{256} << 10;
+// in kNearRowBytes, and so do states with at least kBushyEdges edges, as
+// many as fit in kBushyRowBytes (the rows are read at random, so they must
+// stay in the processor's cache); other states keep sorted edge lists.
+constexpr size_t kNearRowBytes = size_t{256} << 10;
+constexpr size_t kBushyRowBytes = size_t{512} << 10;
+constexpr uint32_t kBushyEdges = 2;
 
 // The encoded names, one flat buffer.
 struct EncodedNames {
@@ -38,7 +42,7 @@ EncodedNames encode_all(const std::vector<NamePattern>& patterns,
   return encoded;
 }
 
-// A state still to be laid out: the sorted names [lo, hi) share its first
+// A state still to be numbered: the sorted names [lo, hi) share its first
 // `depth` symbols.
 struct PendingState {
   int32_t state;
@@ -47,21 +51,49 @@ struct PendingState {
 
 }  // namespace
 
+// The automaton while it is built, states numbered breadth first.
+struct NameAutomaton::Trie {
+  struct Node {
+    int32_t fail = 0;
+    uint32_t edge_begin = 0;
+    uint32_t edge_count = 0;
+  };
+  struct Edge {
+    uint16_t symbol_class = 0;
+    uint32_t target = 0;  // a transition: state, and kEndsName
+  };
+  std::vector<Node> nodes;
+  std::vector<Edge> edges;  // each state's edges, sorted by class
+  // The longest name that ends in each state, as a terminal index, or -1.
+  std::vector<int32_t> first_output;
+
+  std::span<const Edge> edges_of(int32_t state) const {
+    const Node& node = nodes[static_cast<size_t>(state)];
+    return std::span<const Edge>(edges).subspan(node.edge_begin, node.edge_count);
+  }
+  uint32_t find_edge(int32_t state, uint16_t symbol_class) const {
+    for (const Edge& edge : edges_of(state)) {
+      if (edge.symbol_class == symbol_class) return edge.target;
+    }
+    return kNoEdge;
+  }
+};
+
 NameAutomaton::NameAutomaton(const std::vector<NamePattern>& patterns,
                              const NameCharTable& is_name_char)
     : is_name_char_(is_name_char) {
-  build_trie(patterns, is_name_char);
-  link_failures();
-  mark_name_ends();
-  fill_dense_rows();
+  Trie trie;
+  build_trie(trie, patterns);
+  link_failures(trie);
+  for (Trie::Edge& edge : trie.edges) {  // mark the transitions where a name ends
+    if (trie.first_output[edge.target] >= 0) edge.target |= kEndsName;
+  }
+  lay_out(trie);
   fill_root_skips();
-  found_stamp_.assign(terminals_.size(), 0);
-  skip_.assign(terminals_.size(), -1);
 }
 
-void NameAutomaton::build_trie(const std::vector<NamePattern>& patterns,
-                               const NameCharTable& is_name_char) {
-  EncodedNames encoded = encode_all(patterns, is_name_char);
+void NameAutomaton::build_trie(Trie& trie, const std::vector<NamePattern>& patterns) {
+  EncodedNames encoded = encode_all(patterns, is_name_char_);
   // Classes numbered in symbol order keep the sorted order of the names.
   std::array<bool, kMatchSymbolCount> used{};
   for (MatchSymbol symbol : encoded.symbols) used[symbol] = true;
@@ -76,8 +108,8 @@ void NameAutomaton::build_trie(const std::vector<NamePattern>& patterns,
     return std::lexicographical_compare(x.begin(), x.end(), y.begin(), y.end());
   });
 
-  nodes_.emplace_back();
-  first_output_.push_back(-1);
+  trie.nodes.emplace_back();
+  trie.first_output.push_back(-1);
   std::deque<PendingState> pending{{0, 0, order.size(), 0}};
   while (!pending.empty()) {
     PendingState current = pending.front();
@@ -86,81 +118,175 @@ void NameAutomaton::build_trie(const std::vector<NamePattern>& patterns,
     // Names are distinct, so at most one ends here, and it sorts first.
     if (lo < current.hi && encoded.at(order[lo]).size() == current.depth) {
       const NamePattern& pattern = patterns[order[lo]];
-      first_output_[current.state] = static_cast<int32_t>(terminals_.size());
+      trie.first_output[current.state] = static_cast<int32_t>(terminals_.size());
       terminals_.push_back({pattern.entry, static_cast<uint32_t>(pattern.name.size()), -1});
       ++lo;
     }
-    nodes_[current.state].edge_begin = static_cast<uint32_t>(edges_.size());
+    trie.nodes[current.state].edge_begin = static_cast<uint32_t>(trie.edges.size());
     while (lo < current.hi) {
       const MatchSymbol symbol = encoded.at(order[lo])[current.depth];
       size_t hi = lo + 1;
       while (hi < current.hi && encoded.at(order[hi])[current.depth] == symbol) ++hi;
-      const auto child = static_cast<int32_t>(nodes_.size());
-      nodes_.emplace_back();
-      first_output_.push_back(-1);
-      edges_.push_back({symbol, static_cast<uint32_t>(child)});
-      ++nodes_[current.state].edge_count;
+      const auto child = static_cast<int32_t>(trie.nodes.size());
+      trie.nodes.emplace_back();
+      trie.first_output.push_back(-1);
+      trie.edges.push_back({symbol, static_cast<uint32_t>(child)});
+      ++trie.nodes[current.state].edge_count;
       pending.push_back({child, lo, hi, current.depth + 1});
       lo = hi;
     }
   }
+  state_count_ = trie.nodes.size();
 }
 
 // States are numbered breadth first, so every failure target and every
 // shorter name is settled before the states that refer to it.
-void NameAutomaton::link_failures() {
-  for (size_t state = 0; state < nodes_.size(); ++state) {
-    const Node node = nodes_[state];
+void NameAutomaton::link_failures(Trie& trie) {
+  for (size_t state = 0; state < trie.nodes.size(); ++state) {
+    const Trie::Node node = trie.nodes[state];
     for (uint32_t e = node.edge_begin; e < node.edge_begin + node.edge_count; ++e) {
-      const auto child = static_cast<int32_t>(edges_[e].target);
+      const auto child = static_cast<int32_t>(trie.edges[e].target);
       int32_t fail = 0;
       if (state != 0) {
         int32_t candidate = node.fail;
         for (;;) {
-          const uint32_t edge = find_edge(nodes_[candidate], edges_[e].symbol_class);
+          const uint32_t edge = trie.find_edge(candidate, trie.edges[e].symbol_class);
           if (edge != kNoEdge) fail = static_cast<int32_t>(edge);
           if (edge != kNoEdge || candidate == 0) break;
-          candidate = nodes_[candidate].fail;
+          candidate = trie.nodes[candidate].fail;
         }
       }
-      nodes_[child].fail = fail;
-      const int32_t shorter = first_output_[fail];
-      if (first_output_[child] >= 0) {
-        terminals_[first_output_[child]].next = shorter;
+      trie.nodes[child].fail = fail;
+      const int32_t shorter = trie.first_output[fail];
+      if (trie.first_output[child] >= 0) {
+        terminals_[trie.first_output[child]].next = shorter;
       } else {
-        first_output_[child] = shorter;
+        trie.first_output[child] = shorter;
       }
     }
   }
 }
 
-// Once every state's output is known, each edge carries whether a name ends
-// where it leads (the root, which no edge leads to, ends none).
-void NameAutomaton::mark_name_ends() {
-  for (Edge& edge : edges_) {
-    if (first_output_[edge.target] >= 0) edge.target |= kEndsName;
+// Which states get full rows: the states nearest the root (the first breadth
+// first), then states with many edges, where a search of the edges would
+// cost most; each within its share of bytes.
+std::vector<bool> NameAutomaton::choose_dense(const Trie& trie) const {
+  const size_t row_bytes = class_count_ * sizeof(uint32_t);
+  const size_t near_rows = std::max<size_t>(1, kNearRowBytes / row_bytes);
+  size_t bushy_rows = kBushyRowBytes / row_bytes;
+  std::vector<bool> dense(trie.nodes.size());
+  for (size_t state = 0; state < trie.nodes.size(); ++state) {
+    if (state < near_rows) {
+      dense[state] = true;
+    } else if (bushy_rows > 0 && trie.nodes[state].edge_count >= kBushyEdges) {
+      dense[state] = true;
+      --bushy_rows;
+    }
+  }
+  return dense;
+}
+
+// States with full rows are numbered from 0 in breadth-first order; every
+// other state is numbered by the offset of its record, in depth-first order
+// from the root.
+void NameAutomaton::lay_out(const Trie& trie) {
+  const std::vector<bool> dense = choose_dense(trie);
+  std::vector<uint32_t> new_id(trie.nodes.size());
+  std::vector<int32_t> breadth_first;  // the states with rows, in row order
+  for (size_t state = 0; state < trie.nodes.size(); ++state) {
+    if (!dense[state]) continue;
+    new_id[state] = static_cast<uint32_t>(breadth_first.size());
+    breadth_first.push_back(static_cast<int32_t>(state));
+  }
+  dense_count_ = static_cast<int32_t>(breadth_first.size());
+  std::vector<int32_t> depth_first;  // the states that get records, in record order
+  uint32_t offset = 0;
+  std::vector<int32_t> stack{0};
+  while (!stack.empty()) {
+    const int32_t state = stack.back();
+    stack.pop_back();
+    const auto edges = trie.edges_of(state);
+    if (!dense[state]) {
+      depth_first.push_back(state);
+      new_id[state] = static_cast<uint32_t>(dense_count_) + offset;
+      const uint32_t pairs =
+          has_next_child(trie, dense, state) ? 0 : static_cast<uint32_t>(edges.size());
+      offset += 2 + (trie.first_output[state] >= 0 ? 1 : 0) + 2 * pairs;
+    }
+    for (auto edge = edges.rbegin(); edge != edges.rend(); ++edge) {
+      stack.push_back(state_of(edge->target));
+    }
+  }
+  records_.reserve(offset);
+  fill_records(trie, new_id, dense, depth_first);
+  fill_dense_rows(trie, new_id, breadth_first);
+}
+
+// Whether a state's record holds its only edge in the header, the child
+// being the next record (depth first, a child without a row follows its
+// parent directly).
+bool NameAutomaton::has_next_child(const Trie& trie, const std::vector<bool>& dense,
+                                   int32_t state) {
+  const auto edges = trie.edges_of(state);
+  return edges.size() == 1 && !dense[static_cast<size_t>(state_of(edges[0].target))];
+}
+
+namespace {
+
+// A transition with its target state renumbered; the mark of a name's end
+// (the high bit) stays.
+uint32_t renumbered(uint32_t transition, const std::vector<uint32_t>& new_id) {
+  constexpr uint32_t kHighBit = uint32_t{1} << 31;
+  return new_id[transition & ~kHighBit] | (transition & kHighBit);
+}
+
+}  // namespace
+
+// A state's row is its failure state's transitions (that state comes
+// earlier breadth first, so its row or record is settled) with its own
+// edges written over them.
+void NameAutomaton::fill_dense_rows(const Trie& trie, const std::vector<uint32_t>& new_id,
+                                    const std::vector<int32_t>& breadth_first) {
+  dense_rows_.assign(breadth_first.size() * class_count_, 0);
+  dense_output_.assign(breadth_first.size(), -1);
+  for (size_t row_index = 0; row_index < breadth_first.size(); ++row_index) {
+    const int32_t state = breadth_first[row_index];
+    uint32_t* row = dense_rows_.data() + row_index * class_count_;
+    if (state != 0) {
+      const auto fail = static_cast<int32_t>(new_id[trie.nodes[state].fail]);
+      if (fail < dense_count_) {
+        const uint32_t* fail_row = dense_rows_.data() + static_cast<size_t>(fail) * class_count_;
+        std::copy(fail_row, fail_row + class_count_, row);
+      } else {
+        for (size_t c = 0; c < class_count_; ++c) {
+          row[c] = next_state(fail, static_cast<uint16_t>(c));
+        }
+      }
+    }
+    for (const Trie::Edge& edge : trie.edges_of(state)) {
+      row[edge.symbol_class] = renumbered(edge.target, new_id);
+    }
+    dense_output_[row_index] = trie.first_output[state];
   }
 }
 
-// The root and the states nearest it (breadth first) get full rows, so that
-// reading text costs one lookup per symbol where it is read most. A state's
-// row is its failure state's row (settled before it, breadth first) with its
-// own edges written over it.
-void NameAutomaton::fill_dense_rows() {
-  const size_t row_bytes = class_count_ * sizeof(int32_t);
-  const size_t rows = std::max<size_t>(1, std::min(nodes_.size(), kDenseRowBytes / row_bytes));
-  dense_rows_.resize(rows * class_count_);
-  for (size_t state = 0; state < rows; ++state) {
-    const Node& node = nodes_[state];
-    uint32_t* row = dense_rows_.data() + state * class_count_;
-    if (state != 0) {
-      const uint32_t* fail_row = dense_rows_.data() + static_cast<size_t>(node.fail) * class_count_;
-      std::copy(fail_row, fail_row + class_count_, row);
+void NameAutomaton::fill_records(const Trie& trie, const std::vector<uint32_t>& new_id,
+                                 const std::vector<bool>& dense,
+                                 const std::vector<int32_t>& depth_first) {
+  for (const int32_t state : depth_first) {
+    const auto edges = trie.edges_of(state);
+    const int32_t output = trie.first_output[state];
+    const uint32_t output_flag = output >= 0 ? kHasOutput : 0;
+    const bool single = has_next_child(trie, dense, state);
+    records_.push_back(new_id[trie.nodes[state].fail]);
+    records_.push_back(single ? edges[0].symbol_class | kSingleChild | output_flag
+                              : static_cast<uint32_t>(edges.size()) | output_flag);
+    if (output >= 0) records_.push_back(static_cast<uint32_t>(output));
+    if (single) continue;
+    for (const Trie::Edge& edge : edges) {
+      records_.push_back(edge.symbol_class);
+      records_.push_back(renumbered(edge.target, new_id));
     }
-    for (uint32_t e = node.edge_begin; e < node.edge_begin + node.edge_count; ++e) {
-      row[edges_[e].symbol_class] = edges_[e].target;
-    }
-    dense_count_ = static_cast<int32_t>(state + 1);
   }
 }
 
@@ -221,7 +347,7 @@ void NameAutomaton::fill_root_skips() {
 
 void NameAutomaton::start_line() {
   if (++stamp_ == 0) {  // after 2^32 lines the old stamps could look current
-    std::fill(found_stamp_.begin(), found_stamp_.end(), 0);
+    for (Terminal& terminal : terminals_) terminal.found_stamp = 0;
     stamp_ = 1;
   }
 }

@@ -29,40 +29,45 @@ class NameAutomaton {
   template <typename Found>
   void find_first_occurrences(std::string_view line, Found&& found);
 
-  size_t state_count() const { return nodes_.size(); }
+  size_t state_count() const { return state_count_; }
 
  private:
-  struct Node {
-    int32_t fail = 0;
-    uint32_t edge_begin = 0;
-    uint32_t edge_count = 0;
-  };
   struct Terminal {
     int32_t entry = -1;
     uint32_t length = 0;  // byte length of the name
     int32_t next = -1;    // the next shorter name that ends at the same place
+    // Per line: a terminal whose stamp is the current one has been found
+    // already; its skip leads on to names of the chain not yet found.
+    uint32_t found_stamp = 0;
+    int32_t skip = -1;
   };
+  struct Trie;
 
-  void build_trie(const std::vector<NamePattern>& patterns, const NameCharTable& is_name_char);
-  void link_failures();
-  void fill_dense_rows();
+  void build_trie(Trie& trie, const std::vector<NamePattern>& patterns);
+  void link_failures(Trie& trie);
+  std::vector<bool> choose_dense(const Trie& trie) const;
+  void lay_out(const Trie& trie);
+  static bool has_next_child(const Trie& trie, const std::vector<bool>& dense, int32_t state);
+  void fill_dense_rows(const Trie& trie, const std::vector<uint32_t>& new_id,
+                       const std::vector<int32_t>& breadth_first);
+  void fill_records(const Trie& trie, const std::vector<uint32_t>& new_id,
+                    const std::vector<bool>& dense, const std::vector<int32_t>& depth_first);
   void fill_root_skips();
   bool stays_at_root(std::initializer_list<MatchSymbol> symbols) const;
   bool byte_stays_at_root(unsigned char byte, bool after_word) const;
   bool character_stays_at_root(unsigned char lead, bool after_word) const;
   size_t skip_at_root(const unsigned char* bytes, size_t pos, size_t size, bool& after_word) const;
-  // Edges and rows are kept by symbol class: symbols that no name contains
-  // share class 0, so rows stay short. Both hold transitions: the target
-  // state, with kEndsName set when a name ends there, so that the walk reads
-  // one table per step.
+  // Transitions hold the target state, with kEndsName set when a name ends
+  // there, so that the walk reads one table per step. Symbols that no name
+  // contains share class 0, so rows stay short.
   static constexpr uint32_t kEndsName = uint32_t{1} << 31;
   static constexpr uint32_t kNoEdge = ~uint32_t{0};
   static int32_t state_of(uint32_t transition) {
     return static_cast<int32_t>(transition & ~kEndsName);
   }
-  uint32_t find_edge(const Node& node, uint16_t symbol_class) const;
   uint32_t next_state(int32_t state, uint16_t symbol_class) const;
-  void mark_name_ends();
+  // The longest name that ends in `state`, as a terminal index, or -1.
+  int32_t output_of(int32_t state) const;
   void start_line();
   int32_t first_live(int32_t terminal);
   template <typename Found>
@@ -71,19 +76,26 @@ class NameAutomaton {
   NameCharTable is_name_char_;
   std::array<uint16_t, kMatchSymbolCount> class_of_{};
   size_t class_count_ = 1;
-  std::vector<Node> nodes_;
-  // The longest name that ends in each state, as a terminal index, or -1.
-  std::vector<int32_t> first_output_;
-  // A state's edges, sorted by class; class and target side by side, so that
-  // a step through a state without a full row reads one cache line.
-  struct Edge {
-    uint16_t symbol_class = 0;
-    uint32_t target = 0;
-  };
-  std::vector<Edge> edges_;
-  // Full rows of transitions for states 0 to dense_count_ - 1.
+  size_t state_count_ = 0;
+  // States 0 to dense_count_ - 1 (the root, the states nearest it and the
+  // states with many edges) have full rows of transitions and their outputs
+  // in dense_output_.
   std::vector<uint32_t> dense_rows_;
+  std::vector<int32_t> dense_output_;
   int32_t dense_count_ = 0;
+  // Every other state is a record in records_, at offset state - dense_count_:
+  //   failure state;
+  //   a header: the edge count, kHasOutput, and kSingleChild when the state
+  //     has one edge (then the low bits are that edge's class instead);
+  //   the output terminal, with kHasOutput;
+  //   (class, transition) pairs sorted by class, without kSingleChild.
+  // Records are laid out depth first, so the one child of a state with a
+  // single edge is the very next record, and the states along a name follow
+  // one another in memory: a walk through a name reads few cache lines.
+  static constexpr uint32_t kHasOutput = kEndsName;
+  static constexpr uint32_t kSingleChild = uint32_t{1} << 30;
+  static constexpr uint32_t kEdgeBits = 0xFFFF;
+  std::vector<uint32_t> records_;
   std::vector<Terminal> terminals_;
   // What reading a byte at a character boundary does while the automaton is
   // at the root, by whether the byte before is a name character: for most
@@ -94,47 +106,62 @@ class NameAutomaton {
     character,  // a lead byte whose character, whatever its trail, stays at the root
   };
   std::array<std::array<RootSkip, 256>, 2> root_skip_{};
-  // Per line: a terminal whose stamp is the current one has been found
-  // already; its skip leads on to names of the chain not yet found.
-  std::vector<uint32_t> found_stamp_;
-  std::vector<int32_t> skip_;
   uint32_t stamp_ = 0;
 };
 
 // Edge lists up to this long are searched front to back.
-inline constexpr uint16_t kShortEdgeList = 8;
-
-inline uint32_t NameAutomaton::find_edge(const Node& node, uint16_t symbol_class) const {
-  const Edge* begin = edges_.data() + node.edge_begin;
-  const Edge* end = begin + node.edge_count;
-  const Edge* found =
-      node.edge_count <= kShortEdgeList
-          ? std::find_if(begin, end, [&](const Edge& e) { return e.symbol_class == symbol_class; })
-          : std::lower_bound(begin, end, symbol_class, [](const Edge& e, uint16_t wanted) {
-              return e.symbol_class < wanted;
-            });
-  if (found == end || found->symbol_class != symbol_class) return kNoEdge;
-  return found->target;
-}
+inline constexpr uint32_t kShortEdgeList = 8;
 
 inline uint32_t NameAutomaton::next_state(int32_t state, uint16_t symbol_class) const {
   for (;;) {
     if (state < dense_count_) {
       return dense_rows_[static_cast<size_t>(state) * class_count_ + symbol_class];
     }
-    const Node& node = nodes_[state];
-    const uint32_t target = find_edge(node, symbol_class);
-    if (target != kNoEdge) return target;
-    state = node.fail;  // the root has a full row, so this ends
+    const uint32_t* record = records_.data() + (state - dense_count_);
+    const uint32_t header = record[1];
+    const uint32_t record_size = 2 + (header >> 31);
+    if (header & kSingleChild) {
+      if ((header & kEdgeBits) == symbol_class) {
+        const uint32_t child = static_cast<uint32_t>(state) + record_size;
+        return child | (record[record_size + 1] & kHasOutput);
+      }
+      state = static_cast<int32_t>(record[0]);
+      continue;
+    }
+    const uint32_t count = header & kEdgeBits;
+    const uint32_t* edge = record + record_size;
+    if (count <= kShortEdgeList) {
+      for (const uint32_t* end = edge + 2 * count; edge != end; edge += 2) {
+        if (edge[0] == symbol_class) return edge[1];
+      }
+    } else {
+      uint32_t lo = 0, hi = count;  // binary search over the pairs
+      while (lo < hi) {
+        const uint32_t mid = (lo + hi) / 2;
+        if (edge[2 * mid] < symbol_class) {
+          lo = mid + 1;
+        } else {
+          hi = mid;
+        }
+      }
+      if (lo < count && edge[2 * lo] == symbol_class) return edge[2 * lo + 1];
+    }
+    state = static_cast<int32_t>(record[0]);  // the root has a full row, so this ends
   }
+}
+
+inline int32_t NameAutomaton::output_of(int32_t state) const {
+  if (state < dense_count_) return dense_output_[static_cast<size_t>(state)];
+  const uint32_t* record = records_.data() + (state - dense_count_);
+  return (record[1] & kHasOutput) ? static_cast<int32_t>(record[2]) : -1;
 }
 
 inline int32_t NameAutomaton::first_live(int32_t terminal) {
   int32_t live = terminal;
-  while (live >= 0 && found_stamp_[live] == stamp_) live = skip_[live];
+  while (live >= 0 && terminals_[live].found_stamp == stamp_) live = terminals_[live].skip;
   while (terminal != live) {  // shorten the way for the next search
-    const int32_t next = skip_[terminal];
-    skip_[terminal] = live;
+    const int32_t next = terminals_[terminal].skip;
+    terminals_[terminal].skip = live;
     terminal = next;
   }
   return live;
@@ -143,9 +170,9 @@ inline int32_t NameAutomaton::first_live(int32_t terminal) {
 template <typename Found>
 void NameAutomaton::report_names_ending(int32_t terminal, size_t end, Found& found) {
   for (int32_t t = first_live(terminal); t >= 0; t = first_live(terminals_[t].next)) {
-    const Terminal& name = terminals_[t];
-    found_stamp_[t] = stamp_;
-    skip_[t] = name.next;
+    Terminal& name = terminals_[t];
+    name.found_stamp = stamp_;
+    name.skip = name.next;
     found(name.entry, end - name.length, static_cast<size_t>(name.length));
   }
 }
@@ -175,7 +202,6 @@ void NameAutomaton::find_first_occurrences(std::string_view line, Found&& found)
   start_line();
   // The common step, one row lookup, works on local copies of the tables.
   const uint32_t* rows = dense_rows_.data();
-  const int32_t* outputs = first_output_.data();
   const uint16_t* class_of = class_of_.data();
   const size_t classes = class_count_;
   const int32_t dense_count = dense_count_;
@@ -186,7 +212,7 @@ void NameAutomaton::find_first_occurrences(std::string_view line, Found&& found)
                                     ? rows[static_cast<size_t>(state) * classes + symbol_class]
                                     : next_state(state, symbol_class);
     state = state_of(transition);
-    if (transition & kEndsName) report_names_ending(outputs[state], end, found);
+    if (transition & kEndsName) report_names_ending(output_of(state), end, found);
   };
   const auto* bytes = reinterpret_cast<const unsigned char*>(line.data());
   const size_t size = line.size();
@@ -199,8 +225,7 @@ void NameAutomaton::find_first_occurrences(std::string_view line, Found&& found)
     }
     const unsigned char byte = bytes[pos];
     const bool name_char = is_name_char_[byte];
-    if (name_char && !after_word) step(kWordStart, pos);
-    if (!name_char && after_word) step(kWordEnd, pos);
+    if (name_char != after_word) step(name_char ? kWordStart : kWordEnd, pos);
     step(static_cast<MatchSymbol>(trail ? kTrailSymbolBase + byte : byte), pos + 1);
     after_word = name_char && !trail;
     trail = !trail && is_lead_byte(byte);

@@ -63,9 +63,9 @@ TEST(NameTableTest, LinkMarksAreClearedTogether) {
   names.mark_linked(0);
   names.mark_linked(2);
   names.mark_linked(2);
-  EXPECT_TRUE(names[0].linked && names[2].linked && !names[1].linked);
+  EXPECT_TRUE(names.linked(0) && names.linked(2) && !names.linked(1));
   names.clear_link_marks();
-  EXPECT_FALSE(names[0].linked || names[1].linked || names[2].linked);
+  EXPECT_FALSE(names.linked(0) || names.linked(1) || names.linked(2));
 }
 
 struct IdLineCase {

@@ -53,7 +53,7 @@ LinkClaims literal_link_claims(NameTable& names, std::string_view line,
   for (size_t i = 0; i < names.size(); ++i) {
     NameEntry& entry = names[i];
     const bool repeated = !earlier_names.insert(entry.name).second;
-    if (entry.linked) continue;
+    if (names.linked(i)) continue;
     if (entry.name == header_name) {
       self_entry = static_cast<int32_t>(i);
       continue;

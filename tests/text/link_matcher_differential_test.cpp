@@ -34,7 +34,8 @@ std::string describe(const NameTable& names, std::string_view title, std::string
   std::string text = "title \"" + escaped(title) + "\" line \"" + escaped(line) + "\"\n";
   for (const NameEntry& e : names.entries()) {
     text += std::to_string(e.number) + " kind " + std::to_string(static_cast<int>(e.kind)) +
-            " owner " + std::to_string(e.owner) + (e.linked ? " linked" : "") + " \"" +
+            " owner " + std::to_string(e.owner) +
+            (names.linked(static_cast<size_t>(e.number)) ? " linked" : "") + " \"" +
             escaped(e.name) + "\"\n";
   }
   return text;
@@ -131,7 +132,7 @@ std::vector<uint32_t> ref_counts(const NameTable& names) {
 
 std::vector<bool> link_marks(const NameTable& names) {
   std::vector<bool> marks;
-  for (const NameEntry& entry : names.entries()) marks.push_back(entry.linked);
+  for (size_t i = 0; i < names.size(); ++i) marks.push_back(names.linked(i));
   return marks;
 }
 
@@ -146,9 +147,7 @@ TEST(LinkMatcherDifferentialTest, AgreesWithLiteralScan) {
     LinkFixture fast(options), literal(options);
     std::vector<std::string> spelled;
     add_random_names(random, fast.ctx.names, spelled);
-    for (const NameEntry& entry : fast.ctx.names.entries()) {
-      literal.ctx.names.entries().push_back(entry);
-    }
+    literal.ctx.names = fast.ctx.names;
     LinkMatcher matcher(fast.ctx.names, fast.ctx.options.is_name_char);
     for (int l = 0; l < kLinesPerCase; ++l) {
       if (random.pick(3) == 0) {

@@ -152,7 +152,7 @@ TEST(ModeTest, ResetLinkClearsMarksAndHandsOnRest) {
   runner.ctx.names.add_topic("A");
   runner.ctx.names.mark_linked(0);
   runner.run(".resetlink Hello\r\n", 1);
-  EXPECT_FALSE(runner.ctx.names[0].linked);
+  EXPECT_FALSE(runner.ctx.names.linked(0));
   EXPECT_EQ(runner.rtf.bytes, "Hello{\\par }\r\n");
 }
 
@@ -236,7 +236,7 @@ TEST(ModeTest, LinkMarksAcrossHeadersAndLinkModes) {
     runner.ctx.names.add_topic("A");
     runner.ctx.names.mark_linked(0);
     runner.run(c.source, c.pass);
-    EXPECT_EQ(runner.ctx.names[0].linked, c.still_marked);
+    EXPECT_EQ(runner.ctx.names.linked(0), c.still_marked);
   }
 }
 
