@@ -1,6 +1,8 @@
 // Buffered byte sink with a remembered write error.
 #include "output/sink.h"
 
+#include <algorithm>
+
 namespace zek {
 
 void Sink::attach(OutputStream* stream) {
@@ -9,12 +11,33 @@ void Sink::attach(OutputStream* stream) {
   failed_ = false;
 }
 
+void Sink::write_through(std::string_view bytes) {
+  if (stream_ != nullptr && !bytes.empty() && !stream_->write(bytes)) failed_ = true;
+}
+
 bool Sink::flush() {
-  if (stream_ != nullptr && !buffer_.empty()) {
-    if (!stream_->write(buffer_)) failed_ = true;
-  }
-  buffer_.clear();
+  write_through(std::string_view(buffer_.get(), used_));
+  used_ = 0;
   return !failed_;
+}
+
+void Sink::make_room(size_t size) {
+  flush();
+  if (size <= capacity_) return;
+  capacity_ = std::max(size, kBufferSize);
+  buffer_ = std::make_unique_for_overwrite<char[]>(capacity_);
+}
+
+void Sink::put_long(std::string_view bytes) {
+  flush();
+  if (bytes.empty()) return;
+  if (bytes.size() >= kBufferSize) {
+    write_through(bytes);
+    return;
+  }
+  if (capacity_ < kBufferSize) make_room(kBufferSize);
+  std::memcpy(buffer_.get(), bytes.data(), bytes.size());
+  used_ = bytes.size();
 }
 
 }  // namespace zek

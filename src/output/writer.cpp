@@ -1,10 +1,13 @@
-// RTF byte rules: the walk behind rtf_printf and text_printf.
+// RTF byte rules: the walk behind rtf_printf and text_printf, writing straight
+// into the output buffer.
 #include "output/writer.h"
 
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <cstring>
 
+#include "output/byte_block.h"
 #include "output/plain.h"
 #include "output/sjis.h"
 
@@ -12,108 +15,212 @@ namespace zek {
 
 namespace {
 
-// What the walk does with a byte: write it as part of a run, step over it and
-// the byte after it as one double-byte character of the run, or stop the run
-// and handle it on its own.
-enum ByteClass : uint8_t { kRunByte, kRunPair, kHandleAlone };
-using ByteClasses = std::array<uint8_t, 256>;
+// What the walk does with a byte.
+enum Action : uint8_t {
+  kCopy,      // written unchanged
+  kPair,      // a lead byte: it and the byte after it, unchanged
+  kHexPair,   // a lead byte under -X: it and the byte after it as \'XX\'XX
+  kTab,       // "\tab "
+  kDrop,      // a control byte, not written
+  kEscape,    // "\", "{" or "}" while escaping is on: a backslash before it
+  kStartRaw,  // 0x13 in escaped text: escaping off, not written
+  kEndRaw,    // 0x11 in a raw region: escaping on, not written
+};
+using Actions = std::array<Action, 256>;
 
-constexpr ByteClasses make_byte_classes(bool escaping, bool hex_kanji) {
-  ByteClasses classes{};
+enum class Mode { rtf, escaped, raw };
+
+constexpr Actions make_actions(Mode mode, bool hex_kanji) {
+  Actions actions{};
   for (int byte = 0; byte < 256; ++byte) {
-    uint8_t byte_class = kRunByte;
-    if (byte < 0x20 && byte != '\r' && byte != '\n') byte_class = kHandleAlone;
-    if (detail::kLeadTable[static_cast<size_t>(byte)]) {
-      byte_class = hex_kanji ? kHandleAlone : kRunPair;
-    }
-    if (escaping && (byte == '\\' || byte == '{' || byte == '}')) byte_class = kHandleAlone;
-    classes[static_cast<size_t>(byte)] = byte_class;
+    Action action = kCopy;
+    if (byte < 0x20 && byte != '\r' && byte != '\n') action = kDrop;
+    if (byte == '\t') action = kTab;
+    if (detail::kLeadTable[static_cast<size_t>(byte)]) action = hex_kanji ? kHexPair : kPair;
+    if (mode == Mode::escaped && (byte == '\\' || byte == '{' || byte == '}')) action = kEscape;
+    if (mode == Mode::escaped && byte == kRawOn) action = kStartRaw;
+    if (mode == Mode::raw && byte == kRawOff) action = kEndRaw;
+    actions[static_cast<size_t>(byte)] = action;
   }
-  return classes;
+  return actions;
 }
 
-// Indexed by [escaping][hex_kanji].
-constexpr ByteClasses kByteClasses[2][2] = {
-    {make_byte_classes(false, false), make_byte_classes(false, true)},
-    {make_byte_classes(true, false), make_byte_classes(true, true)}};
+// Indexed by [hex_kanji].
+constexpr Actions kRtfActions[2] = {make_actions(Mode::rtf, false), make_actions(Mode::rtf, true)};
+constexpr Actions kEscapedActions[2] = {make_actions(Mode::escaped, false),
+                                        make_actions(Mode::escaped, true)};
+constexpr Actions kRawActions[2] = {make_actions(Mode::raw, false), make_actions(Mode::raw, true)};
 
-// The end of the run of bytes from `pos` on that go out unchanged: ordinary
-// bytes and, without -X, whole double-byte characters (a lead byte at the
-// end of the text goes out alone).
-size_t run_end(const ByteClasses& classes, std::string_view text, size_t pos) {
-  const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
-  const size_t size = text.size();
-  while (pos < size) {
-    // Four ordinary bytes at a time (kRunByte is 0) while there are four.
-    while (size - pos >= 4 && (classes[bytes[pos]] | classes[bytes[pos + 1]] |
-                               classes[bytes[pos + 2]] | classes[bytes[pos + 3]]) == kRunByte) {
-      pos += 4;
-    }
-    if (pos >= size) break;
-    const uint8_t byte_class = classes[bytes[pos]];
-    if (byte_class == kRunByte) {
-      ++pos;
-    } else if (byte_class == kRunPair) {
-      pos += 2;
-    } else {
-      break;
-    }
-  }
-  return pos < size ? pos : size;
+// The most bytes one input byte can become ("\tab "), and the slack for a
+// double-byte character that starts at the last byte of a stretch (eight
+// bytes under -X).
+constexpr size_t kMaxGrowth = 5;
+constexpr size_t kPairSlack = 8;
+// Input bytes walked per request for buffer room.
+constexpr size_t kStretch = 4096;
+
+size_t room_for(size_t input_size) {
+  return input_size * kMaxGrowth + kPairSlack;
 }
 
 constexpr char kHexDigits[] = "0123456789ABCDEF";
 
+// One walk over one text: the output position advances as bytes are written;
+// `hex_pairs` counts the -X escapes, which are 8 bytes long but count 2 columns.
+class ByteWalk {
+ public:
+  ByteWalk(std::string_view text, bool escaped, bool hex_kanji)
+      : in_(reinterpret_cast<const unsigned char*>(text.data())),
+        size_(text.size()),
+        hex_(hex_kanji ? 1 : 0),
+        actions_(escaped ? &kEscapedActions[hex_] : &kRtfActions[hex_]),
+        escaping_(escaped) {}
+
+  bool done() const { return pos_ >= size_; }
+  size_t remaining() const { return size_ - pos_; }
+  uint32_t hex_pairs() const { return hex_pairs_; }
+
+  // Walks on until `count` more input bytes are taken (one more when a
+  // double-byte character straddles the end), writing at `out`, which has
+  // room_for(count) bytes; returns the output position after the bytes written.
+  char* run(char* out, size_t count) {
+    const size_t stop = pos_ + std::min(count, remaining());
+    while (pos_ < stop) {
+      if (stop - pos_ >= 8) {
+        // Eight bytes that need no rule go out as one block. The block is
+        // stored whole, which the room always allows, and the output
+        // position moves past the bytes before the first that needs a rule.
+        const uint64_t block = load_block(in_ + pos_);
+        std::memcpy(out, &block, 8);
+        const uint64_t marks = rule_marks(block, escaping_);
+        const size_t plain = marks == 0 ? 8 : first_marked(marks);
+        out += plain;
+        pos_ += plain;
+        if (plain == 8) continue;
+      } else {
+        while (pos_ < stop && (*actions_)[in_[pos_]] == kCopy)
+          *out++ = static_cast<char>(in_[pos_++]);
+        if (pos_ == stop) break;
+      }
+      out = step(out, stop);
+    }
+    return out;
+  }
+
+ private:
+  // Takes the character at the current position, and with it the run of
+  // non-ASCII characters written unchanged that it starts.
+  char* step(char* out, size_t stop) {
+    const unsigned char byte = in_[pos_];
+    switch ((*actions_)[byte]) {
+      case kCopy:
+      case kPair:
+        return copy_non_ascii(out, stop);
+      case kHexPair:
+        if (pos_ + 1 >= size_) {
+          *out++ = static_cast<char>(byte);
+          break;
+        }
+        out = put_hex(put_hex(out, byte), in_[++pos_]);
+        ++hex_pairs_;
+        break;
+      case kTab:
+        std::memcpy(out, "\\tab ", 5);
+        out += 5;
+        break;
+      case kDrop:
+        break;
+      case kEscape:
+        out[0] = '\\';
+        out[1] = static_cast<char>(byte);
+        out += 2;
+        break;
+      case kStartRaw:
+        actions_ = &kRawActions[hex_];
+        escaping_ = false;
+        break;
+      case kEndRaw:
+        actions_ = &kEscapedActions[hex_];
+        escaping_ = true;
+        break;
+    }
+    ++pos_;
+    return out;
+  }
+
+  // Double-byte characters and other bytes from 0x80 up that go out
+  // unchanged, as long as they follow one another.
+  char* copy_non_ascii(char* out, size_t stop) {
+    do {
+      const unsigned char byte = in_[pos_];
+      if ((*actions_)[byte] == kCopy) {
+        *out++ = static_cast<char>(byte);
+        ++pos_;
+      } else if (pos_ + 1 < size_) {
+        out[0] = static_cast<char>(byte);
+        out[1] = static_cast<char>(in_[pos_ + 1]);
+        out += 2;
+        pos_ += 2;
+      } else {  // a lead byte at the end of the text has no trail: it goes out alone
+        *out++ = static_cast<char>(byte);
+        ++pos_;
+      }
+    } while (pos_ < stop && in_[pos_] >= 0x80 && (*actions_)[in_[pos_]] <= kPair);
+    return out;
+  }
+
+  static char* put_hex(char* out, unsigned char byte) {
+    out[0] = '\\';
+    out[1] = '\'';
+    out[2] = kHexDigits[byte >> 4];
+    out[3] = kHexDigits[byte & 15];
+    return out + 4;
+  }
+
+  const unsigned char* in_;
+  size_t size_;
+  size_t pos_ = 0;
+  int hex_;
+  const Actions* actions_;
+  bool escaping_;
+  uint32_t hex_pairs_ = 0;
+};
+
+// Bytes written and columns counted by walks into one stretch of buffer.
+struct Stretch {
+  char* begin;
+  char* end;
+  uint32_t hex_pairs = 0;
+
+  // Walks a whole text that fits the room asked for.
+  void walk(std::string_view text, bool escaped, bool hex_kanji) {
+    ByteWalk walk(text, escaped, hex_kanji);
+    end = walk.run(end, text.size());
+    hex_pairs += walk.hex_pairs();
+  }
+  uint32_t columns() const { return static_cast<uint32_t>(end - begin) - 6 * hex_pairs; }
+};
+
+// "{\" + word + " " in one piece for the short ASCII words of the hot spots.
+constexpr size_t kShortWord = 16;
+bool is_short_ascii(std::string_view word) {
+  return word.size() <= kShortWord &&
+         std::all_of(word.begin(), word.end(), [](char c) { return (c & 0x80) == 0; });
+}
+
 }  // namespace
 
-void Writer::put_double_byte(char lead, char trail) {
-  const auto high = static_cast<unsigned char>(lead);
-  const auto low = static_cast<unsigned char>(trail);
-  const char escape[8] = {'\\', '\'', kHexDigits[high >> 4], kHexDigits[high & 15],
-                          '\\', '\'', kHexDigits[low >> 4],  kHexDigits[low & 15]};
-  out.put(std::string_view(escape, sizeof escape));
-  column += 2;
-}
-
-void Writer::walk(std::string_view text, bool escaping_default) {
-  bool escaping = escaping_default;
-  size_t pos = 0;
-  const size_t size = text.size();
-  while (pos < size) {
-    const size_t run = run_end(kByteClasses[escaping][hex_kanji], text, pos);
-    if (run > pos) {
-      out.put(text.substr(pos, run - pos));
-      column += static_cast<uint32_t>(run - pos);
-      pos = run;
-      if (pos >= size) break;
-    }
-    pos += put_alone(text, pos, escaping_default, escaping);
+void Writer::walk(std::string_view text, bool escaped) {
+  ByteWalk walk(text, escaped, hex_kanji);
+  while (!walk.done()) {
+    const size_t count = std::min(walk.remaining(), kStretch);
+    const uint32_t hex_pairs_before = walk.hex_pairs();
+    Stretch stretch{out.room(room_for(count)), nullptr};
+    stretch.end = walk.run(stretch.begin, count);
+    stretch.hex_pairs = walk.hex_pairs() - hex_pairs_before;
+    column += stretch.columns();
+    out.commit(stretch.end);
   }
-}
-
-// A byte that the run stopped at; returns how many bytes it took.
-size_t Writer::put_alone(std::string_view text, size_t pos, bool escaping_default, bool& escaping) {
-  const auto byte = static_cast<unsigned char>(text[pos]);
-  if (byte == '\t') {
-    out.put("\\tab ");
-    column += 5;
-  } else if (byte < 0x20) {
-    if (escaping_default && byte == kRawOn) escaping = false;
-    if (escaping_default && byte == kRawOff) escaping = true;
-  } else if (is_lead_byte(byte)) {  // only with -X
-    if (pos + 1 < text.size()) {
-      put_double_byte(text[pos], text[pos + 1]);
-      return 2;
-    }
-    // A lead byte at the end of the text has no trail: write it alone.
-    out.put(static_cast<char>(byte));
-    column += 1;
-  } else {  // an RTF special character while escaping is on
-    const char escaped[2] = {'\\', static_cast<char>(byte)};
-    out.put(std::string_view(escaped, 2));
-    column += 2;
-  }
-  return 1;
 }
 
 void Writer::rtf(std::string_view text) {
@@ -149,22 +256,34 @@ void Writer::footnote(char mark, std::string_view text) {
 }
 
 void Writer::group(std::string_view word, std::string_view text) {
+  hot_spot(word, text, {});
+}
+
+void Writer::hot_spot(std::string_view word, std::string_view text, std::string_view code) {
   if (!rtf_active()) return;
-  // The opening in one call when the word is one of the short ASCII ones.
-  constexpr size_t kShortWord = 16;
-  if (word.size() <= kShortWord &&
-      std::all_of(word.begin(), word.end(), [](char c) { return (c & 0x80) == 0; })) {
-    char opening[kShortWord + 3] = {'{', '\\'};
-    std::copy(word.begin(), word.end(), opening + 2);
-    opening[word.size() + 2] = ' ';
-    rtf(std::string_view(opening, word.size() + 3));
-  } else {
+  if (!is_short_ascii(word) || text.size() + code.size() > kStretch) {
     rtf("{\\");
     rtf(word);
     rtf(" ");
+    this->text(text);
+    rtf("}");
+    rtf(code);
+    return;
   }
-  this->text(text);
-  rtf("}");
+  char opening[kShortWord + 3] = {'{', '\\'};
+  std::copy(word.begin(), word.end(), opening + 2);
+  opening[word.size() + 2] = ' ';
+  const std::string_view opening_text(opening, word.size() + 3);
+
+  char* const begin = out.room(room_for(opening_text.size()) + room_for(text.size()) + room_for(1) +
+                               room_for(code.size()));
+  Stretch stretch{begin, begin};
+  stretch.walk(opening_text, false, hex_kanji);
+  stretch.walk(text, true, hex_kanji);
+  stretch.walk("}", false, hex_kanji);
+  stretch.walk(code, false, hex_kanji);
+  column += stretch.columns();
+  out.commit(stretch.end);
 }
 
 }  // namespace zek

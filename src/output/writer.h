@@ -40,14 +40,14 @@ class Writer {
   void footnote(char mark, std::string_view text);
   // "{\word text}" with the text escaped (put_group).
   void group(std::string_view word, std::string_view text);
+  // A hot spot: group(word, text) followed by rtf(code), written in one go.
+  void hot_spot(std::string_view word, std::string_view text, std::string_view code);
 
   // The RTF writers write only to an open file and never in text mode.
   bool rtf_active() const { return out.is_open() && !text_mode; }
 
  private:
-  void walk(std::string_view text, bool escaping);
-  size_t put_alone(std::string_view text, size_t pos, bool escaping_default, bool& escaping);
-  void put_double_byte(char lead, char trail);
+  void walk(std::string_view text, bool escaped);
 };
 
 }  // namespace zek

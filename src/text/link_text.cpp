@@ -35,53 +35,87 @@ bool is_ascii(std::string_view text) {
   return std::all_of(text.begin(), text.end(), [](char c) { return (c & 0x80) == 0; });
 }
 
-// "{\v XX<number>" followed by `rest` (a few ASCII bytes), written without
-// building a string: every jump code but the external one starts so.
-void write_context_jump(Context& ctx, uint32_t number, std::string_view rest) {
-  char code[32] = {'{', '\\', 'v', ' ', 'X', 'X'};
-  char* const end = std::to_chars(code + 6, code + 16, number).ptr;
-  std::copy(rest.begin(), rest.end(), end);
-  ctx.writer.rtf(std::string_view(code, static_cast<size_t>(end - code) + rest.size()));
-}
-
-// The hidden jump code after the visible text of a hot spot.
-void write_jump_code(Context& ctx, const NameEntry& entry, int header_type) {
-  const auto number = static_cast<uint32_t>(entry.number);
-  switch (entry.kind) {
-    case NameKind::popup:
-      return write_context_jump(ctx, number, "}");
-    case NameKind::topic:
-      return write_context_jump(ctx, number, header_type == 2 ? ">main}" : "}");
-    case NameKind::topic2:
-      // Without a window name the jump opens in the main window.
-      if (!entry.target) return write_context_jump(ctx, number, "}");
-      if (is_ascii(*entry.target)) {
-        write_context_jump(ctx, number, ">");
-        ctx.writer.rtf(*entry.target);
-        ctx.writer.rtf("}");
+// The hidden jump code after the visible text of a hot spot. The common forms
+// ("{\v XX<n>" and a short ASCII ending) are composed in a small buffer of
+// their own; the others go through a string.
+class JumpCode {
+ public:
+  JumpCode(const Context& ctx, const NameEntry& entry, int header_type) {
+    const auto number = static_cast<uint32_t>(entry.number);
+    switch (entry.kind) {
+      case NameKind::popup:
+        compose(number, "", "}");
         return;
-      }
-      // One call, so that a double-byte character cut off at the end of the
-      // window name takes the "}" as its trail, as in one formatted text.
-      ctx.writer.rtf(cat("{\\v XX", number, ">", *entry.target, "}"));
-      return;
+      case NameKind::topic:
+        compose(number, "", header_type == 2 ? ">main}" : "}");
+        return;
+      case NameKind::topic2:
+        // Without a window name the jump opens in the main window.
+        if (!entry.target) {
+          compose(number, "", "}");
+        } else if (is_ascii(*entry.target) && entry.target->size() <= kLongestWindow) {
+          compose(number, ">", *entry.target, "}");
+        } else {
+          // A double-byte character cut off at the end of the window name
+          // takes the "}" as its trail, as in one formatted text.
+          long_ = cat("{\\v XX", number, ">", *entry.target, "}");
+          text_ = long_;
+        }
+        return;
+      case NameKind::external:
+        long_ = cat("{\\v !JI(\"", ctx.options.hlp_file_name.value_or(""), "\",\"",
+                    entry.target.value_or(""), "\")}");
+        text_ = long_;
+        return;
+    }
+  }
+  JumpCode(const JumpCode&) = delete;
+  JumpCode& operator=(const JumpCode&) = delete;
+
+  std::string_view text() const { return text_; }
+
+ private:
+  static constexpr size_t kLongestWindow = 32;
+
+  // "{\v XX" + number + the pieces (together at most kLongestWindow + 7 bytes).
+  void compose(uint32_t number, std::string_view a, std::string_view b, std::string_view c = {}) {
+    constexpr std::string_view kOpening = "{\\v XX";
+    char* end = std::copy(kOpening.begin(), kOpening.end(), short_);
+    end = std::to_chars(end, end + 10, number).ptr;
+    for (std::string_view piece : {a, b, c}) end = std::copy(piece.begin(), piece.end(), end);
+    text_ = std::string_view(short_, static_cast<size_t>(end - short_));
+  }
+
+  char short_[64];
+  std::string long_;
+  std::string_view text_;
+};
+
+const char* group_word(NameKind kind) {
+  switch (kind) {
+    case NameKind::popup:
+      return "ul";
     case NameKind::external:
-      ctx.writer.rtf(cat("{\\v !JI(\"", ctx.options.hlp_file_name.value_or(""), "\",\"",
-                         entry.target.value_or(""), "\")}"));
-      return;
+      return "uldb";
+    default:
+      return "strike";
   }
 }
 
+// The visible text as the help compiler's link text, then the jump code; in
+// text mode the name alone, between brackets with -K.
 void write_hot_spot(Context& ctx, const NameEntry& entry, int header_type) {
-  const bool popup = entry.kind == NameKind::popup;
-  ctx.writer.group(popup ? "ul" : entry.kind == NameKind::external ? "uldb" : "strike", entry.name);
+  if (ctx.writer.rtf_active()) {
+    const JumpCode code(ctx, entry, header_type);
+    ctx.writer.hot_spot(group_word(entry.kind), entry.name, code.text());
+  }
   if (ctx.options.text_mode) {
     const bool brackets = ctx.options.link_brackets;
+    const bool popup = entry.kind == NameKind::popup;
     std::string_view open = brackets ? (popup ? kPopupOpen : kJumpOpen) : "";
     std::string_view close = brackets ? (popup ? kPopupClose : kJumpClose) : "";
     ctx.writer.plain(cat(open, entry.name, close));
   }
-  write_jump_code(ctx, entry, header_type);
 }
 
 LinkMatcher& matcher_for(Context& ctx) {
