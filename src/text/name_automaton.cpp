@@ -186,19 +186,19 @@ std::vector<bool> NameAutomaton::choose_dense(const Trie& trie) const {
   return dense;
 }
 
-// States with full rows are numbered from 0 in breadth-first order; every
-// other state is numbered by the offset of its record, in depth-first order
-// from the root.
+// The rows come first, in breadth-first order, then the records, in
+// depth-first order from the root.
 void NameAutomaton::lay_out(const Trie& trie) {
   const std::vector<bool> dense = choose_dense(trie);
+  row_width_ = class_count_ + 1;
   std::vector<uint32_t> new_id(trie.nodes.size());
   std::vector<int32_t> breadth_first;  // the states with rows, in row order
   for (size_t state = 0; state < trie.nodes.size(); ++state) {
     if (!dense[state]) continue;
-    new_id[state] = static_cast<uint32_t>(breadth_first.size());
+    new_id[state] = static_cast<uint32_t>(breadth_first.size() * row_width_);
     breadth_first.push_back(static_cast<int32_t>(state));
   }
-  dense_count_ = static_cast<int32_t>(breadth_first.size());
+  dense_limit_ = static_cast<int32_t>(breadth_first.size() * row_width_);
   std::vector<int32_t> depth_first;  // the states that get records, in record order
   uint32_t offset = 0;
   std::vector<int32_t> stack{0};
@@ -208,7 +208,7 @@ void NameAutomaton::lay_out(const Trie& trie) {
     const auto edges = trie.edges_of(state);
     if (!dense[state]) {
       depth_first.push_back(state);
-      new_id[state] = static_cast<uint32_t>(dense_count_) + offset;
+      new_id[state] = static_cast<uint32_t>(dense_limit_) + offset;
       const uint32_t pairs =
           has_next_child(trie, dense, state) ? 0 : static_cast<uint32_t>(edges.size());
       offset += 2 + (trie.first_output[state] >= 0 ? 1 : 0) + 2 * pairs;
@@ -217,7 +217,8 @@ void NameAutomaton::lay_out(const Trie& trie) {
       stack.push_back(state_of(edge->target));
     }
   }
-  records_.reserve(offset);
+  table_.reserve(static_cast<size_t>(dense_limit_) + offset);
+  table_.resize(static_cast<size_t>(dense_limit_));
   fill_records(trie, new_id, dense, depth_first);
   fill_dense_rows(trie, new_id, breadth_first);
 }
@@ -247,15 +248,13 @@ uint32_t renumbered(uint32_t transition, const std::vector<uint32_t>& new_id) {
 // edges written over them.
 void NameAutomaton::fill_dense_rows(const Trie& trie, const std::vector<uint32_t>& new_id,
                                     const std::vector<int32_t>& breadth_first) {
-  dense_rows_.assign(breadth_first.size() * class_count_, 0);
-  dense_output_.assign(breadth_first.size(), -1);
   for (size_t row_index = 0; row_index < breadth_first.size(); ++row_index) {
     const int32_t state = breadth_first[row_index];
-    uint32_t* row = dense_rows_.data() + row_index * class_count_;
+    uint32_t* row = table_.data() + row_index * row_width_;
     if (state != 0) {
       const auto fail = static_cast<int32_t>(new_id[trie.nodes[state].fail]);
-      if (fail < dense_count_) {
-        const uint32_t* fail_row = dense_rows_.data() + static_cast<size_t>(fail) * class_count_;
+      if (fail < dense_limit_) {
+        const uint32_t* fail_row = table_.data() + fail;
         std::copy(fail_row, fail_row + class_count_, row);
       } else {
         for (size_t c = 0; c < class_count_; ++c) {
@@ -266,7 +265,7 @@ void NameAutomaton::fill_dense_rows(const Trie& trie, const std::vector<uint32_t
     for (const Trie::Edge& edge : trie.edges_of(state)) {
       row[edge.symbol_class] = renumbered(edge.target, new_id);
     }
-    dense_output_[row_index] = trie.first_output[state];
+    row[class_count_] = static_cast<uint32_t>(trie.first_output[state]);
   }
 }
 
@@ -278,14 +277,14 @@ void NameAutomaton::fill_records(const Trie& trie, const std::vector<uint32_t>& 
     const int32_t output = trie.first_output[state];
     const uint32_t output_flag = output >= 0 ? kHasOutput : 0;
     const bool single = has_next_child(trie, dense, state);
-    records_.push_back(new_id[trie.nodes[state].fail]);
-    records_.push_back(single ? edges[0].symbol_class | kSingleChild | output_flag
-                              : static_cast<uint32_t>(edges.size()) | output_flag);
-    if (output >= 0) records_.push_back(static_cast<uint32_t>(output));
+    table_.push_back(new_id[trie.nodes[state].fail]);
+    table_.push_back(single ? edges[0].symbol_class | kSingleChild | output_flag
+                            : static_cast<uint32_t>(edges.size()) | output_flag);
+    if (output >= 0) table_.push_back(static_cast<uint32_t>(output));
     if (single) continue;
     for (const Trie::Edge& edge : edges) {
-      records_.push_back(edge.symbol_class);
-      records_.push_back(renumbered(edge.target, new_id));
+      table_.push_back(edge.symbol_class);
+      table_.push_back(renumbered(edge.target, new_id));
     }
   }
 }

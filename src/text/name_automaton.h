@@ -77,13 +77,12 @@ class NameAutomaton {
   std::array<uint16_t, kMatchSymbolCount> class_of_{};
   size_t class_count_ = 1;
   size_t state_count_ = 0;
-  // States 0 to dense_count_ - 1 (the root, the states nearest it and the
-  // states with many edges) have full rows of transitions and their outputs
-  // in dense_output_.
-  std::vector<uint32_t> dense_rows_;
-  std::vector<int32_t> dense_output_;
-  int32_t dense_count_ = 0;
-  // Every other state is a record in records_, at offset state - dense_count_:
+  // Every state is numbered by where it starts in table_, so that a step
+  // reads table_[state + class] without a multiplication.
+  // States below dense_limit_ (the root, the states nearest it and the
+  // states with many edges) are full rows of row_width_ words: a transition
+  // per class, then the output terminal (or -1).
+  // Every other state is a record:
   //   failure state;
   //   a header: the edge count, kHasOutput, and kSingleChild when the state
   //     has one edge (then the low bits are that edge's class instead);
@@ -95,7 +94,9 @@ class NameAutomaton {
   static constexpr uint32_t kHasOutput = kEndsName;
   static constexpr uint32_t kSingleChild = uint32_t{1} << 30;
   static constexpr uint32_t kEdgeBits = 0xFFFF;
-  std::vector<uint32_t> records_;
+  std::vector<uint32_t> table_;
+  int32_t dense_limit_ = 0;
+  size_t row_width_ = 0;
   std::vector<Terminal> terminals_;
   // What reading a byte at a character boundary does while the automaton is
   // at the root, by whether the byte before is a name character: for most
@@ -114,10 +115,8 @@ inline constexpr uint32_t kShortEdgeList = 8;
 
 inline uint32_t NameAutomaton::next_state(int32_t state, uint16_t symbol_class) const {
   for (;;) {
-    if (state < dense_count_) {
-      return dense_rows_[static_cast<size_t>(state) * class_count_ + symbol_class];
-    }
-    const uint32_t* record = records_.data() + (state - dense_count_);
+    if (state < dense_limit_) return table_[static_cast<size_t>(state) + symbol_class];
+    const uint32_t* record = table_.data() + state;
     const uint32_t header = record[1];
     const uint32_t record_size = 2 + (header >> 31);
     if (header & kSingleChild) {
@@ -151,8 +150,8 @@ inline uint32_t NameAutomaton::next_state(int32_t state, uint16_t symbol_class) 
 }
 
 inline int32_t NameAutomaton::output_of(int32_t state) const {
-  if (state < dense_count_) return dense_output_[static_cast<size_t>(state)];
-  const uint32_t* record = records_.data() + (state - dense_count_);
+  if (state < dense_limit_) return static_cast<int32_t>(table_[state + class_count_]);
+  const uint32_t* record = table_.data() + state;
   return (record[1] & kHasOutput) ? static_cast<int32_t>(record[2]) : -1;
 }
 
@@ -201,15 +200,14 @@ template <typename Found>
 void NameAutomaton::find_first_occurrences(std::string_view line, Found&& found) {
   start_line();
   // The common step, one row lookup, works on local copies of the tables.
-  const uint32_t* rows = dense_rows_.data();
+  const uint32_t* table = table_.data();
   const uint16_t* class_of = class_of_.data();
-  const size_t classes = class_count_;
-  const int32_t dense_count = dense_count_;
+  const int32_t dense_limit = dense_limit_;
   int32_t state = 0;
   auto step = [&](MatchSymbol symbol, size_t end) {
     const uint16_t symbol_class = class_of[symbol];
-    const uint32_t transition = state < dense_count
-                                    ? rows[static_cast<size_t>(state) * classes + symbol_class]
+    const uint32_t transition = state < dense_limit
+                                    ? table[static_cast<size_t>(state) + symbol_class]
                                     : next_state(state, symbol_class);
     state = state_of(transition);
     if (transition & kEndsName) report_names_ending(output_of(state), end, found);
