@@ -103,18 +103,19 @@ const char* group_word(NameKind kind) {
 }
 
 // The visible text as the help compiler's link text, then the jump code; in
-// text mode the name alone, between brackets with -K.
-void write_hot_spot(Context& ctx, const NameEntry& entry, int header_type) {
+// text mode the name alone, between brackets with -K. `name` is the entry's
+// name as it stands in the line (the same bytes, already in the cache).
+void write_hot_spot(Context& ctx, const NameEntry& entry, std::string_view name, int header_type) {
   if (ctx.writer.rtf_active()) {
     const JumpCode code(ctx, entry, header_type);
-    ctx.writer.hot_spot(group_word(entry.kind), entry.name, code.text());
+    ctx.writer.hot_spot(group_word(entry.kind), name, code.text());
   }
   if (ctx.options.text_mode) {
     const bool brackets = ctx.options.link_brackets;
     const bool popup = entry.kind == NameKind::popup;
     std::string_view open = brackets ? (popup ? kPopupOpen : kJumpOpen) : "";
     std::string_view close = brackets ? (popup ? kPopupClose : kJumpClose) : "";
-    ctx.writer.plain(cat(open, entry.name, close));
+    ctx.writer.plain(cat(open, name, close));
   }
 }
 
@@ -136,7 +137,8 @@ void write_linked_line(Context& ctx, std::string_view line, const LinkClaims& cl
   for (const LinkClaim& claim : claims) {
     if (claim.position < pending) continue;  // inside the hot spot before
     write_plain_piece(ctx, line.substr(pending, claim.position - pending));
-    write_hot_spot(ctx, ctx.names[claim.entry], header_type);
+    write_hot_spot(ctx, ctx.names[claim.entry], line.substr(claim.position, claim.length),
+                   header_type);
     ctx.names.mark_linked(claim.entry);
     note_hot_spot(ctx, claim.entry);
     pending = claim.position + claim.length;
