@@ -1,9 +1,10 @@
 // The symbols the name automaton reads instead of raw bytes. A byte becomes
 // itself, or 256 + itself when it is the trail byte of a double-byte
-// character; a word start and a word end are marked by symbols of their own.
-// A name encoded this way occurs in an encoded line exactly where it occurs
-// in the line at a character boundary and on whole-word edges, so the
-// automaton never has to reject a match afterwards.
+// character; a word start is marked by a symbol of its own. A name encoded
+// this way occurs in an encoded line exactly where it occurs in the line at
+// a character boundary with a whole-word left edge. The right edge is not a
+// symbol (it would cost a step at every word end): a name that ends in a
+// word (ends_in_word) is accepted only where no name character follows it.
 #pragma once
 
 #include <array>
@@ -19,15 +20,13 @@ using MatchSymbol = uint16_t;
 inline constexpr MatchSymbol kTrailSymbolBase = 256;
 // Before a name character that does not continue a word.
 inline constexpr MatchSymbol kWordStart = 512;
-// After a name character (not a trail byte) that no name character follows.
-inline constexpr MatchSymbol kWordEnd = 513;
-inline constexpr size_t kMatchSymbolCount = 514;
+inline constexpr size_t kMatchSymbolCount = 513;
 
 using NameCharTable = std::array<bool, 256>;
 
 // Calls emit(symbol, end) for every symbol of `text` in order; `end` is the
-// byte position just after the text the symbol stands for (for the two
-// markers: the position where they stand).
+// byte position just after the text the symbol stands for (for the marker:
+// the position where it stands).
 template <typename Emit>
 inline void encode_match_symbols(std::string_view text, const NameCharTable& is_name_char,
                                  Emit&& emit) {
@@ -37,12 +36,23 @@ inline void encode_match_symbols(std::string_view text, const NameCharTable& is_
     const auto byte = static_cast<unsigned char>(text[pos]);
     const bool name_char = is_name_char[byte];
     if (name_char && !after_word) emit(kWordStart, pos);
-    if (!name_char && after_word) emit(kWordEnd, pos);
     emit(static_cast<MatchSymbol>(trail ? kTrailSymbolBase + byte : byte), pos + 1);
     after_word = name_char && !trail;
     trail = !trail && is_lead_byte(byte);
   }
-  if (after_word) emit(kWordEnd, text.size());
+}
+
+// Whether `text` ends in a word: its last byte is a name character and not
+// the trail byte of a double-byte character.
+inline bool ends_in_word(std::string_view text, const NameCharTable& is_name_char) {
+  bool trail = false;
+  bool after_word = false;
+  for (const char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    after_word = is_name_char[byte] && !trail;
+    trail = !trail && is_lead_byte(byte);
+  }
+  return after_word;
 }
 
 }  // namespace zek

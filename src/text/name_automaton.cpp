@@ -119,7 +119,9 @@ void NameAutomaton::build_trie(Trie& trie, const std::vector<NamePattern>& patte
     if (lo < current.hi && encoded.at(order[lo]).size() == current.depth) {
       const NamePattern& pattern = patterns[order[lo]];
       trie.first_output[current.state] = static_cast<int32_t>(terminals_.size());
-      terminals_.push_back({pattern.entry, static_cast<uint32_t>(pattern.name.size()), -1});
+      Terminal terminal{pattern.entry, static_cast<uint32_t>(pattern.name.size())};
+      terminal.ends_in_word = ends_in_word(pattern.name, is_name_char_);
+      terminals_.push_back(terminal);
       ++lo;
     }
     trie.nodes[current.state].edge_begin = static_cast<uint32_t>(trie.edges.size());
@@ -303,10 +305,8 @@ bool NameAutomaton::stays_at_root(std::initializer_list<MatchSymbol> symbols) co
 // The symbols of a byte at a character boundary after a byte that was
 // (after_word) or was not a name character, as encode_match_symbols emits them.
 bool NameAutomaton::byte_stays_at_root(unsigned char byte, bool after_word) const {
-  const bool name_char = is_name_char_[byte];
   const auto symbol = static_cast<MatchSymbol>(byte);
-  if (name_char && !after_word) return stays_at_root({kWordStart, symbol});
-  if (!name_char && after_word) return stays_at_root({kWordEnd, symbol});
+  if (is_name_char_[byte] && !after_word) return stays_at_root({kWordStart, symbol});
   return stays_at_root({symbol});
 }
 
@@ -316,14 +316,8 @@ bool NameAutomaton::character_stays_at_root(unsigned char lead, bool after_word)
   for (int trail = 0; trail < 256; ++trail) {
     const bool name_char = is_name_char_[trail];
     const auto symbol = static_cast<MatchSymbol>(kTrailSymbolBase + trail);
-    bool stays = true;
-    if (name_char && !lead_in_word) {
-      stays = stays_at_root({kWordStart, symbol});
-    } else if (!name_char && lead_in_word) {
-      stays = stays_at_root({kWordEnd, symbol});
-    } else {
-      stays = stays_at_root({symbol});
-    }
+    const bool stays =
+        name_char && !lead_in_word ? stays_at_root({kWordStart, symbol}) : stays_at_root({symbol});
     if (!stays) return false;
   }
   return true;

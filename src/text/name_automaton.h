@@ -40,6 +40,7 @@ class NameAutomaton {
     // already; its skip leads on to names of the chain not yet found.
     uint32_t found_stamp = 0;
     int32_t skip = -1;
+    bool ends_in_word = false;  // then no name character may follow it
   };
   struct Trie;
 
@@ -71,7 +72,7 @@ class NameAutomaton {
   void start_line();
   int32_t first_live(int32_t terminal);
   template <typename Found>
-  void report_names_ending(int32_t terminal, size_t end, Found& found);
+  void report_names_ending(int32_t terminal, std::string_view line, size_t end, Found& found);
 
   NameCharTable is_name_char_;
   std::array<uint16_t, kMatchSymbolCount> class_of_{};
@@ -167,9 +168,13 @@ inline int32_t NameAutomaton::first_live(int32_t terminal) {
 }
 
 template <typename Found>
-void NameAutomaton::report_names_ending(int32_t terminal, size_t end, Found& found) {
+void NameAutomaton::report_names_ending(int32_t terminal, std::string_view line, size_t end,
+                                        Found& found) {
+  const bool word_goes_on =
+      end < line.size() && is_name_char_[static_cast<unsigned char>(line[end])];
   for (int32_t t = first_live(terminal); t >= 0; t = first_live(terminals_[t].next)) {
     Terminal& name = terminals_[t];
+    if (name.ends_in_word && word_goes_on) continue;  // not a whole word here
     name.found_stamp = stamp_;
     name.skip = name.next;
     found(name.entry, end - name.length, static_cast<size_t>(name.length));
@@ -210,7 +215,7 @@ void NameAutomaton::find_first_occurrences(std::string_view line, Found&& found)
                                     ? table[static_cast<size_t>(state) + symbol_class]
                                     : next_state(state, symbol_class);
     state = state_of(transition);
-    if (transition & kEndsName) report_names_ending(output_of(state), end, found);
+    if (transition & kEndsName) report_names_ending(output_of(state), line, end, found);
   };
   const auto* bytes = reinterpret_cast<const unsigned char*>(line.data());
   const size_t size = line.size();
@@ -223,12 +228,11 @@ void NameAutomaton::find_first_occurrences(std::string_view line, Found&& found)
     }
     const unsigned char byte = bytes[pos];
     const bool name_char = is_name_char_[byte];
-    if (name_char != after_word) step(name_char ? kWordStart : kWordEnd, pos);
+    if (name_char && !after_word) step(kWordStart, pos);
     step(static_cast<MatchSymbol>(trail ? kTrailSymbolBase + byte : byte), pos + 1);
     after_word = name_char && !trail;
     trail = !trail && is_lead_byte(byte);
   }
-  if (after_word) step(kWordEnd, size);
 }
 
 }  // namespace zek
