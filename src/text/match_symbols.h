@@ -1,10 +1,11 @@
-// The symbols the name automaton reads instead of raw bytes. A byte becomes
-// itself, or 256 + itself when it is the trail byte of a double-byte
-// character; a word start is marked by a symbol of its own. A name encoded
-// this way occurs in an encoded line exactly where it occurs in the line at
-// a character boundary with a whole-word left edge. The right edge is not a
-// symbol (it would cost a step at every word end): a name that ends in a
-// word (ends_in_word) is accepted only where no name character follows it.
+// The symbols the name automaton reads instead of raw bytes, one per byte:
+// the byte itself, or 256 + itself when it is the trail byte of a
+// double-byte character, and 512 more when the byte starts a word. A name
+// encoded this way occurs in an encoded line exactly where it occurs in the
+// line at a character boundary with a whole-word left edge. The right edge
+// is not a symbol (it would cost a step at every word end): a name that
+// ends in a word (ends_in_word) is accepted only where no name character
+// follows it.
 #pragma once
 
 #include <array>
@@ -18,15 +19,22 @@ namespace zek {
 
 using MatchSymbol = uint16_t;
 inline constexpr MatchSymbol kTrailSymbolBase = 256;
-// Before a name character that does not continue a word.
+// Added for a name character that does not continue a word.
 inline constexpr MatchSymbol kWordStart = 512;
-inline constexpr size_t kMatchSymbolCount = 513;
+inline constexpr size_t kMatchSymbolCount = 1024;
+
+// The symbol of `byte`, read as a trail byte or not, after a byte that was
+// (after_word) or was not a name character and not a trail byte.
+inline MatchSymbol match_symbol(unsigned char byte, bool trail, bool after_word,
+                                const std::array<bool, 256>& is_name_char) {
+  const auto symbol = static_cast<MatchSymbol>(trail ? kTrailSymbolBase + byte : byte);
+  return is_name_char[byte] && !after_word ? static_cast<MatchSymbol>(symbol + kWordStart) : symbol;
+}
 
 using NameCharTable = std::array<bool, 256>;
 
-// Calls emit(symbol, end) for every symbol of `text` in order; `end` is the
-// byte position just after the text the symbol stands for (for the marker:
-// the position where it stands).
+// Calls emit(symbol, end) for every byte of `text` in order; `end` is the
+// position just after the byte.
 template <typename Emit>
 inline void encode_match_symbols(std::string_view text, const NameCharTable& is_name_char,
                                  Emit&& emit) {
@@ -34,10 +42,8 @@ inline void encode_match_symbols(std::string_view text, const NameCharTable& is_
   bool after_word = false;  // the byte before is a name character, not a trail byte
   for (size_t pos = 0; pos < text.size(); ++pos) {
     const auto byte = static_cast<unsigned char>(text[pos]);
-    const bool name_char = is_name_char[byte];
-    if (name_char && !after_word) emit(kWordStart, pos);
-    emit(static_cast<MatchSymbol>(trail ? kTrailSymbolBase + byte : byte), pos + 1);
-    after_word = name_char && !trail;
+    emit(match_symbol(byte, trail, after_word, is_name_char), pos + 1);
+    after_word = is_name_char[byte] && !trail;
     trail = !trail && is_lead_byte(byte);
   }
 }

@@ -305,20 +305,15 @@ bool NameAutomaton::stays_at_root(std::initializer_list<MatchSymbol> symbols) co
 // The symbols of a byte at a character boundary after a byte that was
 // (after_word) or was not a name character, as encode_match_symbols emits them.
 bool NameAutomaton::byte_stays_at_root(unsigned char byte, bool after_word) const {
-  const auto symbol = static_cast<MatchSymbol>(byte);
-  if (is_name_char_[byte] && !after_word) return stays_at_root({kWordStart, symbol});
-  return stays_at_root({symbol});
+  return stays_at_root({match_symbol(byte, false, after_word, is_name_char_)});
 }
 
 bool NameAutomaton::character_stays_at_root(unsigned char lead, bool after_word) const {
   if (!byte_stays_at_root(lead, after_word)) return false;
   const bool lead_in_word = is_name_char_[lead];
   for (int trail = 0; trail < 256; ++trail) {
-    const bool name_char = is_name_char_[trail];
-    const auto symbol = static_cast<MatchSymbol>(kTrailSymbolBase + trail);
-    const bool stays =
-        name_char && !lead_in_word ? stays_at_root({kWordStart, symbol}) : stays_at_root({symbol});
-    if (!stays) return false;
+    const auto byte = static_cast<unsigned char>(trail);
+    if (!stays_at_root({match_symbol(byte, true, lead_in_word, is_name_char_)})) return false;
   }
   return true;
 }

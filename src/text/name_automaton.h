@@ -228,8 +228,9 @@ void NameAutomaton::find_first_occurrences(std::string_view line, Found&& found)
     }
     const unsigned char byte = bytes[pos];
     const bool name_char = is_name_char_[byte];
-    if (name_char && !after_word) step(kWordStart, pos);
-    step(static_cast<MatchSymbol>(trail ? kTrailSymbolBase + byte : byte), pos + 1);
+    const MatchSymbol symbol = static_cast<MatchSymbol>(
+        (trail ? kTrailSymbolBase + byte : byte) + (name_char && !after_word ? kWordStart : 0));
+    step(symbol, pos + 1);
     after_word = name_char && !trail;
     trail = !trail && is_lead_byte(byte);
   }
