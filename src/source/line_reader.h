@@ -2,6 +2,8 @@
 // may lack one). Bytes are kept exactly as read.
 #pragma once
 
+#include <cstddef>
+#include <memory>
 #include <string>
 
 #include "output/stream.h"
@@ -17,8 +19,12 @@ class LineReader {
  private:
   bool fill();
   InputStream& input_;
-  std::string buffer_;
+  // Bytes read and not yet handed out are buffer_[start_, end_); the buffer
+  // is not cleared before a read (it grows only for a line longer than it).
+  std::unique_ptr<char[]> buffer_;
+  size_t capacity_ = 0;
   size_t start_ = 0;
+  size_t end_ = 0;
   bool at_end_ = false;
 };
 
