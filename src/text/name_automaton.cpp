@@ -89,7 +89,7 @@ NameAutomaton::NameAutomaton(const std::vector<NamePattern>& patterns,
     if (trie.first_output[edge.target] >= 0) edge.target |= kEndsName;
   }
   lay_out(trie);
-  fill_root_skips();
+  fill_byte_steps();
 }
 
 void NameAutomaton::build_trie(Trie& trie, const std::vector<NamePattern>& patterns) {
@@ -318,17 +318,25 @@ bool NameAutomaton::character_stays_at_root(unsigned char lead, bool after_word)
   return true;
 }
 
-void NameAutomaton::fill_root_skips() {
-  for (int after_word = 0; after_word < 2; ++after_word) {
+void NameAutomaton::fill_byte_steps() {
+  for (int value = 0; value < 256; ++value) {
+    const auto byte = static_cast<unsigned char>(value);
+    next_context_[byte] = static_cast<uint8_t>((is_name_char_[byte] ? kAfterWord : 0) |
+                                               (is_lead_byte(byte) ? kTrail : 0));
+  }
+  for (uint32_t context = 0; context < 4; ++context) {
+    const bool after_word = (context & kAfterWord) != 0;
+    const bool trail = (context & kTrail) != 0;
     for (int value = 0; value < 256; ++value) {
       const auto byte = static_cast<unsigned char>(value);
-      RootSkip skip = RootSkip::none;
-      if (!is_lead_byte(byte)) {
-        if (byte_stays_at_root(byte, after_word != 0)) skip = RootSkip::byte;
-      } else if (character_stays_at_root(byte, after_word != 0)) {
-        skip = RootSkip::character;
+      uint32_t step = class_of_[match_symbol(byte, trail, after_word, is_name_char_)];
+      if (!trail && !is_lead_byte(byte) && byte_stays_at_root(byte, after_word)) {
+        step |= kByteStays;
       }
-      root_skip_[static_cast<size_t>(after_word)][byte] = skip;
+      if (!trail && is_lead_byte(byte) && character_stays_at_root(byte, after_word)) {
+        step |= kCharacterStays;
+      }
+      byte_steps_[context * 256 + byte] = step;
     }
   }
 }

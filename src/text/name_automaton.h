@@ -53,11 +53,11 @@ class NameAutomaton {
                        const std::vector<int32_t>& breadth_first);
   void fill_records(const Trie& trie, const std::vector<uint32_t>& new_id,
                     const std::vector<bool>& dense, const std::vector<int32_t>& depth_first);
-  void fill_root_skips();
+  void fill_byte_steps();
   bool stays_at_root(std::initializer_list<MatchSymbol> symbols) const;
   bool byte_stays_at_root(unsigned char byte, bool after_word) const;
   bool character_stays_at_root(unsigned char lead, bool after_word) const;
-  size_t skip_at_root(const unsigned char* bytes, size_t pos, size_t size, bool& after_word) const;
+  size_t skip_at_root(const unsigned char* bytes, size_t pos, size_t size, uint32_t& context) const;
   // Transitions hold the target state, with kEndsName set when a name ends
   // there, so that the walk reads one table per step. Symbols that no name
   // contains share class 0, so rows stay short.
@@ -99,15 +99,22 @@ class NameAutomaton {
   int32_t dense_limit_ = 0;
   size_t row_width_ = 0;
   std::vector<Terminal> terminals_;
-  // What reading a byte at a character boundary does while the automaton is
-  // at the root, by whether the byte before is a name character: for most
-  // bytes of a line it stays at the root and nothing is found.
-  enum class RootSkip : uint8_t {
-    none,       // the byte leads away from the root (or ends a name)
-    byte,       // a single-byte character that stays at the root
-    character,  // a lead byte whose character, whatever its trail, stays at the root
-  };
-  std::array<std::array<RootSkip, 256>, 2> root_skip_{};
+  // A byte's context: kAfterWord when the byte before is a name character
+  // and not a trail byte, kTrail when the byte is a trail byte.
+  static constexpr uint32_t kAfterWord = 1;
+  static constexpr uint32_t kTrail = 2;
+  // The context a byte gives the byte after it, unless it is a trail byte
+  // (then the next context is 0): whether it is a name character, whether
+  // it is a lead byte.
+  std::array<uint8_t, 256> next_context_{};
+  // Reading a byte, by its context: the class of its symbol, and whether, at
+  // the root and between two characters, the byte (kByteStays) or its whole
+  // character (kCharacterStays) leaves the automaton at the root without
+  // ending a name. For most bytes of a line it does.
+  static constexpr uint32_t kClassBits = 0xFFFF;
+  static constexpr uint32_t kByteStays = uint32_t{1} << 16;
+  static constexpr uint32_t kCharacterStays = uint32_t{1} << 17;
+  std::array<uint32_t, 4 * 256> byte_steps_{};
   uint32_t stamp_ = 0;
 };
 
@@ -182,15 +189,15 @@ void NameAutomaton::report_names_ending(int32_t terminal, std::string_view line,
 }
 
 inline size_t NameAutomaton::skip_at_root(const unsigned char* bytes, size_t pos, size_t size,
-                                          bool& after_word) const {
+                                          uint32_t& context) const {
   while (pos < size) {
     const unsigned char byte = bytes[pos];
-    const RootSkip skip = root_skip_[after_word][byte];
-    if (skip == RootSkip::byte) {
-      after_word = is_name_char_[byte];
+    const uint32_t step = byte_steps_[context * 256 + byte];
+    if (step & kByteStays) {
+      context = next_context_[byte];
       ++pos;
-    } else if (skip == RootSkip::character && pos + 1 < size) {
-      after_word = false;  // a trail byte never continues a word
+    } else if ((step & kCharacterStays) && pos + 1 < size) {
+      context = 0;  // a trail byte never continues a word
       pos += 2;
     } else {
       break;
@@ -206,33 +213,26 @@ void NameAutomaton::find_first_occurrences(std::string_view line, Found&& found)
   start_line();
   // The common step, one row lookup, works on local copies of the tables.
   const uint32_t* table = table_.data();
-  const uint16_t* class_of = class_of_.data();
+  const uint32_t* byte_steps = byte_steps_.data();
   const int32_t dense_limit = dense_limit_;
+  const auto* bytes = reinterpret_cast<const unsigned char*>(line.data());
+  const size_t size = line.size();
   int32_t state = 0;
-  auto step = [&](MatchSymbol symbol, size_t end) {
-    const uint16_t symbol_class = class_of[symbol];
+  uint32_t context = 0;
+  for (size_t pos = 0; pos < size; ++pos) {
+    if (state == 0 && !(context & kTrail)) {
+      pos = skip_at_root(bytes, pos, size, context);
+      if (pos == size) break;
+    }
+    const unsigned char byte = bytes[pos];
+    const uint32_t byte_step = byte_steps[context * 256 + byte];
+    context = (context & kTrail) ? 0 : next_context_[byte];
+    const auto symbol_class = static_cast<uint16_t>(byte_step & kClassBits);
     const uint32_t transition = state < dense_limit
                                     ? table[static_cast<size_t>(state) + symbol_class]
                                     : next_state(state, symbol_class);
     state = state_of(transition);
-    if (transition & kEndsName) report_names_ending(output_of(state), line, end, found);
-  };
-  const auto* bytes = reinterpret_cast<const unsigned char*>(line.data());
-  const size_t size = line.size();
-  bool trail = false;       // the current byte is the second byte of a character
-  bool after_word = false;  // the byte before is a name character, not a trail byte
-  for (size_t pos = 0; pos < size; ++pos) {
-    if (state == 0 && !trail) {
-      pos = skip_at_root(bytes, pos, size, after_word);
-      if (pos == size) break;
-    }
-    const unsigned char byte = bytes[pos];
-    const bool name_char = is_name_char_[byte];
-    const MatchSymbol symbol = static_cast<MatchSymbol>(
-        (trail ? kTrailSymbolBase + byte : byte) + (name_char && !after_word ? kWordStart : 0));
-    step(symbol, pos + 1);
-    after_word = name_char && !trail;
-    trail = !trail && is_lead_byte(byte);
+    if (transition & kEndsName) report_names_ending(output_of(state), line, pos + 1, found);
   }
 }
 
