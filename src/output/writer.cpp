@@ -198,14 +198,23 @@ struct Stretch {
     end = walk.run(end, text.size());
     hex_pairs += walk.hex_pairs();
   }
+  // Copies a text that no byte rule changes (is_plain).
+  void copy_plain(std::string_view text) {
+    std::memcpy(end, text.data(), text.size());
+    end += text.size();
+  }
   uint32_t columns() const { return static_cast<uint32_t>(end - begin) - 6 * hex_pairs; }
 };
 
-// "{\" + word + " " in one piece for the short ASCII words of the hot spots.
+// Whether the RTF byte rules write `text` unchanged: printable ASCII only.
+bool is_plain(std::string_view text) {
+  return std::all_of(text.begin(), text.end(), [](char c) { return c >= 0x20 && c < 0x7F; });
+}
+
+// "{\" + word + " " in one piece for the short plain words of the hot spots.
 constexpr size_t kShortWord = 16;
-bool is_short_ascii(std::string_view word) {
-  return word.size() <= kShortWord &&
-         std::all_of(word.begin(), word.end(), [](char c) { return (c & 0x80) == 0; });
+bool is_short_plain(std::string_view word) {
+  return word.size() <= kShortWord && is_plain(word);
 }
 
 }  // namespace
@@ -261,7 +270,7 @@ void Writer::group(std::string_view word, std::string_view text) {
 
 void Writer::hot_spot(std::string_view word, std::string_view text, std::string_view code) {
   if (!rtf_active()) return;
-  if (!is_short_ascii(word) || text.size() + code.size() > kStretch) {
+  if (!is_short_plain(word) || text.size() + code.size() > kStretch) {
     rtf("{\\");
     rtf(word);
     rtf(" ");
@@ -270,18 +279,22 @@ void Writer::hot_spot(std::string_view word, std::string_view text, std::string_
     rtf(code);
     return;
   }
-  char opening[kShortWord + 3] = {'{', '\\'};
-  std::copy(word.begin(), word.end(), opening + 2);
-  opening[word.size() + 2] = ' ';
-  const std::string_view opening_text(opening, word.size() + 3);
-
-  char* const begin = out.room(room_for(opening_text.size()) + room_for(text.size()) + room_for(1) +
+  char* const begin = out.room(room_for(word.size() + 3) + room_for(text.size()) + room_for(1) +
                                room_for(code.size()));
   Stretch stretch{begin, begin};
-  stretch.walk(opening_text, false, hex_kanji);
+  // "{\word ", the text, "}" and the code; the pieces the converter composes
+  // go out as they are when no byte rule applies to them.
+  *stretch.end++ = '{';
+  *stretch.end++ = '\\';
+  stretch.copy_plain(word);
+  *stretch.end++ = ' ';
   stretch.walk(text, true, hex_kanji);
-  stretch.walk("}", false, hex_kanji);
-  stretch.walk(code, false, hex_kanji);
+  *stretch.end++ = '}';
+  if (is_plain(code)) {
+    stretch.copy_plain(code);
+  } else {
+    stretch.walk(code, false, hex_kanji);
+  }
   column += stretch.columns();
   out.commit(stretch.end);
 }
