@@ -30,6 +30,7 @@ class CodePageConverter {
   struct Handles;  // the platform's conversion state
 
  private:
+  Handles& handles();
   std::unique_ptr<Handles> handles_;
 };
 

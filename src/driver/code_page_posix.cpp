@@ -74,20 +74,27 @@ struct CodePageConverter::Handles {
   Handles& operator=(const Handles&) = delete;
 };
 
-CodePageConverter::CodePageConverter() : handles_(std::make_unique<Handles>()) {}
+CodePageConverter::CodePageConverter() = default;
 CodePageConverter::~CodePageConverter() = default;
+
+// Opened on first use: most runs convert nothing but ASCII, and loading the
+// system's converters costs more than many a small conversion.
+CodePageConverter::Handles& CodePageConverter::handles() {
+  if (!handles_) handles_ = std::make_unique<Handles>();
+  return *handles_;
+}
 
 std::string CodePageConverter::to_utf8(std::string_view text) {
   if (is_ascii(text)) return std::string(text);
   std::string out;
-  run_converter(handles_->to_utf8, text, out, true);
+  run_converter(handles().to_utf8, text, out, true);
   return out;
 }
 
 std::optional<std::string> CodePageConverter::to_cp932(std::string_view utf8) {
   if (is_ascii(utf8)) return std::string(utf8);
   std::string out;
-  if (!run_converter(handles_->to_cp932, utf8, out, false)) return std::nullopt;
+  if (!run_converter(handles().to_cp932, utf8, out, false)) return std::nullopt;
   // A character that comes back as another one was given a look-alike.
   if (to_utf8(out) != utf8) return std::nullopt;
   return out;
