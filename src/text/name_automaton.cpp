@@ -213,12 +213,13 @@ void NameAutomaton::lay_out(const Trie& trie) {
       new_id[state] = static_cast<uint32_t>(dense_limit_) + offset;
       const uint32_t pairs =
           has_next_child(trie, dense, state) ? 0 : static_cast<uint32_t>(edges.size());
-      offset += 2 + (trie.first_output[state] >= 0 ? 1 : 0) + 2 * pairs;
+      offset += 2 + 2 * pairs;
     }
     for (auto edge = edges.rbegin(); edge != edges.rend(); ++edge) {
       stack.push_back(state_of(edge->target));
     }
   }
+  record_outputs_.assign(offset / 2, -1);
   table_.reserve(static_cast<size_t>(dense_limit_) + offset);
   table_.resize(static_cast<size_t>(dense_limit_));
   fill_records(trie, new_id, dense, depth_first);
@@ -279,10 +280,10 @@ void NameAutomaton::fill_records(const Trie& trie, const std::vector<uint32_t>& 
     const int32_t output = trie.first_output[state];
     const uint32_t output_flag = output >= 0 ? kHasOutput : 0;
     const bool single = has_next_child(trie, dense, state);
+    record_outputs_[(table_.size() - static_cast<size_t>(dense_limit_)) / 2] = output;
     table_.push_back(new_id[trie.nodes[state].fail]);
     table_.push_back(single ? edges[0].symbol_class | kSingleChild | output_flag
                             : static_cast<uint32_t>(edges.size()) | output_flag);
-    if (output >= 0) table_.push_back(static_cast<uint32_t>(output));
     if (single) continue;
     for (const Trie::Edge& edge : edges) {
       table_.push_back(edge.symbol_class);

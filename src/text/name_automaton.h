@@ -87,15 +87,18 @@ class NameAutomaton {
   //   failure state;
   //   a header: the edge count, kHasOutput, and kSingleChild when the state
   //     has one edge (then the low bits are that edge's class instead);
-  //   the output terminal, with kHasOutput;
   //   (class, transition) pairs sorted by class, without kSingleChild.
   // Records are laid out depth first, so the one child of a state with a
-  // single edge is the very next record, and the states along a name follow
-  // one another in memory: a walk through a name reads few cache lines.
+  // single edge is the very next record, two words on: along a name the
+  // walk knows the next state without waiting for a read, and the states
+  // follow one another in memory. Their outputs are in record_outputs_, by
+  // half the record's offset (records take an even number of words).
   static constexpr uint32_t kHasOutput = kEndsName;
   static constexpr uint32_t kSingleChild = uint32_t{1} << 30;
+  static constexpr int32_t kChainStep = 2;  // the size of a record with one edge
   static constexpr uint32_t kEdgeBits = 0xFFFF;
   std::vector<uint32_t> table_;
+  std::vector<int32_t> record_outputs_;
   int32_t dense_limit_ = 0;
   size_t row_width_ = 0;
   std::vector<Terminal> terminals_;
@@ -126,17 +129,16 @@ inline uint32_t NameAutomaton::next_state(int32_t state, uint16_t symbol_class) 
     if (state < dense_limit_) return table_[static_cast<size_t>(state) + symbol_class];
     const uint32_t* record = table_.data() + state;
     const uint32_t header = record[1];
-    const uint32_t record_size = 2 + (header >> 31);
     if (header & kSingleChild) {
       if ((header & kEdgeBits) == symbol_class) {
-        const uint32_t child = static_cast<uint32_t>(state) + record_size;
-        return child | (record[record_size + 1] & kHasOutput);
+        const auto child = static_cast<uint32_t>(state) + kChainStep;
+        return child | (record[kChainStep + 1] & kHasOutput);
       }
       state = static_cast<int32_t>(record[0]);
       continue;
     }
     const uint32_t count = header & kEdgeBits;
-    const uint32_t* edge = record + record_size;
+    const uint32_t* edge = record + 2;
     if (count <= kShortEdgeList) {
       for (const uint32_t* end = edge + 2 * count; edge != end; edge += 2) {
         if (edge[0] == symbol_class) return edge[1];
@@ -159,8 +161,7 @@ inline uint32_t NameAutomaton::next_state(int32_t state, uint16_t symbol_class) 
 
 inline int32_t NameAutomaton::output_of(int32_t state) const {
   if (state < dense_limit_) return static_cast<int32_t>(table_[state + class_count_]);
-  const uint32_t* record = table_.data() + state;
-  return (record[1] & kHasOutput) ? static_cast<int32_t>(record[2]) : -1;
+  return record_outputs_[static_cast<size_t>(state - dense_limit_) / 2];
 }
 
 inline int32_t NameAutomaton::first_live(int32_t terminal) {
@@ -228,11 +229,20 @@ void NameAutomaton::find_first_occurrences(std::string_view line, Found&& found)
     const uint32_t byte_step = byte_steps[context * 256 + byte];
     context = (context & kTrail) ? 0 : next_context_[byte];
     const auto symbol_class = static_cast<uint16_t>(byte_step & kClassBits);
-    const uint32_t transition = state < dense_limit
-                                    ? table[static_cast<size_t>(state) + symbol_class]
-                                    : next_state(state, symbol_class);
-    state = state_of(transition);
-    if (transition & kEndsName) report_names_ending(output_of(state), line, pos + 1, found);
+    uint32_t ends = 0;
+    if (state < dense_limit) {
+      const uint32_t transition = table[static_cast<size_t>(state) + symbol_class];
+      state = state_of(transition);
+      ends = transition & kEndsName;
+    } else if ((table[state + 1] & (kSingleChild | kEdgeBits)) == (kSingleChild | symbol_class)) {
+      state += kChainStep;  // along a chain: the next record
+      ends = table[state + 1] & kHasOutput;
+    } else {
+      const uint32_t transition = next_state(state, symbol_class);
+      state = state_of(transition);
+      ends = transition & kEndsName;
+    }
+    if (ends) report_names_ending(output_of(state), line, pos + 1, found);
   }
 }
 
