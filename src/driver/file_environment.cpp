@@ -2,6 +2,7 @@
 #include "driver/file_environment.h"
 
 #include "driver/file_system.h"
+#include "output/background_output.h"
 
 namespace zek {
 
@@ -9,8 +10,11 @@ std::unique_ptr<InputStream> FileEnvironment::open_input(const std::string& name
   return open_regular_file(name);
 }
 
+// The system copies each buffer into the file while the conversion goes on.
 std::unique_ptr<OutputFile> FileEnvironment::create_output(const std::string& name) {
-  return create_replacement(name);
+  std::unique_ptr<OutputFile> file = create_replacement(name);
+  if (!file) return nullptr;
+  return std::make_unique<BackgroundOutput>(std::move(file));
 }
 
 std::optional<FileIdentity> FileEnvironment::identify(const std::string& name) {
