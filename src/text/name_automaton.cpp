@@ -94,7 +94,6 @@ NameAutomaton::NameAutomaton(const std::vector<NamePattern>& patterns,
 
 void NameAutomaton::build_trie(Trie& trie, const std::vector<NamePattern>& patterns) {
   EncodedNames encoded = encode_all(patterns, is_name_char_);
-  // Classes numbered in symbol order keep the sorted order of the names.
   std::array<bool, kMatchSymbolCount> used{};
   for (MatchSymbol symbol : encoded.symbols) used[symbol] = true;
   for (size_t symbol = 0; symbol < kMatchSymbolCount; ++symbol) {
@@ -103,10 +102,10 @@ void NameAutomaton::build_trie(Trie& trie, const std::vector<NamePattern>& patte
   for (MatchSymbol& symbol : encoded.symbols) symbol = class_of_[symbol];
   std::vector<size_t> order(patterns.size());
   for (size_t i = 0; i < order.size(); ++i) order[i] = i;
-  std::sort(order.begin(), order.end(), [&](size_t a, size_t b) {
-    const auto x = encoded.at(a), y = encoded.at(b);
-    return std::lexicographical_compare(x.begin(), x.end(), y.begin(), y.end());
-  });
+  // A name's symbols depend only on its bytes so far, so names sorted by
+  // their bytes keep every shared beginning of symbols together.
+  std::sort(order.begin(), order.end(),
+            [&](size_t a, size_t b) { return patterns[a].name < patterns[b].name; });
 
   trie.nodes.emplace_back();
   trie.first_output.push_back(-1);
@@ -139,6 +138,13 @@ void NameAutomaton::build_trie(Trie& trie, const std::vector<NamePattern>& patte
     }
   }
   state_count_ = trie.nodes.size();
+  // Each state's edges in class order, as the searches expect.
+  for (const Trie::Node& node : trie.nodes) {
+    const auto begin = trie.edges.begin() + node.edge_begin;
+    std::sort(begin, begin + node.edge_count, [](const Trie::Edge& a, const Trie::Edge& b) {
+      return a.symbol_class < b.symbol_class;
+    });
+  }
 }
 
 // States are numbered breadth first, so every failure target and every
