@@ -1,6 +1,7 @@
 // The writing thread of a BackgroundOutput and the hand-over of buffers.
 #include "output/background_output.h"
 
+#include <cstring>
 #include <utility>
 
 namespace zek {
@@ -12,18 +13,42 @@ BackgroundOutput::~BackgroundOutput() {
   stop();
 }
 
+bool BackgroundOutput::wait_for_room(std::unique_lock<std::mutex>& lock) {
+  changed_.wait(lock, [&] { return pending_.size() < kMaxPending || failed_; });
+  return !failed_;
+}
+
+BackgroundOutput::Chunk BackgroundOutput::spare_chunk(size_t capacity) {
+  for (auto it = spare_.begin(); it != spare_.end(); ++it) {
+    if (it->capacity < capacity) continue;
+    Chunk chunk = std::move(*it);
+    spare_.erase(it);
+    return chunk;
+  }
+  return Chunk{std::make_unique_for_overwrite<char[]>(capacity), 0, capacity};
+}
+
 bool BackgroundOutput::write(std::string_view bytes) {
   std::unique_lock lock(mutex_);
-  changed_.wait(lock, [&] { return pending_.size() < kMaxPending || failed_; });
-  if (failed_) return false;
-  std::string buffer;
-  if (!spare_.empty()) {
-    buffer = std::move(spare_.back());
-    spare_.pop_back();
-  }
-  buffer.assign(bytes.data(), bytes.size());
-  pending_.push_back(std::move(buffer));
+  if (!wait_for_room(lock)) return false;
+  Chunk chunk = spare_chunk(bytes.size());
+  std::memcpy(chunk.bytes.get(), bytes.data(), bytes.size());
+  chunk.size = bytes.size();
+  pending_.push_back(std::move(chunk));
   changed_.notify_all();
+  return true;
+}
+
+// The buffer itself goes into the queue; a written one of the same size
+// (or a new one) takes its place.
+bool BackgroundOutput::write_buffer(std::unique_ptr<char[]>& buffer, size_t size, size_t capacity) {
+  std::unique_lock lock(mutex_);
+  if (!wait_for_room(lock)) return false;
+  Chunk replacement = spare_chunk(capacity);
+  pending_.push_back(Chunk{std::move(buffer), size, capacity});
+  changed_.notify_all();
+  lock.unlock();
+  buffer = std::move(replacement.bytes);
   return true;
 }
 
@@ -62,18 +87,18 @@ void BackgroundOutput::write_pending() {
   for (;;) {
     changed_.wait(lock, [&] { return !pending_.empty() || stopping_; });
     if (pending_.empty()) return;
-    std::string buffer = std::move(pending_.front());
+    Chunk chunk = std::move(pending_.front());
     pending_.pop_front();
     busy_ = true;
     lock.unlock();
-    const bool written = file_->write(buffer);
+    const bool written = file_->write(std::string_view(chunk.bytes.get(), chunk.size));
     lock.lock();
     busy_ = false;
     if (!written) {
       failed_ = true;
       pending_.clear();
     }
-    spare_.push_back(std::move(buffer));
+    if (spare_.size() <= kMaxPending) spare_.push_back(std::move(chunk));
     changed_.notify_all();
   }
 }

@@ -16,7 +16,9 @@ void Sink::write_through(std::string_view bytes) {
 }
 
 bool Sink::flush() {
-  write_through(std::string_view(buffer_.get(), used_));
+  if (stream_ != nullptr && used_ > 0 && !stream_->write_buffer(buffer_, used_, capacity_)) {
+    failed_ = true;
+  }
   used_ = 0;
   return !failed_;
 }

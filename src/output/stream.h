@@ -35,6 +35,13 @@ class OutputStream {
   virtual ~OutputStream() = default;
   // Writes all bytes; false when they could not be written.
   virtual bool write(std::string_view bytes) = 0;
+  // Writes the first `size` of the `capacity` bytes of `buffer`. A stream
+  // that writes later may keep the buffer and leave another one of the same
+  // capacity in its place, which saves copying the bytes.
+  virtual bool write_buffer(std::unique_ptr<char[]>& buffer, size_t size, size_t capacity) {
+    (void)capacity;
+    return write(std::string_view(buffer.get(), size));
+  }
   virtual bool flush() { return true; }
 };
 

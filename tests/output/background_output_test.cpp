@@ -61,6 +61,27 @@ TEST(BackgroundOutputTest, WritesArriveInOrderAndCommit) {
   EXPECT_TRUE(log.finished && log.committed && !log.discarded);
 }
 
+TEST(BackgroundOutputTest, HandedOverBuffersArriveInOrder) {
+  FileLog log;
+  std::string expected;
+  BackgroundOutput output(std::make_unique<LoggedFile>(log, -1));
+  constexpr size_t kCapacity = 256;
+  auto buffer = std::make_unique<char[]>(kCapacity);
+  for (int i = 0; i < 500; ++i) {
+    const std::string bytes = chunk(i);
+    std::copy(bytes.begin(), bytes.end(), buffer.get());
+    expected += bytes;
+    ASSERT_TRUE(output.write_buffer(buffer, bytes.size(), kCapacity));
+    ASSERT_NE(buffer, nullptr);
+    if (i % 7 == 0) {
+      ASSERT_TRUE(output.write("+"));
+      expected += "+";
+    }
+  }
+  EXPECT_TRUE(output.commit());
+  EXPECT_EQ(log.bytes, expected);
+}
+
 TEST(BackgroundOutputTest, AFailedWriteFailsTheFile) {
   for (const int fail_at : {0, 1, 5, 199}) {
     SCOPED_TRACE(fail_at);
