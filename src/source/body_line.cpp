@@ -33,8 +33,9 @@ void write_body_line(Context& ctx, FileState& file, Cursor& cursor) {
     cursor.consume();
     return;
   }
-  std::string text(cursor.rest());
-  cursor.consume();
+  // The rest of the line becomes the text in place; the line is done with.
+  std::string& text = cursor.line;
+  text.erase(0, cursor.pos);
   if (ctx.modes.tab_conversion != 0) expand_tabs(text);
   const bool continued = cut_continuation(text);
 
@@ -76,6 +77,7 @@ void write_body_line(Context& ctx, FileState& file, Cursor& cursor) {
     plain_if_text_mode(ctx, "\r\n");
   }
   if (border_bottom == 1) plain_if_text_mode(ctx, kBorderLine);
+  cursor.consume();
 }
 
 }  // namespace zek
