@@ -75,7 +75,8 @@ bool LinkMatcher::may_link(const NameTable& names, int32_t entry) const {
 // are nearly in order: an insertion sort.
 void LinkMatcher::settle_claims(NameTable& names) {
   const auto before = [](const Candidate& a, const Candidate& b) {
-    return a.position != b.position ? a.position < b.position : a.entry < b.entry;
+    // Without branches: the comparison is hard to predict.
+    return (a.position < b.position) | ((a.position == b.position) & (a.entry < b.entry));
   };
   for (size_t i = 1; i < candidates_.size(); ++i) {
     const Candidate moving = candidates_[i];
