@@ -6,11 +6,15 @@
 // size for a comparison with cmark. Deterministic: the same arguments give
 // the same bytes.
 //
-//   make_corpus <folder> <lines> <names> <headers|idfile> [seed]
+//   make_corpus <folder> <lines> <names> <headers|idfile|full> [seed]
 //
 // "headers" declares the names with .topic/.popup/.topic2/.alias; "idfile"
 // leaves the header lines out, for a converter without header commands, and
-// links the names through -J and -F instead.
+// links the names through -J and -F instead. "full" is "headers" with the
+// rest of a real project's furniture: twenty macros (five with a parameter)
+// used in one body line in four, #if32/#else sections in one topic in ten,
+// and formatting commands (.bold, .italic, .lindent, .size) in one topic in
+// three.
 #include <cstdint>
 #include <cstdio>
 #include <fstream>
@@ -133,6 +137,43 @@ std::string header_line(Random& random, const std::string& name, size_t index) {
   }
 }
 
+constexpr size_t kMacroCount = 20;
+
+// A macro's name: MAC_A to MAC_T.
+std::string macro_name(size_t i) {
+  return std::string("MAC_") + static_cast<char>('A' + i);
+}
+
+// "#define MAC_A ..." to "#define MAC_T ...": the first five take a parameter.
+std::string macro_definitions() {
+  std::string text;
+  for (size_t i = 0; i < kMacroCount; ++i) {
+    text += "#define " + macro_name(i);
+    text += i < 5 ? "(x)\tthe x of part " + std::to_string(i) : "\tvalue " + std::to_string(i);
+    text += "\r\n";
+  }
+  return text;
+}
+
+// A body line with what a real project puts around it: a macro use in one
+// line in four, a line of a formatting command or an #if32 section at the
+// start of the topic's lines. The extra lines count as lines of the corpus
+// only through the lines they replace, so the line count stays close.
+std::string furnished(Random& random, const std::string& line, size_t index, bool sectioned,
+                      bool formatted) {
+  std::string text = line;
+  if (random.below(4) == 0) {
+    const size_t macro = random.below(kMacroCount);
+    text += ' ';
+    text += macro_name(macro);
+    if (macro < 5) text += "(value)";
+  }
+  if (formatted && index == 0) return ".bold\r\n.lindent 30 10\r\n" + text + "\r\n.bold 0";
+  if (formatted && index == 2) return ".italic\r\n.size 12\r\n" + text + "\r\n.italic 0";
+  if (sectioned && index == 1) return "#if32\r\n" + text + "\r\n#else\r\n" + line + "\r\n#endif";
+  return text;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -143,7 +184,9 @@ int main(int argc, char** argv) {
   const std::string folder = argv[1];
   const size_t lines = std::stoul(argv[2]);
   const size_t name_count = std::stoul(argv[3]);
-  const bool headers = std::string(argv[4]) == "headers";
+  const std::string shape = argv[4];
+  const bool full = shape == "full";
+  const bool headers = shape == "headers" || full;
   Random random(argc > 5 ? std::stoul(argv[5]) : 1);
   const std::vector<std::string> names = make_names(random, name_count);
 
@@ -154,6 +197,12 @@ int main(int argc, char** argv) {
   std::ofstream markdown(folder + "/corpus.md", std::ios::binary);
   source << ".start\r\n.colortable\r\n";
   size_t written = 2, markdown_size = 0, source_size = 0;
+  if (full) {
+    const std::string macros = macro_definitions();
+    source << macros;
+    source_size += macros.size();
+    written += kMacroCount;
+  }
   const size_t lines_per_topic = lines / names.size() + 1;
   for (size_t topic = 0; written < lines; ++topic) {
     const std::string& title = names[topic % names.size()];
@@ -165,8 +214,11 @@ int main(int argc, char** argv) {
     markdown << heading;
     markdown_size += heading.size();
     ++written;
+    const bool sectioned = full && topic % 10 == 5;
+    const bool formatted = full && topic % 3 == 1;
     for (size_t l = 0; l < lines_per_topic && written < lines; ++l, ++written) {
-      const std::string line = random.below(6) == 0 ? "" : make_line(random, names);
+      std::string line = random.below(6) == 0 ? "" : make_line(random, names);
+      if (full && !line.empty()) line = furnished(random, line, l, sectioned, formatted);
       source << line << "\r\n";
       markdown << line << "\n\n";
       source_size += line.size() + 2;

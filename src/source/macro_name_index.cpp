@@ -67,8 +67,9 @@ void MacroNameIndex::build(const std::vector<std::string_view>& names) {
   for (size_t row = 0; row < names.size(); ++row) {
     if (!names[row].empty()) insert(names[row], static_cast<int32_t>(row));
   }
-  for (int32_t& next : root_next_) {
-    if (next < 0) next = 0;
+  for (size_t byte = 0; byte < root_next_.size(); ++byte) {
+    if (root_next_[byte] < 0) root_next_[byte] = 0;
+    begins_name_[byte] = root_next_[byte] != 0;
   }
   link();
 }

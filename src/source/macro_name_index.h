@@ -41,15 +41,37 @@ class MacroNameIndex {
   void link();
 
   std::vector<Node> nodes_;
-  std::array<int32_t, 256> root_next_{};  // transitions of the root, dense
+  std::array<int32_t, 256> root_next_{};    // transitions of the root, dense
+  std::array<uint8_t, 256> begins_name_{};  // 1 for a byte some name begins with
+  // The first position from `pos` on whose byte begins a name, or `size`.
+  size_t next_name_start(const unsigned char* bytes, size_t pos, size_t size) const;
 };
+
+inline size_t MacroNameIndex::next_name_start(const unsigned char* bytes, size_t pos,
+                                              size_t size) const {
+  const uint8_t* begins = begins_name_.data();
+  while (size - pos >= 4 && !(begins[bytes[pos]] | begins[bytes[pos + 1]] | begins[bytes[pos + 2]] |
+                              begins[bytes[pos + 3]])) {
+    pos += 4;
+  }
+  while (pos < size && !begins[bytes[pos]]) ++pos;
+  return pos;
+}
 
 template <typename Found>
 void MacroNameIndex::scan(std::string_view text, Found&& found) const {
   if (nodes_.size() <= 1) return;
+  const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
+  const size_t size = text.size();
   int32_t node = 0;
-  for (const char c : text) {
-    node = step(node, static_cast<unsigned char>(c));
+  for (size_t pos = 0; pos < size; ++pos) {
+    // At the root, a byte that begins no name leaves the root where it is:
+    // most bytes of a line are stepped over so.
+    if (node == 0) {
+      pos = next_name_start(bytes, pos, size);
+      if (pos == size) break;
+    }
+    node = step(node, bytes[pos]);
     int32_t out = nodes_[node].row >= 0 ? node : nodes_[node].output_link;
     while (out != 0) {
       found(static_cast<size_t>(nodes_[out].row));

@@ -1,6 +1,8 @@
 // Knuth-Morris-Pratt search with a character-boundary walk alongside.
 #include "source/name_search.h"
 
+#include <cstring>
+
 #include "output/sjis.h"
 
 namespace zek {
@@ -25,6 +27,11 @@ size_t NameSearch::find(std::string_view text, size_t from, size_t boundary) con
   if (m == 0 || from > text.size() || text.size() - from < m) return std::string_view::npos;
   size_t k = 0;  // bytes of the name matched so far
   for (size_t i = from; i < text.size(); ++i) {
+    if (k == 0) {  // nothing matched: on to the next byte that begins the name
+      const void* first = std::memchr(text.data() + i, name_[0], text.size() - i);
+      if (first == nullptr) return std::string_view::npos;
+      i = static_cast<size_t>(static_cast<const char*>(first) - text.data());
+    }
     while (k > 0 && text[i] != name_[k]) k = border_[k - 1];
     if (text[i] == name_[k]) ++k;
     if (k < m) continue;
