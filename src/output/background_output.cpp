@@ -30,6 +30,7 @@ BackgroundOutput::Chunk BackgroundOutput::spare_chunk(size_t capacity) {
 
 bool BackgroundOutput::write(std::string_view bytes) {
   std::unique_lock lock(mutex_);
+  if (bytes.empty()) return !failed_;
   if (!wait_for_room(lock)) return false;
   Chunk chunk = spare_chunk(bytes.size());
   std::memcpy(chunk.bytes.get(), bytes.data(), bytes.size());

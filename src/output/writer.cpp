@@ -200,6 +200,7 @@ struct Stretch {
   }
   // Copies a text that no byte rule changes (is_plain).
   void copy_plain(std::string_view text) {
+    if (text.empty()) return;  // an empty view may have no data to copy from
     std::memcpy(end, text.data(), text.size());
     end += text.size();
   }
