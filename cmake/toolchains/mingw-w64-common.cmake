@@ -8,8 +8,8 @@ set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR ${ZEK2RTF_MINGW_PROCESSOR})
 
 # Debian ships each compiler in a "-posix" and a "-win32" threading variant;
-# either builds this single-threaded program. Prefer the posix one, which is
-# what the plain name points to by default.
+# the output file's writing thread needs std::thread, which the "-posix" one
+# has (the plain name points to it by default).
 find_program(ZEK2RTF_MINGW_CXX NAMES ${ZEK2RTF_MINGW_TRIPLET}-g++-posix
                                      ${ZEK2RTF_MINGW_TRIPLET}-g++ REQUIRED)
 find_program(ZEK2RTF_MINGW_CC NAMES ${ZEK2RTF_MINGW_TRIPLET}-gcc-posix
