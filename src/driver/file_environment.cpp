@@ -10,10 +10,12 @@ std::unique_ptr<InputStream> FileEnvironment::open_input(const std::string& name
   return open_regular_file(name);
 }
 
-// The system copies each buffer into the file while the conversion goes on.
+// A file of its own is written by a thread while the conversion goes on; a
+// device or a pipe (perhaps the console, which the conversion also writes
+// to) is written in order with everything else.
 std::unique_ptr<OutputFile> FileEnvironment::create_output(const std::string& name) {
   std::unique_ptr<OutputFile> file = create_replacement(name);
-  if (!file) return nullptr;
+  if (!file || !file->replaces_target()) return file;
   return std::make_unique<BackgroundOutput>(std::move(file));
 }
 

@@ -88,6 +88,7 @@ class PosixOutput : public OutputFile {
     fd_ = -1;
     return finished_;
   }
+  bool replaces_target() const override { return !temp_.empty(); }
   bool commit() override {
     bool ok = finish();
     if (temp_.empty()) return ok;

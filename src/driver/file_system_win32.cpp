@@ -88,6 +88,7 @@ class Win32Output : public OutputFile {
     handle_ = INVALID_HANDLE_VALUE;
     return finished_;
   }
+  bool replaces_target() const override { return !temp_.empty(); }
   bool commit() override {
     bool ok = finish();
     if (temp_.empty()) return ok;

@@ -59,6 +59,9 @@ class OutputFile : public OutputStream {
   virtual bool commit() = 0;
   // Closes and throws away what was written.
   virtual void discard() = 0;
+  // Whether the bytes go to a file of their own that replaces the target
+  // (not to a device or a pipe, which may be the console too).
+  virtual bool replaces_target() const { return false; }
 };
 
 }  // namespace zek
