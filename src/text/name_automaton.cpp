@@ -1,7 +1,7 @@
 // Building the name automaton: a trie numbered breadth first from the sorted
 // encoded names, failure links and output chains; then full transition rows
-// for the states nearest the root and compact records, laid out depth first,
-// for the rest.
+// for the states nearest the root and the states with several edges, and
+// compact records, laid out depth first, for the rest.
 #include "text/name_automaton.h"
 
 #include <algorithm>
@@ -137,7 +137,6 @@ void NameAutomaton::build_trie(Trie& trie, const std::vector<NamePattern>& patte
       lo = hi;
     }
   }
-  state_count_ = trie.nodes.size();
   // Each state's edges in class order, as the searches expect.
   for (const Trie::Node& node : trie.nodes) {
     const auto begin = trie.edges.begin() + node.edge_begin;

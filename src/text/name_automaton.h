@@ -29,8 +29,6 @@ class NameAutomaton {
   template <typename Found>
   void find_first_occurrences(std::string_view line, Found&& found);
 
-  size_t state_count() const { return state_count_; }
-
  private:
   struct Terminal {
     int32_t entry = -1;
@@ -77,7 +75,6 @@ class NameAutomaton {
   NameCharTable is_name_char_;
   std::array<uint16_t, kMatchSymbolCount> class_of_{};
   size_t class_count_ = 1;
-  size_t state_count_ = 0;
   // Every state is numbered by where it starts in table_, so that a step
   // reads table_[state + class] without a multiplication.
   // States below dense_limit_ (the root, the states nearest it and the
