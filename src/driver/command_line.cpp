@@ -5,6 +5,102 @@
 
 namespace zek {
 
+namespace {
+
+// The option letters that switch one flag on and take no value.
+struct FlagLetter {
+  char letter;
+  bool Options::*flag;
+};
+constexpr FlagLetter kFlagLetters[] = {
+    {'R', &Options::report},        {'D', &Options::ignore_directives},
+    {'M', &Options::id_keyword},    {'W', &Options::workshop},
+    {'K', &Options::link_brackets}, {'X', &Options::hex_kanji},
+    {'3', &Options::mode32},        {'C', &Options::check},
+    {'V', &Options::verbose},       {'U', &Options::utf8_sources},
+};
+
+char upper_letter(char letter) {
+  if (letter >= 'a' && letter <= 'z') return static_cast<char>(letter - 'a' + 'A');
+  return letter;
+}
+
+const FlagLetter* find_flag_letter(char letter) {
+  for (const FlagLetter& entry : kFlagLetters) {
+    if (entry.letter == letter) return &entry;
+  }
+  return nullptr;
+}
+
+// "$" and "@" make their byte a name character.
+bool is_name_char_letter(char letter) {
+  return letter == '$' || letter == '@';
+}
+
+void apply_option(Options& options, const std::string& text) {
+  if (text.empty()) return;
+  const char letter = upper_letter(text[0]);
+  switch (letter) {
+    case 'I':
+      options.id_mode = 1;
+      if (text.size() > 1 && text[1] == '@') options.id_mode = 2;
+      if (text.size() > 2 && text[2] == '@') options.id_mode = 3;
+      return;
+    case 'J':
+      options.id_input = text.substr(1);
+      return;
+    case 'F':
+      options.hlp_file_name = text.substr(1);
+      return;
+    default:
+      break;
+  }
+  if (is_name_char_letter(letter)) {
+    options.is_name_char[static_cast<unsigned char>(letter)] = true;
+  } else if (const FlagLetter* entry = find_flag_letter(letter)) {
+    options.*(entry->flag) = true;
+  }
+  // other letters are ignored without notice
+}
+
+LongOption long_option_of(const std::string& argument) {
+  if (argument == "--help") return LongOption::help;
+  if (argument == "--version") return LongOption::version;
+  return LongOption::unknown;
+}
+
+bool is_long_option(const std::string& argument) {
+  return argument.size() > 2 && argument[0] == '-' && argument[1] == '-';
+}
+
+// Whether every piece of an argument that begins with "/" is an option.
+bool all_well_formed(const std::vector<std::string>& pieces) {
+  for (const std::string& piece : pieces) {
+    if (!is_well_formed_option(piece)) return false;
+  }
+  return true;
+}
+
+// Sorts the pieces of one argument into options and files.
+void sort_pieces(std::vector<std::string>& pieces, ArgumentOrigin origin, SplitArguments& result) {
+  for (std::string& piece : pieces) {
+    if (!is_option_piece(piece)) {
+      result.files.push_back(std::move(piece));
+      result.file_origins.push_back(origin);
+      continue;
+    }
+    if (result.options.size() >= kMaxOptions) continue;
+    if (piece.size() > 1 && upper_letter(piece[1]) == 'J') result.id_input_origin = origin;
+    result.options.push_back(piece.substr(1));
+  }
+}
+
+}  // namespace
+
+SlashRule host_slash_rule() {
+  return slash_marks_options() ? SlashRule::options : SlashRule::refuse_paths;
+}
+
 void cut_at_slashes(const std::string& argument, std::vector<std::string>& pieces) {
   size_t start = 0;
   for (size_t pos = 1; pos < argument.size(); ++pos) {
@@ -19,91 +115,54 @@ bool is_option_piece(const std::string& piece) {
   return !piece.empty() && (piece[0] == '/' || piece[0] == '-');
 }
 
-namespace {
-
-void apply_option(Options& options, const std::string& text) {
-  if (text.empty()) return;
-  char letter = text[0];
-  if (letter >= 'a' && letter <= 'z') letter = static_cast<char>(letter - 'a' + 'A');
-  switch (letter) {
-    case 'I':
-      options.id_mode = 1;
-      if (text.size() > 1 && text[1] == '@') options.id_mode = 2;
-      if (text.size() > 2 && text[2] == '@') options.id_mode = 3;
-      break;
-    case 'J':
-      options.id_input = text.substr(1);
-      break;
-    case 'F':
-      options.hlp_file_name = text.substr(1);
-      break;
-    case 'R':
-      options.report = true;
-      break;
-    case 'D':
-      options.ignore_directives = true;
-      break;
-    case 'M':
-      options.id_keyword = true;
-      break;
-    case 'W':
-      options.workshop = true;
-      break;
-    case 'K':
-      options.link_brackets = true;
-      break;
-    case 'X':
-      options.hex_kanji = true;
-      break;
-    case '3':
-      options.mode32 = true;
-      break;
-    case 'C':
-      options.check = true;
-      break;
-    case 'V':
-      options.verbose = true;
-      break;
-    case 'U':
-      options.utf8_sources = true;
-      break;
-    case '$':
-      options.is_name_char['$'] = true;
-      break;
-    case '@':
-      options.is_name_char['@'] = true;
-      break;
-    default:
-      break;  // other letters are ignored without notice
-  }
+bool is_well_formed_option(const std::string& piece) {
+  if (piece.size() < 2 || !is_option_piece(piece)) return false;
+  const char letter = upper_letter(piece[1]);
+  const std::string_view value = std::string_view(piece).substr(2);
+  if (letter == 'I') return value.empty() || value == "@" || value == "@@";
+  if (letter == 'J' || letter == 'F') return true;
+  if (is_name_char_letter(letter) || find_flag_letter(letter) != nullptr) return value.empty();
+  return false;
 }
 
-}  // namespace
-
-SplitArguments split_arguments(const std::vector<std::string>& arguments) {
+SplitArguments split_arguments(const std::vector<std::string>& arguments, SlashRule rule) {
   SplitArguments result;
-  std::vector<std::string> pieces;
   bool splitting = true;
+  bool options_ended = false;
   for (size_t i = 1; i < arguments.size(); ++i) {
     const std::string& argument = arguments[i];
+    if (options_ended) {
+      result.files.push_back(argument);
+      result.file_origins.push_back({i, false});
+      continue;
+    }
+    if (argument == "--") {
+      options_ended = true;
+      continue;
+    }
     if (argument == "/") {
       splitting = false;
       continue;
     }
-    if (!splitting) {
-      pieces.push_back(argument);
+    if (is_long_option(argument)) {
+      if (result.long_option == LongOption::none) {
+        result.long_option = long_option_of(argument);
+        result.long_option_argument = i;
+      }
       continue;
     }
-    const size_t before = pieces.size();
-    cut_at_slashes(argument, pieces);
-    if (pieces.size() - before > 1) result.split_at_slash = true;
-  }
-  for (std::string& piece : pieces) {
-    if (is_option_piece(piece)) {
-      if (result.options.size() < kMaxOptions) result.options.push_back(piece.substr(1));
+    std::vector<std::string> pieces;
+    if (splitting) {
+      cut_at_slashes(argument, pieces);
     } else {
-      result.files.push_back(std::move(piece));
+      pieces.push_back(argument);
     }
+    const bool begins_with_slash = !argument.empty() && argument[0] == '/';
+    if (rule == SlashRule::refuse_paths && begins_with_slash && !all_well_formed(pieces)) {
+      result.not_options.push_back(i);
+      continue;
+    }
+    sort_pieces(pieces, {i, pieces.size() > 1}, result);
   }
   return result;
 }

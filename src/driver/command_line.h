@@ -1,5 +1,6 @@
-// The command line: splitting at "/", the option list, the options applied,
-// and the output file name with the output mode it selects.
+// The command line: splitting at "/", the end of the options ("--"), the long
+// options, the option list, the options applied, and the output file name
+// with the output mode it selects.
 #pragma once
 
 #include <string>
@@ -11,10 +12,39 @@ namespace zek {
 
 inline constexpr size_t kMaxOptions = 50;
 
+// How an argument that begins with "/" is read.
+enum class SlashRule {
+  // Always as options: on Windows "/" is the usual option mark and an
+  // absolute name begins with a drive letter or "\".
+  options,
+  // As options only when every piece it is cut into is a well-formed option,
+  // and refused otherwise: on POSIX such an argument is most likely an
+  // absolute file name, and reading it as option letters would lose work.
+  refuse_paths,
+};
+
+// The rule of the host the program runs on.
+SlashRule host_slash_rule();
+
+// An argument that begins with "--" (but is not "--" itself).
+enum class LongOption { none, help, version, unknown };
+
+// Where a name on the command line came from.
+struct ArgumentOrigin {
+  size_t argument = 0;  // index in the argument list; 0 when there is no such name
+  bool cut = false;     // that argument was cut at a "/"
+};
+
 struct SplitArguments {
-  std::vector<std::string> files;    // file arguments, in order
-  std::vector<std::string> options;  // option texts without their "/" or "-"
-  bool split_at_slash = false;       // some argument was cut at a "/"
+  std::vector<std::string> files;            // file arguments, in order
+  std::vector<ArgumentOrigin> file_origins;  // where each file argument came from
+  std::vector<std::string> options;          // option texts without their "/" or "-"
+  ArgumentOrigin id_input_origin;            // where the last -J option came from
+
+  LongOption long_option = LongOption::none;  // the first long option
+  size_t long_option_argument = 0;            // its index
+  // Arguments that begin with "/" but are no options (SlashRule::refuse_paths).
+  std::vector<size_t> not_options;
 };
 
 // Appends the pieces of `argument` cut before every "/" that follows at least
@@ -24,9 +54,16 @@ void cut_at_slashes(const std::string& argument, std::vector<std::string>& piece
 // Whether a piece is an option (it begins with "/" or "-").
 bool is_option_piece(const std::string& piece);
 
-// Cuts arguments before every "/" that follows a character (until a lone
-// "/" turns cutting off) and sorts the pieces into options and files.
-SplitArguments split_arguments(const std::vector<std::string>& arguments);
+// Whether a piece is an option this program knows, in its full form: a letter
+// that takes no value standing alone, -I with nothing, "@" or "@@" after it,
+// or -J or -F with any value.
+bool is_well_formed_option(const std::string& piece);
+
+// Cuts arguments before every "/" that follows a character (until a lone "/"
+// turns cutting off, or "--" ends the options) and sorts the pieces into
+// options and files. After "--" every argument is a file name, taken whole.
+SplitArguments split_arguments(const std::vector<std::string>& arguments,
+                               SlashRule rule = SlashRule::options);
 
 // Builds the name-character table and applies the options in order.
 Options apply_options(const std::vector<std::string>& option_texts);

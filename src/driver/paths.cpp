@@ -76,4 +76,12 @@ bool same_spelling(std::string_view a, std::string_view b) {
 #endif
 }
 
+bool slash_marks_options() {
+#ifdef _WIN32
+  return true;
+#else
+  return false;
+#endif
+}
+
 }  // namespace zek

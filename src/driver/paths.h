@@ -18,5 +18,9 @@ bool equals_ignoring_case(std::string_view a, std::string_view b);
 // Whether two names are spelled alike by the host's rules (letter case is
 // ignored on Windows).
 bool same_spelling(std::string_view a, std::string_view b);
+// Whether "/" is the host's usual option mark (Windows), so that an argument
+// that begins with it is an option whatever follows; elsewhere it begins an
+// absolute file name.
+bool slash_marks_options();
 
 }  // namespace zek

@@ -32,9 +32,24 @@ void refuse_name(Context& ctx, const std::string& name) {
   ctx.console.write_err(" \n");
 }
 
+// The command line as given and as read, for the hints after "cannot open".
+struct CommandLine {
+  const std::vector<std::string>& arguments;
+  const SplitArguments& split;
+};
+
+// After "cannot open" for a name the "/" rule cut short, the command that
+// keeps the name whole.
+void hint_lone_slash(Context& ctx, const CommandLine& command_line, ArgumentOrigin named) {
+  if (std::optional<std::string> command = lone_slash_command(command_line.arguments, named)) {
+    ctx.console.write_err_name(lone_slash_hint(*command));
+  }
+}
+
 // A file the run writes: its name and, once opened, the file being written.
 struct Target {
   std::string name;
+  ArgumentOrigin origin;  // the argument its name comes from
   std::unique_ptr<OutputFile> file;
 };
 
@@ -63,10 +78,12 @@ const std::string* find_clash(Environment& env, const RecordingEnvironment& sour
   return nullptr;
 }
 
-bool open_target(Context& ctx, Target& target) {
+bool open_target(Context& ctx, const CommandLine& command_line, Target& target) {
   target.file = ctx.env->create_output(target.name);
-  if (!target.file) report_cannot_open(ctx, target.name);
-  return target.file != nullptr;
+  if (target.file) return true;
+  report_cannot_open(ctx, target.name);
+  hint_lone_slash(ctx, command_line, target.origin);
+  return false;
 }
 
 void report_cannot_write(Context& ctx, const std::string& name) {
@@ -126,9 +143,10 @@ bool collect_names(Context& ctx, RecordingEnvironment& recorder, const std::stri
 }
 
 // Opens the targets, runs pass 2 and puts the files into place.
-int write_output(Context& ctx, const std::string& source, Target& output, Target* id) {
-  if (!open_target(ctx, output)) return 1;
-  if (id != nullptr && !open_target(ctx, *id)) {
+int write_output(Context& ctx, const CommandLine& command_line, const std::string& source,
+                 Target& output, Target* id) {
+  if (!open_target(ctx, command_line, output)) return 1;
+  if (id != nullptr && !open_target(ctx, command_line, *id)) {
     abandon_output(ctx, output);
     return 1;
   }
@@ -136,8 +154,9 @@ int write_output(Context& ctx, const std::string& source, Target& output, Target
   if (id != nullptr) ctx.id_file.attach(id->file.get());
 
   reset_for_pass(ctx);
-  if (ctx.options.id_input && ctx.options.hlp_file_name) {
-    read_id_file(ctx, *ctx.options.id_input);
+  if (ctx.options.id_input && ctx.options.hlp_file_name &&
+      !read_id_file(ctx, *ctx.options.id_input)) {
+    hint_lone_slash(ctx, command_line, command_line.split.id_input_origin);
   }
   prepare_links(ctx);
   ctx.writer.column = 0;
@@ -147,15 +166,8 @@ int write_output(Context& ctx, const std::string& source, Target& output, Target
   return status;
 }
 
-// After "cannot open" for a source name the "/" rule cut short, the command
-// that keeps the name whole.
-void hint_lone_slash(Context& ctx, const std::vector<std::string>& arguments) {
-  if (std::optional<std::string> command = lone_slash_command(arguments)) {
-    ctx.console.write_err_name(lone_slash_hint(*command));
-  }
-}
-
-int convert(Context& ctx, const std::vector<std::string>& arguments, const SplitArguments& split) {
+int convert(Context& ctx, const CommandLine& command_line) {
+  const SplitArguments& split = command_line.split;
   const OutputChoice choice = choose_output(split.files);
   if (choice.refused) {
     refuse_name(ctx, choice.output_name);
@@ -166,24 +178,55 @@ int convert(Context& ctx, const std::vector<std::string>& arguments, const Split
   ctx.writer.text_mode = choice.text_mode;
   ctx.writer.hex_kanji = ctx.options.hex_kanji;
   const std::string& source = split.files[0];
-  Target output{choice.output_name, nullptr};
-  Target id{ctx.options.id_mode != 0 ? id_file_name(choice.output_name) : std::string(), nullptr};
+  // An output name given as a file argument comes from there; a derived one
+  // from the source argument.
+  const ArgumentOrigin output_origin = split.file_origins.at(split.files.size() > 1 ? 1 : 0);
+  Target output{choice.output_name, output_origin, nullptr};
+  Target id{ctx.options.id_mode != 0 ? id_file_name(choice.output_name) : std::string(),
+            output_origin, nullptr};
   Target* id_target = ctx.options.id_mode != 0 ? &id : nullptr;
 
   RecordingEnvironment recorder(*ctx.env);
   if (!collect_names(ctx, recorder, source)) {
-    if (recorder.opened() == 0) hint_lone_slash(ctx, arguments);
+    if (recorder.opened() == 0) hint_lone_slash(ctx, command_line, split.file_origins.at(0));
     return 1;
   }
   if (const std::string* clash = find_clash(*ctx.env, recorder, output, id_target)) {
     refuse_name(ctx, *clash);
     return 1;
   }
-  int status = write_output(ctx, source, output, id_target);
+  int status = write_output(ctx, command_line, source, output, id_target);
   if (ctx.diag.failure_flag) status = 1;
   if (status == 0) report_checks(ctx);
   if (ctx.options.report) write_reference_report(ctx);
   return status;
+}
+
+// A long option or an argument that is no option ends the run before any
+// file is looked at; the first of them in the command decides.
+std::optional<int> stop_early(Context& ctx, const std::vector<std::string>& arguments,
+                              const SplitArguments& split) {
+  const bool long_first =
+      split.long_option != LongOption::none &&
+      (split.not_options.empty() || split.long_option_argument < split.not_options.front());
+  if (long_first) {
+    switch (split.long_option) {
+      case LongOption::help:
+        ctx.console.write_out(help_text());
+        return 0;
+      case LongOption::version:
+        ctx.console.write_out(cat(kVersionNotice, '\n'));
+        return 0;
+      case LongOption::unknown:
+      case LongOption::none:
+        ctx.console.write_err_name(cat("unknown option ", arguments[split.long_option_argument],
+                                       "; \"zek2rtf --help\" lists the options\n"));
+        return 1;
+    }
+  }
+  if (split.not_options.empty()) return std::nullopt;
+  ctx.console.write_err_name(not_options_message(arguments, split.not_options));
+  return 1;
 }
 
 }  // namespace
@@ -198,13 +241,15 @@ int run_converter(const std::vector<std::string>& arguments, Environment& env,
   if (console_charset == ConsoleCharset::utf8) {
     ctx.console.utf8_converter = std::make_unique<CodePageConverter>();
   }
-  const SplitArguments split = split_arguments(arguments);
+  const SplitArguments split = split_arguments(arguments, host_slash_rule());
   ctx.options = apply_options(split.options);
   int status = 0;
-  if (split.files.empty()) {
+  if (const std::optional<int> stop = stop_early(ctx, arguments, split)) {
+    status = *stop;
+  } else if (split.files.empty()) {
     write_usage(ctx);
   } else {
-    status = convert(ctx, arguments, split);
+    status = convert(ctx, CommandLine{arguments, split});
   }
   standard_output.flush();
   standard_error.flush();

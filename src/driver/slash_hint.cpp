@@ -1,46 +1,29 @@
-// Rewriting a command line into its lone-"/" form. Options keep their place
-// and meaning: those before the source argument are left as they were, and
-// an argument after it that was cut into several options is given as those
-// options one by one, since after a lone "/" it would stay whole.
+// Rewriting a command line into a form the "/" rule reads as meant. Options
+// keep their place and meaning: for the lone "/", those before the named
+// argument are left as they were, and an argument after it that was cut into
+// several options is given as those options one by one, since after a lone
+// "/" it would stay whole; for "--", the options keep their order and the
+// file names follow the "--".
 #include "driver/slash_hint.h"
 
-#include "driver/command_line.h"
+#include <algorithm>
+
 #include "output/cat.h"
 
 namespace zek {
 
 namespace {
 
-// Where the source name came from, as the command line was read.
-struct SourceArgument {
-  size_t index = 0;  // 0 when no argument held a file name
-  bool was_cut = false;
-};
-
-SourceArgument find_source_argument(const std::vector<std::string>& arguments) {
-  bool splitting = true;
-  for (size_t i = 1; i < arguments.size(); ++i) {
-    if (arguments[i] == "/") {
-      splitting = false;
-      continue;
-    }
-    std::vector<std::string> pieces;
-    if (splitting) {
-      cut_at_slashes(arguments[i], pieces);
-    } else {
-      pieces.push_back(arguments[i]);
-    }
-    for (const std::string& piece : pieces) {
-      if (!is_option_piece(piece)) return {i, pieces.size() > 1};
-    }
-  }
-  return {};
-}
-
 // An argument as a shell reads it back: quoted when it is empty or holds blanks.
 std::string quoted(const std::string& argument) {
   if (!argument.empty() && argument.find_first_of(" \t") == std::string::npos) return argument;
   return cat('"', argument, '"');
+}
+
+std::string command_of(const std::vector<std::string>& words) {
+  std::string command = "zek2rtf";
+  for (const std::string& word : words) append(command, ' ', quoted(word));
+  return command;
 }
 
 // The words that stand for `argument` after the lone "/".
@@ -63,30 +46,59 @@ void append_after_slash(const std::string& argument, bool was_splitting,
 
 }  // namespace
 
-std::optional<std::string> lone_slash_command(const std::vector<std::string>& arguments) {
-  const SourceArgument source = find_source_argument(arguments);
-  if (source.index == 0 || !source.was_cut) return std::nullopt;
-  std::vector<std::string> words(arguments.begin() + 1, arguments.begin() + source.index);
+std::optional<std::string> lone_slash_command(const std::vector<std::string>& arguments,
+                                              ArgumentOrigin named) {
+  if (named.argument == 0 || !named.cut || named.argument >= arguments.size()) return std::nullopt;
+  std::vector<std::string> words(arguments.begin() + 1, arguments.begin() + named.argument);
   words.push_back("/");
   bool splitting = true;
-  for (size_t i = source.index; i < arguments.size(); ++i) {
-    if (arguments[i] == "/") {
+  for (size_t i = named.argument; i < arguments.size(); ++i) {
+    const std::string& argument = arguments[i];
+    if (argument == "/" && splitting) {
       splitting = false;  // the lone "/" given already stands earlier now
       continue;
     }
-    if (i == source.index) {
-      words.push_back(arguments[i]);
+    if (argument == "--") splitting = false;  // nothing after it is cut
+    if (i == named.argument) {
+      words.push_back(argument);
     } else {
-      append_after_slash(arguments[i], splitting, words);
+      append_after_slash(argument, splitting, words);
     }
   }
-  std::string command = "zek2rtf";
-  for (const std::string& word : words) append(command, ' ', quoted(word));
-  return command;
+  return command_of(words);
 }
 
 std::string lone_slash_hint(const std::string& command) {
   return cat("to name a file in a folder, put a lone \"/\" first: ", command, '\n');
+}
+
+std::string double_dash_command(const std::vector<std::string>& arguments,
+                                const std::vector<size_t>& not_options) {
+  std::vector<std::string> options;
+  std::vector<std::string> files;
+  bool options_ended = false;
+  for (size_t i = 1; i < arguments.size(); ++i) {
+    const std::string& argument = arguments[i];
+    if (!options_ended && argument == "--") {
+      options_ended = true;
+      continue;
+    }
+    const bool refused = std::find(not_options.begin(), not_options.end(), i) != not_options.end();
+    const bool is_option = !options_ended && !refused && is_option_piece(argument);
+    (is_option ? options : files).push_back(argument);
+  }
+  options.push_back("--");
+  options.insert(options.end(), files.begin(), files.end());
+  return command_of(options);
+}
+
+std::string not_options_message(const std::vector<std::string>& arguments,
+                                const std::vector<size_t>& not_options) {
+  std::string message;
+  for (const size_t index : not_options) append(message, "not an option: ", arguments[index], '\n');
+  append(message, "to name a file that begins with \"/\", put \"--\" before the file names: ",
+         double_dash_command(arguments, not_options), '\n');
+  return message;
 }
 
 }  // namespace zek

@@ -13,6 +13,10 @@ std::string_view usage_title();  // "ZEK -> RTF ファイル コンバータ Ver
 std::string_view usage_synopsis();  // "使い方:zek2rtf  zekファイル名  出力ファイル名\n"
 std::string_view usage_options();  // "オプション:\n" and the option lines
 
+// The English help of --help (standard output): every option, the output
+// modes by extension and the exit status.
+std::string_view help_text();
+
 // "ファイルネームが誤っています " (name and " \n" follow).
 inline constexpr std::string_view kBadFileName =
     "\x83t\x83@\x83"

@@ -7,11 +7,11 @@
 
 namespace zek {
 
-void read_id_file(Context& ctx, const std::string& path) {
+bool read_id_file(Context& ctx, const std::string& path) {
   std::unique_ptr<InputStream> input = ctx.env->open_input(path);
   if (!input) {
     report_cannot_open(ctx, path);
-    return;
+    return false;
   }
   LineReader reader(*input);
   std::string line;
@@ -27,6 +27,7 @@ void read_id_file(Context& ctx, const std::string& path) {
     ctx.names.add_external(std::string_view(line).substr(0, colon),
                            std::string_view(line).substr(colon + 1));
   }
+  return true;
 }
 
 }  // namespace zek

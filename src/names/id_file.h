@@ -9,7 +9,7 @@
 namespace zek {
 
 // Appends the entries of the ID file; reports "cannot open" and goes on
-// without them when it cannot be read.
-void read_id_file(Context& ctx, const std::string& path);
+// without them when it cannot be read, and then returns false.
+bool read_id_file(Context& ctx, const std::string& path);
 
 }  // namespace zek

@@ -51,6 +51,79 @@ TEST(SplitTest, KeepsFiftyOptions) {
   EXPECT_FALSE(apply_options(split.options).report);
 }
 
+// "--" ends the options; long options are taken whole and the first one is
+// kept; on POSIX an argument that begins with "/" must be options only.
+TEST(SplitTest, DoubleDashLongOptionsAndNamesThatBeginWithSlash) {
+  struct Case {
+    Texts arguments;
+    SlashRule rule;
+    Texts files;
+    Texts options;
+    std::vector<size_t> not_options;
+    LongOption long_option;
+  };
+  const auto refuse = SlashRule::refuse_paths;
+  const auto cut = SlashRule::options;
+  const auto none = LongOption::none;
+  const Case cases[] = {
+      {{"-R", "--", "/srv/in.zek", "-x.rtf"}, refuse, {"/srv/in.zek", "-x.rtf"}, {"R"}, {}, none},
+      {{"--", "--", "/"}, refuse, {"--", "/"}, {}, {}, none},
+      {{"--", "a/b"}, cut, {"a/b"}, {}, {}, none},
+      {{"/", "-J../ids/app.id", "-Fapp.hlp", "--", "/srv/in.zek"},
+       refuse,
+       {"/srv/in.zek"},
+       {"J../ids/app.id", "Fapp.hlp"},
+       {},
+       none},
+      // Well-formed bundles keep working on POSIX.
+      {{"/R/D", "/i@", "/I@@", "/x", "/3/$/@", "in.zek"},
+       refuse,
+       {"in.zek"},
+       {"R", "D", "i@", "I@@", "x", "3", "$", "@"},
+       {},
+       none},
+      {{"/Jids/F", "in.zek"}, refuse, {"in.zek"}, {"Jids", "F"}, {}, none},
+      // Paths are refused, and so is anything with an unknown letter or a value
+      // where none belongs; the same arguments stay options on Windows.
+      {{"/data/out.rtf", "/newdir/x", "/x.rtf", "/srv/help/x.zek"},
+       refuse,
+       {},
+       {},
+       {1, 2, 3, 4},
+       none},
+      {{"/I@@@", "/Rx", "//", "/", "/R/D"}, refuse, {}, {}, {1, 2, 3, 5}, none},
+      {{"/data/out.rtf"}, cut, {}, {"data", "out.rtf"}, {}, none},
+      {{"-data", "/"}, refuse, {}, {"data"}, {}, none},
+      {{"--version", "--help", "in.zek"}, refuse, {"in.zek"}, {}, {}, LongOption::version},
+      {{"--he", "--help"}, refuse, {}, {}, {}, LongOption::unknown},
+      {{"--", "--help"}, refuse, {"--help"}, {}, {}, none},
+  };
+  for (const Case& c : cases) {
+    Texts argv = {"zek2rtf"};
+    argv.insert(argv.end(), c.arguments.begin(), c.arguments.end());
+    const SplitArguments split = split_arguments(argv, c.rule);
+    const std::string shown = ::testing::PrintToString(c.arguments);
+    EXPECT_EQ(split.files, c.files) << shown;
+    EXPECT_EQ(split.options, c.options) << shown;
+    EXPECT_EQ(split.not_options, c.not_options) << shown;
+    EXPECT_EQ(split.long_option, c.long_option) << shown;
+  }
+}
+
+TEST(SplitTest, RemembersWhereNamesCameFrom) {
+  const SplitArguments split = split_arguments(
+      {"zek2rtf", "-Jx", "in/a.zek", "/", "out/b.rtf", "/Jy/z", "--", "c/d"}, SlashRule::options);
+  ASSERT_EQ(split.files, (Texts{"in", "out/b.rtf", "c/d"}));
+  EXPECT_EQ(split.file_origins[0].argument, 2u);
+  EXPECT_TRUE(split.file_origins[0].cut);
+  EXPECT_EQ(split.file_origins[1].argument, 4u);
+  EXPECT_FALSE(split.file_origins[1].cut);
+  EXPECT_EQ(split.file_origins[2].argument, 7u);
+  EXPECT_FALSE(split.file_origins[2].cut);
+  EXPECT_EQ(split.id_input_origin.argument, 5u);
+  EXPECT_FALSE(split.id_input_origin.cut);
+}
+
 TEST(OptionsTest, LettersIgnoreCaseAndLaterOnesWin) {
   const Options o = apply_options(
       {"i", "Jfirst", "jsecond", "F", "r", "d", "m", "w", "k", "x", "3", "v", "$", "Z", ""});

@@ -2,6 +2,10 @@
 // output and ID files, refusals to write over sources, -J and the -R report.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
+#include "driver/command_line.h"
+#include "driver/paths.h"
 #include "support/memory_environment.h"
 
 namespace zek {
@@ -208,6 +212,70 @@ INSTANTIATE_TEST_SUITE_P(
                     "",
                     "topic: 0:[FILE_OPEN]\ntopic: 0:[a]\ntopic: 0:[]\ntopic: 0:[last]\n"}),
     [](const ::testing::TestParamInfo<IdInputCase>& info) { return info.param.name; });
+
+// Argument lists of any content give status 0 or 1 and write only names the
+// command line gave as files (an argument, or a piece of one cut at "/"), the
+// default output beside the source and the ID file beside the output; never
+// a name that begins with "/", which was read as options before.
+TEST(RunArgumentsTest, AnyArgumentListWritesOnlyNamedFiles) {
+  const std::vector<std::string> words = {
+      "",        "--",           "-",    "/",     "/R/D",   "/x.rtf", "/srv/out.rtf", "in.zek",
+      "out.rtf", "sub/in.zek",   "-I@@", "-Jids", "-F",     "--help", "--x",          "-X",
+      "a b.txt", "\x82\xA0.rtf", "x/",   "//",    "out.XTF"};
+  uint32_t seed = 12345;
+  const auto next = [&seed](uint32_t bound) {
+    seed = seed * 1103515245u + 12345u;
+    return (seed >> 16) % bound;
+  };
+  for (int round = 0; round < 3000; ++round) {
+    std::vector<std::string> arguments;
+    const uint32_t count = next(6);
+    for (uint32_t i = 0; i < count; ++i) arguments.push_back(words[next(words.size())]);
+    MemoryEnvironment env;
+    env.files["in.zek"] = kSource;
+    const std::map<std::string, std::string> before = env.files;
+    const RunResult result = testing::run(env, arguments);
+    const std::string shown = ::testing::PrintToString(arguments);
+    ASSERT_TRUE(result.status == 0 || result.status == 1) << shown;
+    for (const auto& [name, bytes] : env.files) {
+      if (before.count(name) != 0) continue;
+      bool given = false;
+      for (const std::string& argument : arguments) {
+        std::vector<std::string> pieces;
+        cut_at_slashes(argument, pieces);
+        pieces.push_back(argument);
+        for (const std::string& piece : pieces) {
+          given = given || name == piece || name == replace_extension(piece, ".RTF") ||
+                  name == replace_extension(piece, ".ID");
+        }
+      }
+      EXPECT_TRUE(given) << name << " written by " << shown;
+      const bool after_double_dash =
+          std::find(arguments.begin(), arguments.end(), "--") != arguments.end();
+      EXPECT_TRUE(name[0] != '/' || after_double_dash) << name << " written by " << shown;
+    }
+  }
+}
+
+// --help names every option, every output mode and the exit status, on
+// standard output, wherever it stands before "--".
+TEST(RunArgumentsTest, HelpListsEveryOption) {
+  for (const std::vector<std::string>& arguments :
+       {std::vector<std::string>{"--help"}, {"-R", "in.zek", "--help", "/x.rtf"}}) {
+    MemoryEnvironment env;
+    env.files["in.zek"] = kSource;
+    const RunResult result = testing::run(env, arguments);
+    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(result.err, "");
+    for (const char* word :
+         {"-I ", "-I@ ", "-I@@",   "-J<idfile>", "-F<hlpfile>", "-R ",  "-D ",  "-M ",
+          "-W ", "-K ",  "-X ",    "-3 ",        "-V ",         "-U ",  "-C ",  "-$ ",
+          "-@ ", "--  ", "--help", "--version",  ".TXT",        ".XTF", ".ZEK", "Exit status"}) {
+      EXPECT_NE(result.out.find(word), std::string::npos) << word;
+    }
+    EXPECT_EQ(env.files.size(), 1u);
+  }
+}
 
 }  // namespace
 }  // namespace zek

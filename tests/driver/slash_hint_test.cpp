@@ -20,6 +20,13 @@ std::vector<std::string> with_program(std::vector<std::string> arguments) {
   return arguments;
 }
 
+// The lone-"/" command for the source name of `arguments`.
+std::optional<std::string> source_command(const std::vector<std::string>& arguments) {
+  const SplitArguments split = split_arguments(arguments);
+  if (split.files.empty()) return std::nullopt;
+  return lone_slash_command(arguments, split.file_origins[0]);
+}
+
 TEST(SlashHintTest, CommandKeepsNamesWholeAndOptionsAsTheyWere) {
   const HintCase cases[] = {
       {{"sub/in.zek"}, "zek2rtf / sub/in.zek"},
@@ -30,6 +37,9 @@ TEST(SlashHintTest, CommandKeepsNamesWholeAndOptionsAsTheyWere) {
       {{"sub/in.zek", "/", "out/x.rtf"}, "zek2rtf / sub/in.zek out/x.rtf"},
       {{"my dir/in.zek"}, "zek2rtf / \"my dir/in.zek\""},
       {{"in.zek/R"}, "zek2rtf / in.zek/R"},
+      // Nothing after "--" is cut; a "/" after it is a name.
+      {{"sub/in.zek", "--", "o/x.rtf"}, "zek2rtf / sub/in.zek -- o/x.rtf"},
+      {{"--", "sub/in.zek"}, nullptr},
       // No hint: the source name was not cut, or there is none.
       {{"in.zek"}, nullptr},
       {{"/", "sub/in.zek"}, nullptr},
@@ -38,7 +48,7 @@ TEST(SlashHintTest, CommandKeepsNamesWholeAndOptionsAsTheyWere) {
       {{}, nullptr},
   };
   for (const HintCase& c : cases) {
-    const std::optional<std::string> command = lone_slash_command(with_program(c.arguments));
+    const std::optional<std::string> command = source_command(with_program(c.arguments));
     const std::string shown = ::testing::PrintToString(c.arguments);
     ASSERT_EQ(command.has_value(), c.command != nullptr) << shown;
     if (command) {
@@ -51,7 +61,7 @@ TEST(SlashHintTest, CommandKeepsNamesWholeAndOptionsAsTheyWere) {
 // (less the ones the cut made up) and the whole file names.
 TEST(SlashHintTest, SuggestedCommandMeansWhatWasMeant) {
   const std::vector<std::string> original = {"zek2rtf", "-X", "sub/in.zek", "/R/D", "o/x.rtf"};
-  const std::optional<std::string> command = lone_slash_command(original);
+  const std::optional<std::string> command = source_command(original);
   ASSERT_TRUE(command);
   const std::vector<std::string> suggested = {"zek2rtf", "-X", "/",      "sub/in.zek",
                                               "/R",      "/D", "o/x.rtf"};
@@ -61,23 +71,56 @@ TEST(SlashHintTest, SuggestedCommandMeansWhatWasMeant) {
   EXPECT_EQ(split.options, (std::vector<std::string>{"X", "R", "D"}));
 }
 
-TEST(SlashHintTest, RunAddsHintOnlyWhenTheCutSourceCannotBeOpened) {
+TEST(SlashHintTest, DoubleDashCommandPutsTheNamesAfterTheOptions) {
+  const struct {
+    std::vector<std::string> arguments;
+    std::vector<size_t> not_options;
+    const char* command;
+  } cases[] = {
+      {{"/srv/help/x.zek"}, {1}, "zek2rtf -- /srv/help/x.zek"},
+      {{"-X", "/", "in.zek", "/srv/out.rtf"}, {4}, "zek2rtf -X / -- in.zek /srv/out.rtf"},
+      {{"/R/D", "/data/in.zek", "-K"}, {2}, "zek2rtf /R/D -K -- /data/in.zek"},
+      {{"/a.zek", "--", "-b.rtf"}, {1}, "zek2rtf -- /a.zek -b.rtf"},
+      {{"/", "-J../ids/app.id", "-Fapp.hlp", "/srv/in.zek"},
+       {4},
+       "zek2rtf / -J../ids/app.id -Fapp.hlp -- /srv/in.zek"},
+      {{"/my dir/in.zek"}, {1}, "zek2rtf -- \"/my dir/in.zek\""},
+  };
+  for (const auto& c : cases) {
+    const std::vector<std::string> arguments = with_program(c.arguments);
+    EXPECT_EQ(double_dash_command(arguments, c.not_options), c.command);
+  }
+}
+
+TEST(SlashHintTest, RunAddsHintOnlyWhenACutNameCannotBeOpened) {
   const std::string hint = "to name a file in a folder, put a lone \"/\" first: ";
   struct RunCase {
     std::vector<std::string> arguments;
+    int status;
     std::string err;
   };
   const RunCase cases[] = {
-      {{"-R", "sub/in.zek"}, "cannot open sub\n" + hint + "zek2rtf -R / sub/in.zek\n"},
-      {{"missing.zek"}, "cannot open missing.zek\n"},
-      {{"/", "sub/none.zek"}, "cannot open sub/none.zek\n"},
-      {{"sub/bad.zek"}, "sub 1: error bad . command  .bad\n"},  // "sub" opens
+      {{"-R", "sub/in.zek"}, 1, "cannot open sub\n" + hint + "zek2rtf -R / sub/in.zek\n"},
+      {{"missing.zek"}, 1, "cannot open missing.zek\n"},
+      {{"/", "sub/none.zek"}, 1, "cannot open sub/none.zek\n"},
+      {{"sub/bad.zek"}, 1, "sub 1: error bad . command  .bad\n"},  // "sub" opens
+      // The output name, and the ID file named after it.
+      {{"in.zek", "dir/out.rtf"}, 1, "cannot open dir\n" + hint + "zek2rtf in.zek / dir/out.rtf\n"},
+      {{"in.zek", "-I", "--", "dir/out.rtf"}, 1, "cannot open dir/out.rtf\n"},
+      // The -J name: the run goes on without it.
+      {{"-Jids/app.id", "-F", "in.zek"},
+       0,
+       "cannot open ids\n" + hint + "zek2rtf / -Jids/app.id -F in.zek\n"},
+      {{"/", "-Jids/app.id", "-F", "in.zek"}, 0, "cannot open ids/app.id\n"},
   };
   for (const RunCase& c : cases) {
     testing::MemoryEnvironment env;
     if (c.arguments.back() == "sub/bad.zek") env.files["sub"] = ".bad\r\n";
+    env.files["in.zek"] = ".start\r\n.end\r\n";
+    env.unwritable.push_back("dir");
+    env.unwritable.push_back("dir/out.rtf");
     const testing::RunResult result = testing::run(env, c.arguments);
-    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.status, c.status) << ::testing::PrintToString(c.arguments);
     EXPECT_EQ(result.err, c.err) << ::testing::PrintToString(c.arguments);
   }
 }
