@@ -8,9 +8,9 @@
 #include <cstdio>
 #include <string>
 
-#include "context.h"
+#include "commands/context.h"
 #include "driver/command_line.h"
-#include "text/link_text.h"
+#include "commands/link_text.h"
 
 namespace {
 

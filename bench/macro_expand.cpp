@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "driver/environment.h"
+#include "io/environment.h"
 #include "driver/run.h"
-#include "output/cat.h"
+#include "base/cat.h"
 #include "source/macro_table.h"
 
 namespace {

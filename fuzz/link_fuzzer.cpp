@@ -17,8 +17,8 @@
 
 #include "support/link_fixture.h"
 #include "support/literal_link_scan.h"
-#include "text/link_matcher.h"
-#include "text/link_text.h"
+#include "links/link_matcher.h"
+#include "commands/link_text.h"
 
 namespace {
 

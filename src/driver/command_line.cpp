@@ -1,7 +1,7 @@
 // Command-line splitting, option letters and the output name.
 #include "driver/command_line.h"
 
-#include "driver/paths.h"
+#include "io/paths.h"
 
 namespace zek {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "driver/options.h"
+#include "base/options.h"
 
 namespace zek {
 

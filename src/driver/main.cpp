@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "driver/console_locale.h"
-#include "driver/file_environment.h"
+#include "io/console_locale.h"
+#include "io/file_environment.h"
 #include "driver/run.h"
 
 int main(int argc, char** argv) {

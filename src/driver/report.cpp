@@ -1,7 +1,7 @@
 // Reference report on standard output.
 #include "driver/report.h"
 
-#include "output/cat.h"
+#include "base/cat.h"
 
 namespace zek {
 

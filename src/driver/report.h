@@ -1,7 +1,7 @@
 // The reference report of -R: how often each name was linked.
 #pragma once
 
-#include "context.h"
+#include "commands/context.h"
 
 namespace zek {
 

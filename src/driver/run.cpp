@@ -1,20 +1,20 @@
 // The run sequence: pass 1 collects the names, pass 2 writes the output.
 #include "driver/run.h"
 
-#include "context.h"
-#include "driver/code_page.h"
+#include "commands/context.h"
+#include "io/code_page.h"
 #include "driver/command_line.h"
-#include "driver/paths.h"
-#include "driver/recording_environment.h"
+#include "io/paths.h"
+#include "io/recording_environment.h"
 #include "driver/report.h"
 #include "driver/slash_hint.h"
 #include "driver/usage.h"
-#include "names/checks.h"
+#include "checks/checks.h"
 #include "names/id_file.h"
-#include "output/cat.h"
-#include "source/diagnostics.h"
-#include "source/line_loop.h"
-#include "text/link_text.h"
+#include "base/cat.h"
+#include "io/diagnostics.h"
+#include "convert/line_loop.h"
+#include "commands/link_text.h"
 
 namespace zek {
 

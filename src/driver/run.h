@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "driver/console_locale.h"
-#include "driver/environment.h"
-#include "output/stream.h"
+#include "io/console_locale.h"
+#include "io/environment.h"
+#include "io/stream.h"
 
 namespace zek {
 

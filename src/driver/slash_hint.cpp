@@ -8,7 +8,7 @@
 
 #include <algorithm>
 
-#include "output/cat.h"
+#include "base/cat.h"
 
 namespace zek {
 

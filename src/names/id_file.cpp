@@ -1,9 +1,9 @@
 // ID-file reader. Lines are read whole, whatever their length.
 #include "names/id_file.h"
 
-#include "driver/environment.h"
-#include "source/diagnostics.h"
-#include "source/line_reader.h"
+#include "io/environment.h"
+#include "io/diagnostics.h"
+#include "io/line_reader.h"
 
 namespace zek {
 

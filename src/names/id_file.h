@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "context.h"
+#include "commands/context.h"
 
 namespace zek {
 

@@ -2,7 +2,7 @@
 // trail byte is never taken for a brace or a backslash.
 #include "names/jump_codes.h"
 
-#include "output/sjis.h"
+#include "base/sjis.h"
 #include "output/writer.h"
 
 namespace zek {

@@ -1,7 +1,7 @@
 // A text edited by unlinking bytes: navigation, search and edits.
 #include "output/linked_text.h"
 
-#include "output/sjis.h"
+#include "base/sjis.h"
 
 namespace zek {
 

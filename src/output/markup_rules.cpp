@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "output/linked_text.h"
-#include "output/sjis.h"
+#include "base/sjis.h"
 
 namespace zek {
 

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "output/markup_rules.h"
-#include "output/sjis.h"
+#include "base/sjis.h"
 #include "output/writer.h"
 
 namespace zek {

@@ -4,7 +4,7 @@
 
 #include <string_view>
 
-#include "output/sink.h"
+#include "io/sink.h"
 
 namespace zek {
 

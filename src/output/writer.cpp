@@ -9,7 +9,7 @@
 
 #include "output/byte_block.h"
 #include "output/plain.h"
-#include "output/sjis.h"
+#include "base/sjis.h"
 
 namespace zek {
 

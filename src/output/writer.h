@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "output/sink.h"
+#include "io/sink.h"
 
 namespace zek {
 

@@ -1,7 +1,7 @@
 // Preprocessor directives: lines and line rests that begin with "#".
 #pragma once
 
-#include "context.h"
+#include "commands/context.h"
 #include "source/cursor.h"
 
 namespace zek {

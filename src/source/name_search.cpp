@@ -3,7 +3,7 @@
 
 #include <cstring>
 
-#include "output/sjis.h"
+#include "base/sjis.h"
 
 namespace zek {
 

@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "driver/command_line.h"
-#include "driver/paths.h"
+#include "io/paths.h"
 #include "support/memory_environment.h"
 
 namespace zek {

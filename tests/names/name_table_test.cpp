@@ -4,9 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include "context.h"
+#include "commands/context.h"
 #include "names/id_file.h"
-#include "output/cat.h"
+#include "base/cat.h"
 #include "support/memory_environment.h"
 
 namespace zek {

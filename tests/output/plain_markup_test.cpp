@@ -9,7 +9,7 @@
 #include <string>
 
 #include "output/markup_rules.h"
-#include "output/sjis.h"
+#include "base/sjis.h"
 
 namespace zek {
 namespace {

@@ -6,7 +6,7 @@
 #include <random>
 #include <string>
 
-#include "output/sjis.h"
+#include "base/sjis.h"
 #include "output/writer.h"
 #include "support/memory_environment.h"
 

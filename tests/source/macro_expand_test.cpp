@@ -6,7 +6,7 @@
 #include <optional>
 #include <random>
 
-#include "output/cat.h"
+#include "base/cat.h"
 #include "source/macro_table.h"
 #include "support/literal_macro_expand.h"
 

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "output/cat.h"
+#include "base/cat.h"
 
 namespace zek {
 namespace {

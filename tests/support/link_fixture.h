@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "context.h"
+#include "commands/context.h"
 #include "support/memory_environment.h"
 
 namespace zek::testing {

@@ -5,7 +5,7 @@
 #include <set>
 #include <string>
 
-#include "output/sjis.h"
+#include "base/sjis.h"
 
 namespace zek::testing {
 

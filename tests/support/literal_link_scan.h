@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "names/name_table.h"
-#include "text/link_claim.h"
+#include "links/link_claim.h"
 
 namespace zek::testing {
 

@@ -1,7 +1,7 @@
 // Literal sweeps of the macro expansion rules.
 #include "support/literal_macro_expand.h"
 
-#include "output/sjis.h"
+#include "base/sjis.h"
 
 namespace zek::testing {
 

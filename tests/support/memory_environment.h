@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "driver/environment.h"
+#include "io/environment.h"
 
 namespace zek::testing {
 

@@ -1,0 +1,45 @@
+// Runs the groups of -C checks and writes their warnings in source order.
+#include "checks/checks.h"
+
+#include <algorithm>
+
+#include "checks/check_rules.h"
+#include "base/cat.h"
+
+namespace zek {
+
+namespace {
+
+// File names go to the console as they are; the rest is console text.
+void write_warning(const Console& console, const CheckWarning& warning) {
+  console.write_err_name(warning.place.file);
+  console.write_err(cat(' ', warning.place.line, ": warning ", warning.message));
+  if (warning.first) {
+    console.write_err(", first at ");
+    console.write_err_name(warning.first->file);
+    console.write_err(cat(' ', warning.first->line));
+  }
+  console.write_err("\n");
+}
+
+}  // namespace
+
+std::vector<CheckWarning> find_check_warnings(const CheckLog& log) {
+  std::vector<CheckWarning> warnings;
+  check_context_strings(log, warnings);
+  check_footnote_lengths(log, warnings);
+  check_jumps_and_reach(log, warnings);
+  std::stable_sort(warnings.begin(), warnings.end(), [](const auto& a, const auto& b) {
+    return a.place.sequence < b.place.sequence;
+  });
+  return warnings;
+}
+
+void report_checks(Context& ctx) {
+  if (!ctx.options.check) return;
+  for (const CheckWarning& warning : find_check_warnings(ctx.checks)) {
+    write_warning(ctx.console, warning);
+  }
+}
+
+}  // namespace zek

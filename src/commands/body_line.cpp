@@ -1,0 +1,83 @@
+// A body-text line: its framing group, borders, line end and hot spots.
+#include "commands/body_line.h"
+
+#include "commands/continuation.h"
+#include "commands/paragraph.h"
+#include "checks/check_notes.h"
+#include "commands/link_text.h"
+#include "base/tabs.h"
+
+namespace zek {
+
+namespace {
+
+// Every run of tabs becomes one tab.
+void collapse_tab_runs(std::string& text) {
+  size_t out = 0;
+  for (size_t in = 0; in < text.size(); ++in) {
+    if (text[in] == '\t' && out > 0 && text[out - 1] == '\t') continue;
+    text[out++] = text[in];
+  }
+  text.resize(out);
+}
+
+}  // namespace
+
+void write_body_line(Context& ctx, FileState& file, Cursor& cursor) {
+  if (file.condition_state == 0) {
+    cursor.consume();
+    return;
+  }
+  ctx.format.paragraph_reset = 0;
+  if (file.pass == 0) {
+    cursor.consume();
+    return;
+  }
+  // The rest of the line becomes the text in place; the line is done with.
+  std::string& text = cursor.line;
+  text.erase(0, cursor.pos);
+  if (ctx.modes.tab_conversion != 0) expand_tabs(text);
+  const bool continued = cut_continuation(text);
+
+  FormatState& state = ctx.format.state;
+  const bool bordered = state.any_border();
+  const bool grouped = bordered || state.bold != kUnset || state.italic != kUnset ||
+                       state.font != kUnset || state.size != kUnset;
+  Writer& w = ctx.writer;
+  if (grouped) w.rtf("{");
+  if (ctx.format.collapse_tabs != 0) collapse_tab_runs(text);
+  const int32_t border_top = state.border_top;
+  const int32_t border_bottom = state.border_bottom;
+  emit_format_state(ctx);
+  if (state.indent_depth == 0 && ctx.modes.insert_space != 0 && text.starts_with('\t')) {
+    w.rtf(" ");
+  }
+  if (border_top == 1) plain_if_text_mode(ctx, kBorderLine);
+
+  note_raw_regions(ctx, text);
+  if (ctx.modes.no_link_mode == 0) {
+    link_text_line(ctx, text, file.header_type);
+    if (ctx.modes.all_link_mode != 0) ctx.names.clear_link_marks();
+  } else {
+    w.text(text);
+    plain_if_text_mode(ctx, text);
+  }
+
+  if (continued) {
+    if (grouped) w.rtf("}");
+    w.rtf("\r\n");
+    plain_if_text_mode(ctx, "\r\n");
+  } else {
+    end_line(ctx, ctx.format.line_mode);
+    if (grouped) w.rtf("}");
+  }
+  if (bordered) {
+    ctx.format.paragraph_reset = 1;
+    w.rtf("\\pard \r\n");
+    plain_if_text_mode(ctx, "\r\n");
+  }
+  if (border_bottom == 1) plain_if_text_mode(ctx, kBorderLine);
+  cursor.consume();
+}
+
+}  // namespace zek

@@ -1,0 +1,132 @@
+// .topic, .topic2 and .popup: the headers that open a help topic. Pass 1
+// registers the title in the NameTable; pass 2 ends the previous page and
+// writes the footnotes the help compiler reads at the head of a topic.
+#include <optional>
+#include <string>
+
+#include "commands/paragraph.h"
+#include "checks/check_notes.h"
+#include "base/cat.h"
+#include "base/sjis.h"
+#include "commands/commands.h"
+#include "commands/topic_output.h"
+
+namespace zek {
+
+namespace {
+
+// The header kinds, numbered as the line loop's header_type.
+enum class Header { popup = 0, topic = 1, topic2 = 2 };
+
+struct HeaderArgument {
+  std::string title;
+  // After the first tab: the group target of a .topic, the window of a .topic2.
+  std::optional<std::string> second_field;
+};
+
+// Cuts the argument at its first tab; the second field starts after the
+// blanks and tabs that follow it. A .popup title keeps its tabs.
+HeaderArgument split_argument(std::string_view argument, Header kind) {
+  const size_t tab = kind == Header::popup ? std::string_view::npos : mbs_strchr(argument, '\t');
+  if (tab == std::string_view::npos) return {std::string(argument), std::nullopt};
+  std::string_view second = argument.substr(tab + 1);
+  while (!second.empty() && (second.front() == ' ' || second.front() == '\t')) {
+    second.remove_prefix(1);
+  }
+  return {std::string(argument.substr(0, tab)), std::string(second)};
+}
+
+void register_name(Context& ctx, Header kind, const HeaderArgument& argument) {
+  switch (kind) {
+    case Header::topic:
+      ctx.names.add_topic(argument.title);
+      break;
+    case Header::topic2:
+      ctx.names.add_topic2(argument.title, argument.second_field);
+      break;
+    case Header::popup:
+      ctx.names.add_popup(argument.title);
+      break;
+  }
+}
+
+// The browse-sequence footnote "+{\footnote <name>:<nnn>}" of a .topic.
+void put_browse_footnote(Context& ctx) {
+  Modes& modes = ctx.modes;
+  if (modes.browse_name.empty()) return;
+  ++modes.browse_counter;
+  Writer& w = ctx.writer;
+  w.rtf("+{\\footnote ");
+  w.text(modes.browse_name);
+  w.rtf(cat(':', zero_padded(modes.browse_counter, 3), "}\r\n"));
+  note_footnote(ctx, '+', cat(modes.browse_name, ':', zero_padded(modes.browse_counter, 3)));
+}
+
+// The group-button macros of a .topic in group mode: DB without a group
+// target, EB and a CBB that jumps to the target with one.
+void put_group_footnotes(Context& ctx, const std::optional<std::string>& target) {
+  if (!target) {
+    ctx.writer.rtf("!{\\footnote !DB(\"group\")}\r\n");
+    return;
+  }
+  ctx.writer.rtf("!{\\footnote !EB(\"group\")}\r\n");
+  ctx.writer.rtf(cat("!{\\footnote !CBB(\"group\",\"JI(`',`", *target, "')\")}\r\n"));
+  note_footnote(ctx, '!', cat("CBB(\"group\",\"JI(`',`", *target, "')\")"));
+  note_group_jump(ctx, *target);
+}
+
+// The context string of a named header and, in search mode, its keyword.
+void put_name_footnotes(Context& ctx, const std::string& title) {
+  const int32_t number = ctx.names.find(title);
+  put_context_number(ctx, number);
+  trace(ctx, cat("link\tXX", static_cast<uint32_t>(number), '\n'));
+  if (ctx.modes.search_mode != 0) put_keyword(ctx, title);
+}
+
+void put_header(Context& ctx, FileState& file, Cursor& cursor, Header kind) {
+  const HeaderArgument argument = split_argument(cursor.rest(), kind);
+  cursor.consume();
+  HeaderState& headers = ctx.headers;
+
+  ctx.modes.id_name.clear();
+  headers.header_index = static_cast<int32_t>(ctx.names.size());
+  file.header_type = static_cast<int>(kind);
+  if (file.pass == 0) {
+    register_name(ctx, kind, argument);
+  } else {
+    ctx.names.clear_link_marks();
+  }
+  if (!headers.header_name.empty()) end_page(ctx);
+  reset_paragraph(ctx);
+
+  const bool named = !argument.title.empty();
+  const std::string title = named ? argument.title : cat("YY", headers.anonymous_counter++);
+  ctx.writer.footnote('$', title);
+  note_topic(ctx, title, kind == Header::popup);
+  trace(ctx, cat("\x81\xA1", kind == Header::topic ? "topic" : "popup", "\t[", title,
+                 "]\x81\xA1\n"));  // "■topic\t[title]■"
+  if (kind == Header::topic) put_browse_footnote(ctx);
+  if (named) put_name_footnotes(ctx, title);
+  headers.header_name = title;
+  if (kind == Header::topic) {
+    if (ctx.modes.group_mode != 0) put_group_footnotes(ctx, argument.second_field);
+    put_at_name_context(ctx, file, title);
+  }
+  ctx.format.collapse_tabs = 0;
+}
+
+}  // namespace
+
+void cmd_topic2(Context& ctx, FileState& file, Cursor& cursor) {
+  put_header(ctx, file, cursor, Header::topic2);
+}
+
+void cmd_topic(Context& ctx, FileState& file, Cursor& cursor) {
+  put_header(ctx, file, cursor, Header::topic);
+}
+
+void cmd_popup(Context& ctx, FileState& file, Cursor& cursor) {
+  put_header(ctx, file, cursor, Header::popup);
+}
+
+}  // namespace zek

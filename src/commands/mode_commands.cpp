@@ -1,0 +1,82 @@
+// The mode commands that are not plain switches: shortcut-button labels and
+// target, group mode, the link-mark reset, browse sequences and .print.
+#include <optional>
+#include <string>
+
+#include "base/cat.h"
+#include "base/sjis.h"
+#include "commands/commands.h"
+#include "source/keyword.h"
+
+namespace zek {
+
+namespace {
+
+// Browse-sequence names are kept to this many bytes.
+constexpr size_t kBrowseNameLimit = 20;
+
+// A button label: "0" releases it (the rest of the line is dispatched from
+// after the "0"); any other text, even none, becomes the label and takes the
+// whole line.
+void set_label(Cursor& cursor, std::optional<std::string>& label) {
+  skip_blanks(cursor);
+  if (cursor.peek() == '0') {
+    label.reset();
+    cursor.advance();
+    return;
+  }
+  label = std::string(cursor.rest());
+  cursor.consume();
+}
+
+// The first `limit` bytes of `text`, one less when the cut would split a
+// double-byte character.
+std::string_view cut_at_character(std::string_view text, size_t limit) {
+  if (text.size() <= limit) return text;
+  size_t end = 0;
+  while (end + char_length(text, end) <= limit) end += char_length(text, end);
+  return text.substr(0, end);
+}
+
+}  // namespace
+
+void cmd_shortcutstr(Context& ctx, FileState&, Cursor& cursor) {
+  set_label(cursor, ctx.modes.shortcut_str);
+}
+
+void cmd_shortcut2str(Context& ctx, FileState&, Cursor& cursor) {
+  set_label(cursor, ctx.modes.shortcut2_str);
+}
+
+// Group mode stays on until the next pass; the rest of the line is dispatched.
+void cmd_groupmode(Context& ctx, FileState&, Cursor&) {
+  ctx.modes.group_mode = 1;
+}
+
+void cmd_shortcut(Context& ctx, FileState&, Cursor& cursor) {
+  ctx.modes.id_name = std::string(cursor.rest());
+  cursor.consume();
+}
+
+// Names linked in this topic become linkable again; the rest of the line is dispatched.
+void cmd_resetlink(Context& ctx, FileState&, Cursor&) {
+  ctx.names.clear_link_marks();
+}
+
+void cmd_browse(Context& ctx, FileState&, Cursor& cursor) {
+  skip_blanks(cursor);
+  ctx.modes.browse_name = std::string(cut_at_character(cursor.rest(), kBrowseNameLimit));
+  ctx.modes.browse_counter = 0;
+  cursor.consume();
+}
+
+// A message to the author on standard error, once: in the writing pass.
+void cmd_print(Context& ctx, FileState& file, Cursor& cursor) {
+  if (file.pass == 1) {
+    ctx.console.write_err(cat(cursor.rest(), '\n'));
+    if (ctx.console.err != nullptr) ctx.console.err->flush();
+  }
+  cursor.consume();
+}
+
+}  // namespace zek

@@ -1,0 +1,24 @@
+// The paragraph primitives every writer of paragraphs uses: writing the
+// pending attributes, ending a line, the paragraph reset and the page end.
+#pragma once
+
+#include "commands/context.h"
+
+namespace zek {
+
+// Writes the set pending attributes as control words and unsets them.
+void emit_format_state(Context& ctx);
+// "{\line }\r\n" when `line_mode` is non-zero, else "{\par }\r\n".
+void end_line(Context& ctx, int line_mode);
+// "\pard \i0 \b0 \r\n", once until the next body line.
+void reset_paragraph(Context& ctx);
+// Closes the non-scrolling region and the indent groups, then "{\page }\r\n".
+void end_page(Context& ctx);
+
+// Writes `text` as plain text when the output is a .TXT file.
+void plain_if_text_mode(Context& ctx, std::string_view text);
+// The line of 78 hyphens that stands for a top or bottom border in text mode.
+inline constexpr std::string_view kBorderLine =
+    "------------------------------------------------------------------------------\r\n";
+
+}  // namespace zek

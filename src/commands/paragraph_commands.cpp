@@ -1,0 +1,146 @@
+// Paragraph commands: right and left indents (each opens a group that
+// .endindent or the page end closes), paragraph defaults, tab stops, the
+// line mode and the border style. They write their RTF at once.
+#include "commands/arguments.h"
+#include "commands/paragraph.h"
+#include "base/cat.h"
+#include "commands/commands.h"
+#include "io/diagnostics.h"
+#include "source/keyword.h"
+
+namespace zek {
+
+namespace {
+
+// Points of a measure of `count` characters, each half the font size; the
+// half is rounded down after the product.
+uint32_t character_points(const Context& ctx, uint32_t count) {
+  return count * ctx.format.current_font_size / 2u;
+}
+
+uint32_t plain_points(const Context&, uint32_t points) {
+  return points;
+}
+
+using ToPoints = uint32_t (*)(const Context&, uint32_t);
+
+void open_right_indent(Context& ctx, Cursor& cursor, uint32_t twips_per_unit) {
+  const std::optional<uint32_t> count = read_argument(ctx, cursor, "rindent");
+  if (!count) return;
+  ctx.writer.rtf(cat("{\\ri", *count * twips_per_unit, ' '));
+  skip_blanks(cursor);
+  ++ctx.format.state.indent_depth;
+  ctx.writer.rtf("\r\n");
+}
+
+// The first-line indent relative to the left indent: "\fi-" for a first line
+// that starts left of the others (a hanging indent), "\fi" for one that starts
+// further in.
+std::string first_line_indent(uint32_t left_indent, uint32_t first_line_pos) {
+  if (first_line_pos > left_indent) return cat("\\fi", (first_line_pos - left_indent) * 20u);
+  return cat("\\fi-", (left_indent - first_line_pos) * 20u);
+}
+
+void open_left_indent(Context& ctx, Cursor& cursor, std::string_view error_word,
+                      ToPoints to_points) {
+  const std::optional<uint32_t> left = read_argument(ctx, cursor, error_word);
+  if (!left) return;
+  FormatContext& format = ctx.format;
+  format.left_indent = format.first_line_pos = to_points(ctx, *left);
+  ctx.writer.rtf(cat("{\\li", format.left_indent * 20u, ' '));
+  skip_blanks(cursor);
+  if (const std::optional<uint32_t> first = read_number(cursor)) {
+    format.first_line_pos = to_points(ctx, *first);
+    ctx.writer.rtf(first_line_indent(format.left_indent, format.first_line_pos));
+  } else if (!cursor.at_end()) {
+    report_error(ctx, error_word);
+    return;
+  }
+  ++format.state.indent_depth;
+  ctx.writer.rtf("\r\n");
+}
+
+struct BorderStyle {
+  std::string_view word;
+  std::string_view rtf;
+};
+
+constexpr BorderStyle kBorderStyles[] = {
+    {"double", "\\brdrdb\r\n"},
+    {"dot", "\\brdrdot\r\n"},
+    {"shadow", "\\brdrsh\r\n"},
+    {"thick", "\\brdrth\r\n"},
+};
+
+}  // namespace
+
+void cmd_rindentc(Context& ctx, FileState&, Cursor& cursor) {
+  open_right_indent(ctx, cursor, ctx.format.current_font_size * 10u);
+}
+
+void cmd_rindent(Context& ctx, FileState&, Cursor& cursor) {
+  open_right_indent(ctx, cursor, 20u);
+}
+
+void cmd_lindentc(Context& ctx, FileState&, Cursor& cursor) {
+  open_left_indent(ctx, cursor, "lindentc", character_points);
+}
+
+void cmd_lindent(Context& ctx, FileState&, Cursor& cursor) {
+  open_left_indent(ctx, cursor, "lindent", plain_points);
+}
+
+void cmd_endindent(Context& ctx, FileState&, Cursor&) {
+  int32_t& depth = ctx.format.state.indent_depth;
+  if (depth == 0) {
+    report_error(ctx, "endindent");
+    return;
+  }
+  --depth;
+  ctx.writer.rtf("\\pard }\r\n");
+}
+
+void cmd_pardefault(Context& ctx, FileState&, Cursor&) {
+  ctx.writer.rtf("\\pard\r\n");
+  ctx.format.collapse_tabs = 0;
+  ctx.format.paragraph_reset = 1;
+}
+
+void cmd_tabstopc(Context& ctx, FileState&, Cursor&) {
+  ctx.writer.rtf(cat("\\tx", ctx.format.left_indent * 20u, " \r\n"));
+  ctx.format.collapse_tabs = 1;
+}
+
+void cmd_tabstop(Context& ctx, FileState&, Cursor&) {
+  const FormatContext& format = ctx.format;
+  std::string stops;
+  for (uint32_t i = 0; i < 10; ++i) {
+    append(stops, "\\tx", i * format.current_font_size * 80u + format.first_line_pos * 20u, ' ');
+  }
+  stops += "\r\n";
+  ctx.writer.rtf(stops);
+}
+
+void cmd_crmode(Context& ctx, FileState&, Cursor&) {
+  ctx.format.line_mode = 0;
+}
+
+void cmd_linemode(Context& ctx, FileState&, Cursor&) {
+  ctx.format.line_mode = 1;
+}
+
+void cmd_border(Context& ctx, FileState&, Cursor& cursor) {
+  if (cursor.at_end()) {
+    ctx.writer.rtf("\\brdrs\r\n");
+    return;
+  }
+  for (const BorderStyle& style : kBorderStyles) {
+    if (match_keyword(cursor, style.word)) {
+      ctx.writer.rtf(style.rtf);
+      return;
+    }
+  }
+  report_error(ctx, "border");
+}
+
+}  // namespace zek

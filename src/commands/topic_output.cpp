@@ -1,0 +1,37 @@
+// Footnotes, trace lines and ID-file lines shared by the topic commands.
+#include "commands/topic_output.h"
+
+#include "checks/check_notes.h"
+#include "base/cat.h"
+#include "base/sjis.h"
+
+namespace zek {
+
+namespace {
+constexpr int kIdModeAtNames = 3;  // -I@@
+}  // namespace
+
+void trace(Context& ctx, std::string_view line) {
+  if (ctx.options.verbose) ctx.console.write_out(line);
+}
+
+void put_context_number(Context& ctx, int32_t number) {
+  ctx.writer.rtf(cat("#{\\footnote #XX", static_cast<uint32_t>(number), "}\r\n"));
+  note_context_number(ctx, number);
+}
+
+void put_keyword(Context& ctx, std::string_view keyword) {
+  ctx.writer.footnote('K', keyword);
+  note_footnote(ctx, 'K', keyword);
+  trace(ctx, cat("search\t[", keyword, "]\n"));
+}
+
+void put_at_name_context(Context& ctx, const FileState& file, std::string_view name) {
+  if (file.pass != 1 || !ctx.id_file.is_open()) return;
+  if (ctx.options.id_mode != kIdModeAtNames || !name.starts_with('@')) return;
+  ctx.id_file.put(cat(name, ':', sanitize_context_string(name), "\r\n"));
+  ctx.writer.footnote('#', name);  // the footnote sanitizes "#" texts itself
+  note_context_string(ctx, name);
+}
+
+}  // namespace zek

@@ -1,0 +1,252 @@
+// The line loop: reads each line, lists it in trace mode, trims it, expands
+// macros and dispatches it by its first character.
+#include "convert/line_loop.h"
+
+#include "io/environment.h"
+#include "commands/paragraph.h"
+#include "checks/check_notes.h"
+#include "base/cat.h"
+#include "commands/body_line.h"
+#include "commands/commands.h"
+#include "io/diagnostics.h"
+#include "source/directives.h"
+#include "source/keyword.h"
+#include "io/line_reader.h"
+#include "io/utf8_source.h"
+#include "base/tabs.h"
+
+namespace zek {
+
+namespace {
+
+constexpr int kMaxIncludeDepth = 5;
+
+struct SimpleCommand {
+  std::string_view keyword;
+  std::string_view rtf;
+};
+
+constexpr SimpleCommand kSimpleCommands[] = {
+    {".line", "\\line"},
+    {".start", "{\\rtf1 \\ansi"},
+    {".left", "\\ql"},
+    {".right", "\\qr"},
+    {".center", "\\qc"},
+    {".colortable",
+     "{\\colortbl;\r\n\\red0\\green0\\blue0;\r\n\\red0\\green0\\blue255;\r\n"
+     "\\red0\\green255\\blue255;\r\n\\red0\\green255\\blue0;\r\n\\red255\\green0\\blue255;\r\n"
+     "\\red255\\green0\\blue0;\r\n\\red255\\green255\\blue0;\r\n\\red255\\green255\\blue255;\r\n}"},
+};
+
+// Removes one LF and then one CR from a line of two bytes or more.
+void trim_line_end(std::string& line) {
+  if (line.size() < 2) return;
+  if (line.back() == '\n') line.pop_back();
+  if (!line.empty() && line.back() == '\r') line.pop_back();
+}
+
+bool equals_ignoring_case(std::string_view text, std::string_view keyword) {
+  if (text.size() < keyword.size()) return false;
+  for (size_t i = 0; i < keyword.size(); ++i) {
+    char a = text[i], b = keyword[i];
+    if (a >= 'A' && a <= 'Z') a = static_cast<char>(a - 'A' + 'a');
+    if (a != b) return false;
+  }
+  return true;
+}
+
+bool try_simple_command(Context& ctx, Cursor& cursor) {
+  const std::string_view rest = cursor.rest();
+  for (const SimpleCommand& command : kSimpleCommands) {
+    if (!equals_ignoring_case(rest, command.keyword)) continue;
+    if (rest.size() > command.keyword.size()) {
+      const char next = rest[command.keyword.size()];
+      if (is_ascii_letter(next) || is_ascii_digit(next)) continue;
+    }
+    ctx.writer.rtf(command.rtf);
+    ctx.writer.rtf("\r\n");
+    cursor.advance(command.keyword.size());
+    skip_blanks(cursor);
+    return true;
+  }
+  return false;
+}
+
+void dispatch_dot_command(Context& ctx, FileState& file, Cursor& cursor) {
+  if (file.condition_state == 0) {
+    cursor.consume();
+    return;
+  }
+  cursor.command_start = cursor.pos;
+  for (const CommandEntry& entry : kCommands) {
+    if (match_keyword(cursor, entry.keyword)) {
+      entry.handler(ctx, file, cursor);
+      return;
+    }
+  }
+  if (!try_simple_command(ctx, cursor)) report_bad_command(ctx, cursor);
+}
+
+// A raw RTF line (apostrophe) or raw RTF text with a line end (backquote).
+void raw_line(Context& ctx, FileState& file, Cursor& cursor, bool with_line_end) {
+  if (file.condition_state == 0) {
+    cursor.consume();
+    return;
+  }
+  std::string text(cursor.rest());
+  cursor.consume();
+  if (ctx.modes.tab_conversion != 0) expand_tabs(text);  // the mark is column 0
+  std::string_view after_mark = std::string_view(text).substr(1);
+  note_raw_rtf(ctx, after_mark);
+  if (with_line_end) {
+    ctx.writer.rtf(after_mark);
+    plain_if_text_mode(ctx, after_mark);
+    end_line(ctx, ctx.format.line_mode);
+  } else {
+    const std::string line = cat(after_mark, "\r\n");
+    ctx.writer.rtf(line);
+    plain_if_text_mode(ctx, line);
+  }
+}
+
+void dispatch(Context& ctx, FileState& file, Cursor& cursor) {
+  while (!cursor.at_end()) {
+    switch (cursor.peek()) {
+      case '"':
+        cursor.advance();
+        write_body_line(ctx, file, cursor);
+        break;
+      case '#':
+        handle_directive(ctx, file, cursor);
+        break;
+      case '\'':
+        raw_line(ctx, file, cursor, false);
+        break;
+      case '`':
+        raw_line(ctx, file, cursor, true);
+        break;
+      case '.':
+        dispatch_dot_command(ctx, file, cursor);
+        break;
+      case ';':
+        cursor.consume();
+        break;
+      default:
+        write_body_line(ctx, file, cursor);
+        break;
+    }
+  }
+}
+
+void write_listing_line(Context& ctx, const FileState& file, uint32_t line_number,
+                        const std::string& raw_line) {
+  if (!ctx.options.trace_mode || !ctx.writer.is_open()) return;
+  ctx.writer.debug(cat(space_padded(line_number, 4), ':', hex_padded(ctx.writer.column, 4), ':',
+                       file.condition_state == 0 ? "!" : "", raw_line));
+}
+
+void process_line(Context& ctx, FileState& file, std::string& line) {
+  trim_line_end(line);
+  if (ctx.format.paragraph_reset != 0) ctx.format.line_mode = 0;
+  if (line.empty()) {
+    if (file.condition_state != 0) end_line(ctx, ctx.format.line_mode);
+    return;
+  }
+  if (line[0] != '#') {
+    const bool trace = ctx.options.trace_mode && ctx.writer.is_open();
+    const bool kept = ctx.macros.expand(line, [&](std::string_view expanded) {
+      if (trace) ctx.writer.debug(cat("DDDD:", expanded, "\r\n"));
+    });
+    if (!kept) {
+      report_error(ctx, "buffer overflow");
+      return;
+    }
+  }
+  ctx.format.state.unset_pending();
+  Cursor cursor{line};
+  dispatch(ctx, file, cursor);
+}
+
+void process_file(Context& ctx, InputStream& input, const std::string& name, int pass) {
+  FileState file;
+  file.pass = pass;
+  LineReader reader(input);
+  SourceDecoder decoder(ctx.options.utf8_sources);
+  std::string line;
+  uint32_t line_number = 0;
+  while (reader.read_line(line)) {
+    ++line_number;
+    ctx.diag.current_file_name = name;
+    ctx.diag.current_line_number = line_number;
+    ctx.names.origin_file = ctx.diag.current_file_name;
+    ctx.names.origin_line = line_number;
+    // A UTF-8 source becomes code page 932 before anything looks at it.
+    const std::string problem = decoder.decode(line, line_number == 1);
+    file.utf8_source = decoder.is_utf8();
+    if (!problem.empty()) report_error(ctx, problem);
+    // A line's text ends at its first NUL byte.
+    if (const size_t nul = line.find('\0'); nul != std::string::npos) line.resize(nul);
+    write_listing_line(ctx, file, line_number, line);
+    process_line(ctx, file, line);
+  }
+}
+
+}  // namespace
+
+bool include_file(Context& ctx, const std::string& name, int pass) {
+  if (ctx.include_depth >= kMaxIncludeDepth) {
+    ctx.diag.failure_flag = true;
+    return false;
+  }
+  std::unique_ptr<InputStream> input = ctx.env->open_input(name);
+  if (!input) {
+    report_cannot_open(ctx, name);
+    ctx.diag.failure_flag = true;
+    return false;
+  }
+  ++ctx.include_depth;
+  process_file(ctx, *input, name, pass);
+  --ctx.include_depth;
+  return !ctx.diag.failure_flag;
+}
+
+void cmd_include(Context& ctx, FileState& file, Cursor& cursor) {
+  skip_blanks(cursor);
+  const std::string name =
+      file.utf8_source ? include_name_on_host(cursor.rest()) : std::string(cursor.rest());
+  cursor.consume();
+  include_file(ctx, name, file.pass);
+}
+
+void report_bad_command(Context& ctx, Cursor& cursor) {
+  const std::string_view text = std::string_view(cursor.line).substr(cursor.command_start);
+  report_error(ctx, cat("bad . command  ", text));
+  cursor.consume();
+}
+
+void reset_for_pass(Context& ctx) {
+  Modes& modes = ctx.modes;
+  modes.tab_conversion = 0;
+  modes.browse_counter = 0;
+  modes.search_mode = modes.all_link_mode = modes.no_link_mode = modes.group_mode = 0;
+  modes.shortcut_str.reset();
+  modes.shortcut2_str.reset();
+  modes.shortcut_mode = modes.shortcut2_mode = 0;
+  ctx.headers.anonymous_counter = 0;
+  // A source that ends inside a page must not leave pass 2 closing groups
+  // it never opened, nor a page break before its first topic.
+  ctx.headers.header_name.clear();
+  FormatContext& format = ctx.format;
+  format.current_font_size = 12;
+  format.first_line_pos = 0;
+  format.collapse_tabs = -1;
+  format.left_indent = 0;
+  format.paragraph_reset = 0;
+  format.line_mode = 0;
+  format.state.indent_depth = 0;
+  format.state.noscroll_open = 0;
+  format.title = TitleSettings{0, 0, 0, 0, -1, -1};
+  ctx.macros.clear();
+}
+
+}  // namespace zek

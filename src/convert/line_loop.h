@@ -1,0 +1,18 @@
+// Reading source files line by line with nested includes, and the per-pass
+// reset between the two passes.
+#pragma once
+
+#include <string>
+
+#include "commands/context.h"
+
+namespace zek {
+
+// Reads one source file in the given pass (0 or 1). Returns true when the
+// file was read and the run has not failed.
+bool include_file(Context& ctx, const std::string& name, int pass);
+
+// Restores the per-pass state between pass 1 and pass 2.
+void reset_for_pass(Context& ctx);
+
+}  // namespace zek

@@ -1,0 +1,26 @@
+// What a conversion is handed from outside: opening the files it reads and
+// writes. The driver supplies real files; tests and fuzzers supply memory.
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "io/stream.h"
+
+namespace zek {
+
+class Environment {
+ public:
+  virtual ~Environment() = default;
+  // Opens a regular readable file in binary mode; null when it cannot be
+  // opened or is no regular file (a folder, a device, a pipe).
+  virtual std::unique_ptr<InputStream> open_input(const std::string& name) = 0;
+  // Starts writing a file in binary mode; null when it cannot be created.
+  // What is written replaces the named file only when it is committed.
+  virtual std::unique_ptr<OutputFile> create_output(const std::string& name) = 0;
+  // The identity of the existing file `name` denotes; none when there is none.
+  virtual std::optional<FileIdentity> identify(const std::string& name) = 0;
+};
+
+}  // namespace zek

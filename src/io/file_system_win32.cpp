@@ -1,0 +1,192 @@
+// Windows file access through the Win32 API: names converted from the ANSI
+// code page, identities from GetFileInformationByHandle, and a temporary
+// created with CREATE_NEW and moved over the target with MoveFileExW.
+#ifdef _WIN32
+
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#include <windows.h>
+
+#include <random>
+
+#include "io/file_system.h"
+#include "io/win32_text.h"
+#include "base/cat.h"
+#include "base/sjis.h"
+
+namespace zek {
+
+namespace {
+
+// A file name in the ANSI code page as the Windows API's UTF-16.
+std::wstring wide_name(const std::string& name) {
+  std::wstring wide;
+  widen(CP_ACP, 0, name, wide);
+  return wide;
+}
+
+std::optional<FileIdentity> identity_of(HANDLE handle) {
+  BY_HANDLE_FILE_INFORMATION info{};
+  if (!::GetFileInformationByHandle(handle, &info)) return std::nullopt;
+  return FileIdentity{info.dwVolumeSerialNumber,
+                      (static_cast<uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow};
+}
+
+bool is_folder(HANDLE handle) {
+  BY_HANDLE_FILE_INFORMATION info{};
+  return ::GetFileInformationByHandle(handle, &info) &&
+         (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+// Opens `name` only to look at it (no access rights); folders included.
+HANDLE open_for_query(const std::wstring& name) {
+  return ::CreateFileW(name.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                       nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+}
+
+class Win32Input : public InputStream {
+ public:
+  Win32Input(HANDLE handle, std::optional<FileIdentity> identity)
+      : handle_(handle), identity_(identity) {}
+  ~Win32Input() override { ::CloseHandle(handle_); }
+  size_t read(char* buffer, size_t size) override {
+    const DWORD chunk = size > 0x40000000u ? 0x40000000u : static_cast<DWORD>(size);
+    DWORD got = 0;
+    if (!::ReadFile(handle_, buffer, chunk, &got, nullptr)) return 0;
+    return got;
+  }
+  std::optional<FileIdentity> identity() const override { return identity_; }
+
+ private:
+  HANDLE handle_;
+  std::optional<FileIdentity> identity_;
+};
+
+// A temporary that replaces `target_` on commit, or (temp_ empty) a device
+// written in place.
+class Win32Output : public OutputFile {
+ public:
+  Win32Output(HANDLE handle, std::wstring temp, std::wstring target)
+      : handle_(handle), temp_(std::move(temp)), target_(std::move(target)) {}
+  ~Win32Output() override { discard(); }
+  bool write(std::string_view bytes) override {
+    while (!bytes.empty()) {
+      if (handle_ == INVALID_HANDLE_VALUE) return false;
+      const DWORD chunk =
+          bytes.size() > 0x40000000u ? 0x40000000u : static_cast<DWORD>(bytes.size());
+      DWORD put = 0;
+      if (!::WriteFile(handle_, bytes.data(), chunk, &put, nullptr) || put == 0) return false;
+      bytes.remove_prefix(put);
+    }
+    return true;
+  }
+  bool finish() override {
+    if (handle_ == INVALID_HANDLE_VALUE) return finished_;
+    finished_ = temp_.empty() || ::FlushFileBuffers(handle_) != 0;
+    finished_ = ::CloseHandle(handle_) != 0 && finished_;
+    handle_ = INVALID_HANDLE_VALUE;
+    return finished_;
+  }
+  bool replaces_target() const override { return !temp_.empty(); }
+  bool commit() override {
+    bool ok = finish();
+    if (temp_.empty()) return ok;
+    ok = ok && ::MoveFileExW(temp_.c_str(), target_.c_str(),
+                             MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+    if (!ok) ::DeleteFileW(temp_.c_str());
+    temp_.clear();
+    return ok;
+  }
+  void discard() override {
+    if (handle_ != INVALID_HANDLE_VALUE) ::CloseHandle(handle_);
+    handle_ = INVALID_HANDLE_VALUE;
+    if (!temp_.empty()) ::DeleteFileW(temp_.c_str());
+    temp_.clear();
+  }
+
+ private:
+  HANDLE handle_;
+  bool finished_ = false;
+  std::wstring temp_;
+  std::wstring target_;
+};
+
+// The folder part of `name` with its final separator; a "\" that is the
+// trail byte of a double-byte character separates nothing.
+std::string folder_of(const std::string& name) {
+  size_t start = 0;
+  if (name.size() >= 2 && name[1] == ':' && !is_lead_byte(name[0])) start = 2;
+  for (size_t pos = start; pos < name.size(); pos += char_length(name, pos)) {
+    if (name[pos] == '\\' || name[pos] == '/') start = pos + 1;
+  }
+  return name.substr(0, start);
+}
+
+HANDLE create_temporary(const std::string& folder, std::wstring& temp) {
+  std::random_device seed;
+  std::mt19937_64 random(static_cast<uint64_t>(seed()) << 32 ^ seed() ^
+                         static_cast<uint64_t>(::GetCurrentProcessId()));
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    temp = wide_name(cat(folder, "zek2rtf-", hex_padded(static_cast<uint32_t>(random()), 8),
+                         hex_padded(static_cast<uint32_t>(random()), 8), ".tmp"));
+    // CREATE_NEW fails on any existing name, a planted link included.
+    HANDLE handle = ::CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle != INVALID_HANDLE_VALUE || ::GetLastError() != ERROR_FILE_EXISTS) return handle;
+  }
+  return INVALID_HANDLE_VALUE;
+}
+
+}  // namespace
+
+std::unique_ptr<InputStream> open_regular_file(const std::string& name) {
+  HANDLE handle =
+      ::CreateFileW(wide_name(name).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) return nullptr;
+  if (::GetFileType(handle) != FILE_TYPE_DISK || is_folder(handle)) {
+    ::CloseHandle(handle);
+    return nullptr;
+  }
+  return std::make_unique<Win32Input>(handle, identity_of(handle));
+}
+
+std::optional<FileIdentity> file_identity(const std::string& name) {
+  HANDLE handle = open_for_query(wide_name(name));
+  if (handle == INVALID_HANDLE_VALUE) return std::nullopt;
+  std::optional<FileIdentity> identity;
+  if (::GetFileType(handle) == FILE_TYPE_DISK) identity = identity_of(handle);
+  ::CloseHandle(handle);
+  return identity;
+}
+
+std::unique_ptr<OutputFile> create_replacement(const std::string& name) {
+  const std::wstring target = wide_name(name);
+  HANDLE probe = open_for_query(target);
+  if (probe != INVALID_HANDLE_VALUE) {
+    const bool on_disk = ::GetFileType(probe) == FILE_TYPE_DISK;
+    const bool folder = on_disk && is_folder(probe);
+    ::CloseHandle(probe);
+    if (folder) return nullptr;
+    if (!on_disk) {  // a device such as NUL or CON, or a pipe: written in place
+      HANDLE handle =
+          ::CreateFileW(target.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+      if (handle == INVALID_HANDLE_VALUE) return nullptr;
+      return std::make_unique<Win32Output>(handle, std::wstring(), target);
+    }
+    const DWORD attributes = ::GetFileAttributesW(target.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
+      return nullptr;  // a read-only file stays as it is
+    }
+  }
+  std::wstring temp;
+  HANDLE handle = create_temporary(folder_of(name), temp);
+  if (handle == INVALID_HANDLE_VALUE) return nullptr;
+  return std::make_unique<Win32Output>(handle, std::move(temp), target);
+}
+
+}  // namespace zek
+
+#endif  // _WIN32

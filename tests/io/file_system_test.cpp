@@ -1,0 +1,145 @@
+// Files on disk: regular inputs only, identities, and safe replacement of
+// output files (temporary beside the target, renamed into place on commit).
+#ifndef _WIN32
+
+#include "io/file_system.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace zek {
+namespace {
+
+namespace fs = std::filesystem;
+
+class FileSystemTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::string pattern = (fs::temp_directory_path() / "zek2rtf-fs-XXXXXX").string();
+    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+    folder_ = pattern;
+  }
+  void TearDown() override { fs::remove_all(folder_); }
+
+  std::string path(const std::string& name) const { return (folder_ / name).string(); }
+  void put(const std::string& name, const std::string& bytes) const {
+    std::ofstream(path(name), std::ios::binary) << bytes;
+  }
+  std::string get(const std::string& name) const {
+    std::ifstream in(path(name), std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+  }
+  std::vector<std::string> names() const {
+    std::vector<std::string> result;
+    for (const auto& entry : fs::directory_iterator(folder_)) {
+      result.push_back(entry.path().filename().string());
+    }
+    std::sort(result.begin(), result.end());
+    return result;
+  }
+
+  fs::path folder_;
+};
+
+using Names = std::vector<std::string>;
+
+TEST_F(FileSystemTest, NewFileAppearsOnlyOnCommit) {
+  std::unique_ptr<OutputFile> file = create_replacement(path("out.rtf"));
+  ASSERT_TRUE(file);
+  EXPECT_TRUE(file->write("abc"));
+  EXPECT_FALSE(fs::exists(path("out.rtf")));
+  EXPECT_TRUE(file->commit());
+  EXPECT_EQ(get("out.rtf"), "abc");
+  EXPECT_EQ(names(), Names{"out.rtf"});
+}
+
+TEST_F(FileSystemTest, DiscardOrDestructionKeepsFormerFile) {
+  put("out.rtf", "previous");
+  {
+    std::unique_ptr<OutputFile> file = create_replacement(path("out.rtf"));
+    ASSERT_TRUE(file);
+    file->write("partial");
+    EXPECT_TRUE(file->finish());
+    file->discard();
+  }
+  {
+    std::unique_ptr<OutputFile> file = create_replacement(path("out.rtf"));
+    ASSERT_TRUE(file);
+    file->write("killed midway");
+  }
+  EXPECT_EQ(get("out.rtf"), "previous");
+  EXPECT_EQ(names(), Names{"out.rtf"});
+}
+
+TEST_F(FileSystemTest, ReplacementKeepsPermissionsAndLinks) {
+  put("real.rtf", "previous");
+  ::chmod(path("real.rtf").c_str(), 0640);
+  fs::create_symlink("real.rtf", path("link.rtf"));
+  std::unique_ptr<OutputFile> file = create_replacement(path("link.rtf"));
+  ASSERT_TRUE(file);
+  file->write("new");
+  EXPECT_TRUE(file->commit());
+  EXPECT_TRUE(fs::is_symlink(path("link.rtf")));
+  EXPECT_EQ(get("real.rtf"), "new");
+  struct stat status {};
+  ::stat(path("real.rtf").c_str(), &status);
+  EXPECT_EQ(status.st_mode & 07777, 0640u);
+  EXPECT_EQ(names(), (Names{"link.rtf", "real.rtf"}));
+}
+
+TEST_F(FileSystemTest, FoldersAreNoTargets) {
+  fs::create_directory(path("sub"));
+  EXPECT_FALSE(create_replacement(path("sub")));
+  EXPECT_FALSE(create_replacement(path("missing/out.rtf")));
+}
+
+TEST_F(FileSystemTest, DevicesAreWrittenInPlace) {
+  std::unique_ptr<OutputFile> null_device = create_replacement("/dev/null");
+  ASSERT_TRUE(null_device);
+  EXPECT_TRUE(null_device->write("x"));
+  EXPECT_TRUE(null_device->commit());
+  std::unique_ptr<OutputFile> full_device = create_replacement("/dev/full");
+  ASSERT_TRUE(full_device);
+  EXPECT_FALSE(full_device->write("x"));
+  EXPECT_TRUE(fs::is_character_file("/dev/full"));
+}
+
+TEST_F(FileSystemTest, OnlyRegularFilesAreInputs) {
+  put("in.zek", "x");
+  fs::create_directory(path("sub"));
+  ASSERT_EQ(::mkfifo(path("pipe").c_str(), 0600), 0);
+  EXPECT_FALSE(open_regular_file(path("sub")));
+  EXPECT_FALSE(open_regular_file(path("pipe")));  // and does not wait for a writer
+  EXPECT_FALSE(open_regular_file(path("missing")));
+  EXPECT_FALSE(open_regular_file("/dev/null"));
+  std::unique_ptr<InputStream> input = open_regular_file(path("in.zek"));
+  ASSERT_TRUE(input);
+  char byte = 0;
+  EXPECT_EQ(input->read(&byte, 1), 1u);
+  EXPECT_EQ(byte, 'x');
+  EXPECT_EQ(input->read(&byte, 1), 0u);
+}
+
+TEST_F(FileSystemTest, IdentityIgnoresSpelling) {
+  put("in.zek", "x");
+  put("other.zek", "x");
+  fs::create_symlink("in.zek", path("alias.zek"));
+  const std::optional<FileIdentity> identity = file_identity(path("in.zek"));
+  ASSERT_TRUE(identity);
+  EXPECT_EQ(file_identity((folder_ / "." / "in.zek").string()), identity);
+  EXPECT_EQ(file_identity(path("alias.zek")), identity);
+  EXPECT_EQ(open_regular_file(path("alias.zek"))->identity(), identity);
+  EXPECT_NE(file_identity(path("other.zek")), identity);
+  EXPECT_FALSE(file_identity(path("missing")));
+}
+
+}  // namespace
+}  // namespace zek
+
+#endif  // !_WIN32
