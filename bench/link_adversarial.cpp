@@ -9,8 +9,8 @@
 #include <string>
 
 #include "commands/context.h"
-#include "driver/command_line.h"
 #include "commands/link_text.h"
+#include "driver/command_line.h"
 
 namespace {
 

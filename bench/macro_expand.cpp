@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "io/environment.h"
-#include "driver/run.h"
 #include "base/cat.h"
+#include "driver/run.h"
+#include "io/environment.h"
 #include "source/macro_table.h"
 
 namespace {

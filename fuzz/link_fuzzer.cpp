@@ -15,10 +15,10 @@
 #include <string_view>
 #include <vector>
 
+#include "commands/link_text.h"
+#include "links/link_matcher.h"
 #include "support/link_fixture.h"
 #include "support/literal_link_scan.h"
-#include "links/link_matcher.h"
-#include "commands/link_text.h"
 
 namespace {
 

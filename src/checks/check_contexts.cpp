@@ -3,10 +3,10 @@
 // two different ones whose hashes are equal.
 #include <unordered_map>
 
+#include "base/cat.h"
 #include "checks/check_rules.h"
 #include "names/context_rules.h"
 #include "names/help_hash.h"
-#include "base/cat.h"
 
 namespace zek {
 

@@ -1,8 +1,8 @@
 // Length checks of the footnote texts: the help compiler takes titles of at
 // most 127 bytes, keywords of at most 255 and footnotes of at most 1023.
-#include "checks/check_rules.h"
 #include "base/cat.h"
 #include "base/sjis.h"
+#include "checks/check_rules.h"
 
 namespace zek {
 

@@ -5,9 +5,9 @@
 // first topic, by being the help file's contents topic.
 #include <unordered_map>
 
+#include "base/cat.h"
 #include "checks/check_rules.h"
 #include "names/context_rules.h"
-#include "base/cat.h"
 
 namespace zek {
 

@@ -3,8 +3,8 @@
 
 #include <algorithm>
 
-#include "checks/check_rules.h"
 #include "base/cat.h"
+#include "checks/check_rules.h"
 
 namespace zek {
 
@@ -35,11 +35,8 @@ std::vector<CheckWarning> find_check_warnings(const CheckLog& log) {
   return warnings;
 }
 
-void report_checks(Context& ctx) {
-  if (!ctx.options.check) return;
-  for (const CheckWarning& warning : find_check_warnings(ctx.checks)) {
-    write_warning(ctx.console, warning);
-  }
+void report_checks(const CheckLog& log, const Console& console) {
+  for (const CheckWarning& warning : find_check_warnings(log)) write_warning(console, warning);
 }
 
 }  // namespace zek

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "commands/context.h"
 #include "checks/check_log.h"
+#include "io/console.h"
 
 namespace zek {
 
@@ -24,6 +24,6 @@ std::vector<CheckWarning> find_check_warnings(const CheckLog& log);
 
 // With -C, writes each warning to standard error as
 // "<file> <line>: warning <message>\n". The exit status is not touched.
-void report_checks(Context& ctx);
+void report_checks(const CheckLog& log, const Console& console);
 
 }  // namespace zek

@@ -10,7 +10,7 @@ namespace zek {
 std::optional<uint32_t> read_argument(Context& ctx, Cursor& cursor, std::string_view error_word) {
   skip_blanks(cursor);
   std::optional<uint32_t> value = read_number(cursor);
-  if (!value) report_error(ctx, error_word);
+  if (!value) ctx.diag.report_error(error_word);
   return value;
 }
 

@@ -1,11 +1,11 @@
 // A body-text line: its framing group, borders, line end and hot spots.
 #include "commands/body_line.h"
 
-#include "commands/continuation.h"
-#include "commands/paragraph.h"
-#include "checks/check_notes.h"
-#include "commands/link_text.h"
 #include "base/tabs.h"
+#include "checks/check_notes.h"
+#include "commands/continuation.h"
+#include "commands/link_text.h"
+#include "commands/paragraph.h"
 
 namespace zek {
 
@@ -54,7 +54,7 @@ void write_body_line(Context& ctx, FileState& file, Cursor& cursor) {
   }
   if (border_top == 1) plain_if_text_mode(ctx, kBorderLine);
 
-  note_raw_regions(ctx, text);
+  ctx.checks.note_raw_regions(text);
   if (ctx.modes.no_link_mode == 0) {
     link_text_line(ctx, text, file.header_type);
     if (ctx.modes.all_link_mode != 0) ctx.names.clear_link_marks();

@@ -3,9 +3,9 @@
 // .crpitchb). They record pending attributes that the body text after them
 // on the same line carries, or that are written at once when nothing follows.
 #include "commands/arguments.h"
-#include "commands/paragraph.h"
 #include "commands/body_line.h"
 #include "commands/commands.h"
+#include "commands/paragraph.h"
 #include "source/keyword.h"
 
 namespace zek {

@@ -8,50 +8,21 @@
 #include <string>
 
 #include "base/options.h"
+#include "checks/check_notes.h"
 #include "commands/format_state.h"
-#include "checks/check_log.h"
-#include "names/name_table.h"
+#include "commands/topic_state.h"
+#include "io/console.h"
+#include "io/diagnostics.h"
 #include "io/sink.h"
 #include "io/stream.h"
+#include "names/name_table.h"
 #include "output/writer.h"
 #include "source/macro_table.h"
-#include "commands/topic_state.h"
 
 namespace zek {
 
-class CodePageConverter;
 class Environment;
 class LinkMatcher;
-
-// Where errors are reported and what the run has failed on.
-struct Diagnostics {
-  std::string current_file_name;
-  uint32_t current_line_number = 0;
-  bool failure_flag = false;
-};
-
-// Standard output and standard error. The program's own texts and source
-// text are code page 932; on a UTF-8 console they are converted on the way
-// out. File names are written as they are, in the file system's own bytes.
-struct Console {
-  Console();
-  ~Console();
-  Console(const Console&) = delete;
-  Console& operator=(const Console&) = delete;
-
-  OutputStream* out = nullptr;  // the -R report, -V lines
-  OutputStream* err = nullptr;  // usage, messages, errors, .print
-  // Set when the console shows UTF-8.
-  std::unique_ptr<CodePageConverter> utf8_converter;
-
-  void write_out(std::string_view text) const;
-  void write_err(std::string_view text) const;
-  void write_out_name(std::string_view name) const;
-  void write_err_name(std::string_view name) const;
-
- private:
-  void write(OutputStream* stream, std::string_view text) const;
-};
 
 struct Context {
   Context();
@@ -62,7 +33,7 @@ struct Context {
   Environment* env = nullptr;  // opens source files
   Options options;
   Console console;
-  Diagnostics diag;
+  Diagnostics diag{console};
   int include_depth = 0;
 
   MacroTable macros;
@@ -75,7 +46,7 @@ struct Context {
   HeaderState headers;
   Modes modes;
   FormatContext format;
-  CheckLog checks;  // what pass 2 wrote, kept only under -C
+  CheckRecorder checks{diag, names};  // what pass 2 wrote, kept only under -C
 };
 
 }  // namespace zek

@@ -4,11 +4,11 @@
 #include <optional>
 #include <string>
 
-#include "commands/paragraph.h"
-#include "checks/check_notes.h"
 #include "base/cat.h"
 #include "base/sjis.h"
+#include "checks/check_notes.h"
 #include "commands/commands.h"
+#include "commands/paragraph.h"
 #include "commands/topic_output.h"
 
 namespace zek {
@@ -59,7 +59,7 @@ void put_browse_footnote(Context& ctx) {
   w.rtf("+{\\footnote ");
   w.text(modes.browse_name);
   w.rtf(cat(':', zero_padded(modes.browse_counter, 3), "}\r\n"));
-  note_footnote(ctx, '+', cat(modes.browse_name, ':', zero_padded(modes.browse_counter, 3)));
+  ctx.checks.note_footnote('+', cat(modes.browse_name, ':', zero_padded(modes.browse_counter, 3)));
 }
 
 // The group-button macros of a .topic in group mode: DB without a group
@@ -71,8 +71,8 @@ void put_group_footnotes(Context& ctx, const std::optional<std::string>& target)
   }
   ctx.writer.rtf("!{\\footnote !EB(\"group\")}\r\n");
   ctx.writer.rtf(cat("!{\\footnote !CBB(\"group\",\"JI(`',`", *target, "')\")}\r\n"));
-  note_footnote(ctx, '!', cat("CBB(\"group\",\"JI(`',`", *target, "')\")"));
-  note_group_jump(ctx, *target);
+  ctx.checks.note_footnote('!', cat("CBB(\"group\",\"JI(`',`", *target, "')\")"));
+  ctx.checks.note_group_jump(*target);
 }
 
 // The context string of a named header and, in search mode, its keyword.
@@ -102,7 +102,7 @@ void put_header(Context& ctx, FileState& file, Cursor& cursor, Header kind) {
   const bool named = !argument.title.empty();
   const std::string title = named ? argument.title : cat("YY", headers.anonymous_counter++);
   ctx.writer.footnote('$', title);
-  note_topic(ctx, title, kind == Header::popup);
+  ctx.checks.note_topic(title, kind == Header::popup);
   trace(ctx, cat("\x81\xA1", kind == Header::topic ? "topic" : "popup", "\t[", title,
                  "]\x81\xA1\n"));  // "■topic\t[title]■"
   if (kind == Header::topic) put_browse_footnote(ctx);

@@ -3,10 +3,10 @@
 // (IDM_ names) to the help file.
 #include <string>
 
-#include "commands/paragraph.h"
-#include "checks/check_notes.h"
 #include "base/cat.h"
+#include "checks/check_notes.h"
 #include "commands/commands.h"
+#include "commands/paragraph.h"
 #include "commands/topic_output.h"
 
 namespace zek {
@@ -26,7 +26,7 @@ std::string take_argument(Cursor& cursor) {
 // "#{\footnote #<argument>}" with "@" and "$" sanitized.
 void put_context_string(Context& ctx, std::string_view argument, std::string_view trace_word) {
   ctx.writer.footnote('#', argument);
-  note_context_string(ctx, argument);
+  ctx.checks.note_context_string(argument);
   trace(ctx, cat(trace_word, "\t[", argument, "]\n"));
 }
 

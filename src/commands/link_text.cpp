@@ -6,10 +6,10 @@
 #include <charconv>
 #include <cstdint>
 
-#include "commands/paragraph.h"
-#include "checks/check_notes.h"
 #include "base/cat.h"
 #include "base/sjis.h"
+#include "checks/check_notes.h"
+#include "commands/paragraph.h"
 #include "links/link_matcher.h"
 
 namespace zek {
@@ -140,7 +140,7 @@ void write_linked_line(Context& ctx, std::string_view line, const LinkClaims& cl
     write_hot_spot(ctx, ctx.names[claim.entry], line.substr(claim.position, claim.length),
                    header_type);
     ctx.names.mark_linked(claim.entry);
-    note_hot_spot(ctx, claim.entry);
+    ctx.checks.note_hot_spot(claim.entry);
     pending = claim.position + claim.length;
   }
   write_plain_piece(ctx, line.substr(pending));

@@ -9,7 +9,7 @@ namespace zek {
 void cmd_endnoscroll(Context& ctx, FileState&, Cursor&) {
   int32_t& open = ctx.format.state.noscroll_open;
   if (open != 1) {
-    report_error(ctx, "noscroll");
+    ctx.diag.report_error("noscroll");
     return;
   }
   open = 0;
@@ -19,7 +19,7 @@ void cmd_endnoscroll(Context& ctx, FileState&, Cursor&) {
 void cmd_noscroll(Context& ctx, FileState&, Cursor&) {
   int32_t& open = ctx.format.state.noscroll_open;
   if (open != 0) {
-    report_error(ctx, "noscroll");
+    ctx.diag.report_error("noscroll");
     return;
   }
   open = 1;

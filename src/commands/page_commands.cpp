@@ -1,6 +1,6 @@
 // .end and .page: the commands that end a page and the document.
-#include "commands/paragraph.h"
 #include "commands/commands.h"
+#include "commands/paragraph.h"
 
 namespace zek {
 

@@ -1,10 +1,10 @@
 // Paragraph commands: right and left indents (each opens a group that
 // .endindent or the page end closes), paragraph defaults, tab stops, the
 // line mode and the border style. They write their RTF at once.
-#include "commands/arguments.h"
-#include "commands/paragraph.h"
 #include "base/cat.h"
+#include "commands/arguments.h"
 #include "commands/commands.h"
+#include "commands/paragraph.h"
 #include "io/diagnostics.h"
 #include "source/keyword.h"
 
@@ -53,7 +53,7 @@ void open_left_indent(Context& ctx, Cursor& cursor, std::string_view error_word,
     format.first_line_pos = to_points(ctx, *first);
     ctx.writer.rtf(first_line_indent(format.left_indent, format.first_line_pos));
   } else if (!cursor.at_end()) {
-    report_error(ctx, error_word);
+    ctx.diag.report_error(error_word);
     return;
   }
   ++format.state.indent_depth;
@@ -93,7 +93,7 @@ void cmd_lindent(Context& ctx, FileState&, Cursor& cursor) {
 void cmd_endindent(Context& ctx, FileState&, Cursor&) {
   int32_t& depth = ctx.format.state.indent_depth;
   if (depth == 0) {
-    report_error(ctx, "endindent");
+    ctx.diag.report_error("endindent");
     return;
   }
   --depth;
@@ -140,7 +140,7 @@ void cmd_border(Context& ctx, FileState&, Cursor& cursor) {
       return;
     }
   }
-  report_error(ctx, "border");
+  ctx.diag.report_error("border");
 }
 
 }  // namespace zek

@@ -20,7 +20,7 @@ void set_switch(Context& ctx, Cursor& cursor, int32_t& flag, std::string_view wo
     flag = 0;
     cursor.advance();
   } else {
-    report_error(ctx, word);
+    ctx.diag.report_error(word);
   }
 }
 

@@ -1,13 +1,13 @@
 // .title writes a title paragraph (by default the current topic's title) in
 // the look that .titlemode chose, with the shortcut buttons after it.
+#include "base/cat.h"
+#include "base/tabs.h"
+#include "commands/buttons.h"
+#include "commands/commands.h"
 #include "commands/continuation.h"
 #include "commands/paragraph.h"
-#include "base/cat.h"
-#include "commands/commands.h"
 #include "io/diagnostics.h"
 #include "source/keyword.h"
-#include "commands/buttons.h"
-#include "base/tabs.h"
 
 namespace zek {
 
@@ -123,7 +123,7 @@ void cmd_titlemode(Context& ctx, FileState&, Cursor& cursor) {
     skip_blanks(cursor);
     if (cursor.at_end()) return;
     if (!match_title_word(settings, cursor)) {
-      report_error(ctx, "titlemode");
+      ctx.diag.report_error("titlemode");
       return;
     }
   }

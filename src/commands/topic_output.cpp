@@ -1,9 +1,9 @@
 // Footnotes, trace lines and ID-file lines shared by the topic commands.
 #include "commands/topic_output.h"
 
-#include "checks/check_notes.h"
 #include "base/cat.h"
 #include "base/sjis.h"
+#include "checks/check_notes.h"
 
 namespace zek {
 
@@ -17,12 +17,12 @@ void trace(Context& ctx, std::string_view line) {
 
 void put_context_number(Context& ctx, int32_t number) {
   ctx.writer.rtf(cat("#{\\footnote #XX", static_cast<uint32_t>(number), "}\r\n"));
-  note_context_number(ctx, number);
+  ctx.checks.note_context_number(number);
 }
 
 void put_keyword(Context& ctx, std::string_view keyword) {
   ctx.writer.footnote('K', keyword);
-  note_footnote(ctx, 'K', keyword);
+  ctx.checks.note_footnote('K', keyword);
   trace(ctx, cat("search\t[", keyword, "]\n"));
 }
 
@@ -31,7 +31,7 @@ void put_at_name_context(Context& ctx, const FileState& file, std::string_view n
   if (ctx.options.id_mode != kIdModeAtNames || !name.starts_with('@')) return;
   ctx.id_file.put(cat(name, ':', sanitize_context_string(name), "\r\n"));
   ctx.writer.footnote('#', name);  // the footnote sanitizes "#" texts itself
-  note_context_string(ctx, name);
+  ctx.checks.note_context_string(name);
 }
 
 }  // namespace zek

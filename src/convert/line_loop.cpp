@@ -2,18 +2,18 @@
 // macros and dispatches it by its first character.
 #include "convert/line_loop.h"
 
-#include "io/environment.h"
-#include "commands/paragraph.h"
-#include "checks/check_notes.h"
 #include "base/cat.h"
+#include "base/tabs.h"
+#include "checks/check_notes.h"
 #include "commands/body_line.h"
 #include "commands/commands.h"
+#include "commands/paragraph.h"
 #include "io/diagnostics.h"
-#include "source/directives.h"
-#include "source/keyword.h"
+#include "io/environment.h"
 #include "io/line_reader.h"
 #include "io/utf8_source.h"
-#include "base/tabs.h"
+#include "source/directives.h"
+#include "source/keyword.h"
 
 namespace zek {
 
@@ -97,7 +97,7 @@ void raw_line(Context& ctx, FileState& file, Cursor& cursor, bool with_line_end)
   cursor.consume();
   if (ctx.modes.tab_conversion != 0) expand_tabs(text);  // the mark is column 0
   std::string_view after_mark = std::string_view(text).substr(1);
-  note_raw_rtf(ctx, after_mark);
+  ctx.checks.note_raw_rtf(after_mark);
   if (with_line_end) {
     ctx.writer.rtf(after_mark);
     plain_if_text_mode(ctx, after_mark);
@@ -117,7 +117,10 @@ void dispatch(Context& ctx, FileState& file, Cursor& cursor) {
         write_body_line(ctx, file, cursor);
         break;
       case '#':
-        handle_directive(ctx, file, cursor);
+        if (handle_directive({ctx.options, ctx.macros, ctx.diag}, file, cursor) ==
+            DirectiveOutcome::rest_is_new_line) {
+          ctx.format.state.unset_pending();
+        }
         break;
       case '\'':
         raw_line(ctx, file, cursor, false);
@@ -158,7 +161,7 @@ void process_line(Context& ctx, FileState& file, std::string& line) {
       if (trace) ctx.writer.debug(cat("DDDD:", expanded, "\r\n"));
     });
     if (!kept) {
-      report_error(ctx, "buffer overflow");
+      ctx.diag.report_error("buffer overflow");
       return;
     }
   }
@@ -183,7 +186,7 @@ void process_file(Context& ctx, InputStream& input, const std::string& name, int
     // A UTF-8 source becomes code page 932 before anything looks at it.
     const std::string problem = decoder.decode(line, line_number == 1);
     file.utf8_source = decoder.is_utf8();
-    if (!problem.empty()) report_error(ctx, problem);
+    if (!problem.empty()) ctx.diag.report_error(problem);
     // A line's text ends at its first NUL byte.
     if (const size_t nul = line.find('\0'); nul != std::string::npos) line.resize(nul);
     write_listing_line(ctx, file, line_number, line);
@@ -200,7 +203,7 @@ bool include_file(Context& ctx, const std::string& name, int pass) {
   }
   std::unique_ptr<InputStream> input = ctx.env->open_input(name);
   if (!input) {
-    report_cannot_open(ctx, name);
+    ctx.diag.report_cannot_open(name);
     ctx.diag.failure_flag = true;
     return false;
   }
@@ -220,7 +223,7 @@ void cmd_include(Context& ctx, FileState& file, Cursor& cursor) {
 
 void report_bad_command(Context& ctx, Cursor& cursor) {
   const std::string_view text = std::string_view(cursor.line).substr(cursor.command_start);
-  report_error(ctx, cat("bad . command  ", text));
+  ctx.diag.report_error(cat("bad . command  ", text));
   cursor.consume();
 }
 

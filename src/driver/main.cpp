@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
+#include "driver/run.h"
 #include "io/console_locale.h"
 #include "io/file_environment.h"
-#include "driver/run.h"
 
 int main(int argc, char** argv) {
   std::vector<std::string> arguments(argv, argv + argc);

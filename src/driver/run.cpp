@@ -1,20 +1,20 @@
 // The run sequence: pass 1 collects the names, pass 2 writes the output.
 #include "driver/run.h"
 
+#include "base/cat.h"
+#include "checks/checks.h"
 #include "commands/context.h"
-#include "io/code_page.h"
+#include "commands/link_text.h"
+#include "convert/line_loop.h"
 #include "driver/command_line.h"
-#include "io/paths.h"
-#include "io/recording_environment.h"
 #include "driver/report.h"
 #include "driver/slash_hint.h"
 #include "driver/usage.h"
-#include "checks/checks.h"
-#include "names/id_file.h"
-#include "base/cat.h"
+#include "io/code_page.h"
 #include "io/diagnostics.h"
-#include "convert/line_loop.h"
-#include "commands/link_text.h"
+#include "io/paths.h"
+#include "io/recording_environment.h"
+#include "names/id_file.h"
 
 namespace zek {
 
@@ -81,7 +81,7 @@ const std::string* find_clash(Environment& env, const RecordingEnvironment& sour
 bool open_target(Context& ctx, const CommandLine& command_line, Target& target) {
   target.file = ctx.env->create_output(target.name);
   if (target.file) return true;
-  report_cannot_open(ctx, target.name);
+  ctx.diag.report_cannot_open(target.name);
   hint_lone_slash(ctx, command_line, target.origin);
   return false;
 }
@@ -155,13 +155,15 @@ int write_output(Context& ctx, const CommandLine& command_line, const std::strin
 
   reset_for_pass(ctx);
   if (ctx.options.id_input && ctx.options.hlp_file_name &&
-      !read_id_file(ctx, *ctx.options.id_input)) {
+      !read_id_file(*ctx.env, ctx.diag, ctx.names, *ctx.options.id_input)) {
     hint_lone_slash(ctx, command_line, command_line.split.id_input_origin);
   }
   prepare_links(ctx);
   ctx.writer.column = 0;
 
+  ctx.checks.set_recording(ctx.options.check);
   int status = include_file(ctx, source, 1) ? 0 : 1;
+  ctx.checks.set_recording(false);
   if (!finish_targets(ctx, output, id)) status = 1;
   return status;
 }
@@ -197,7 +199,7 @@ int convert(Context& ctx, const CommandLine& command_line) {
   }
   int status = write_output(ctx, command_line, source, output, id_target);
   if (ctx.diag.failure_flag) status = 1;
-  if (status == 0) report_checks(ctx);
+  if (status == 0 && ctx.options.check) report_checks(ctx.checks.log(), ctx.console);
   if (ctx.options.report) write_reference_report(ctx);
   return status;
 }

@@ -7,9 +7,9 @@
 #endif
 #include <windows.h>
 
+#include "base/sjis.h"
 #include "io/code_page.h"
 #include "io/win32_text.h"
-#include "base/sjis.h"
 
 namespace zek {
 

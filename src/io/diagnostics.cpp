@@ -7,14 +7,14 @@
 
 namespace zek {
 
-void report_error(Context& ctx, std::string_view message) {
-  ctx.console.write_err_name(ctx.diag.current_file_name);
-  ctx.console.write_err(cat(' ', ctx.diag.current_line_number, ": error ", message, '\n'));
-  ctx.diag.failure_flag = true;
+void Diagnostics::report_error(std::string_view message) {
+  console_.write_err_name(current_file_name);
+  console_.write_err(cat(' ', current_line_number, ": error ", message, '\n'));
+  failure_flag = true;
 }
 
-void report_cannot_open(Context& ctx, std::string_view name) {
-  ctx.console.write_err_name(cat("cannot open ", name, '\n'));
+void Diagnostics::report_cannot_open(std::string_view name) const {
+  console_.write_err_name(cat("cannot open ", name, '\n'));
 }
 
 }  // namespace zek

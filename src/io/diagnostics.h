@@ -2,15 +2,30 @@
 // standard error; every report makes the run fail.
 #pragma once
 
+#include <cstdint>
+#include <string>
 #include <string_view>
 
-#include "commands/context.h"
+#include "io/console.h"
 
 namespace zek {
 
-void report_error(Context& ctx, std::string_view message);
+// Where errors are reported and what the run has failed on.
+class Diagnostics {
+ public:
+  explicit Diagnostics(const Console& console) : console_(console) {}
 
-// "cannot open <name>\n" on standard error.
-void report_cannot_open(Context& ctx, std::string_view name);
+  std::string current_file_name;
+  uint32_t current_line_number = 0;
+  bool failure_flag = false;
+
+  // "<file> <line>: error <message>\n"; the run fails.
+  void report_error(std::string_view message);
+  // "cannot open <name>\n".
+  void report_cannot_open(std::string_view name) const;
+
+ private:
+  const Console& console_;
+};
 
 }  // namespace zek

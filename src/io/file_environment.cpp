@@ -1,8 +1,8 @@
 // Files on disk through the platform's file functions.
 #include "io/file_environment.h"
 
-#include "io/file_system.h"
 #include "io/background_output.h"
+#include "io/file_system.h"
 
 namespace zek {
 

@@ -11,8 +11,8 @@
 #include <cstdlib>
 #include <random>
 
-#include "io/file_system.h"
 #include "base/cat.h"
+#include "io/file_system.h"
 
 namespace zek {
 

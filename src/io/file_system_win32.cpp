@@ -10,10 +10,10 @@
 
 #include <random>
 
-#include "io/file_system.h"
-#include "io/win32_text.h"
 #include "base/cat.h"
 #include "base/sjis.h"
+#include "io/file_system.h"
+#include "io/win32_text.h"
 
 namespace zek {
 

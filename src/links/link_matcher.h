@@ -11,9 +11,9 @@
 #include <string_view>
 #include <vector>
 
-#include "names/name_table.h"
 #include "links/link_claim.h"
 #include "links/name_automaton.h"
+#include "names/name_table.h"
 
 namespace zek {
 

@@ -1,16 +1,15 @@
 // ID-file reader. Lines are read whole, whatever their length.
 #include "names/id_file.h"
 
-#include "io/environment.h"
-#include "io/diagnostics.h"
 #include "io/line_reader.h"
 
 namespace zek {
 
-bool read_id_file(Context& ctx, const std::string& path) {
-  std::unique_ptr<InputStream> input = ctx.env->open_input(path);
+bool read_id_file(Environment& env, const Diagnostics& diag, NameTable& names,
+                  const std::string& path) {
+  std::unique_ptr<InputStream> input = env.open_input(path);
   if (!input) {
-    report_cannot_open(ctx, path);
+    diag.report_cannot_open(path);
     return false;
   }
   LineReader reader(*input);
@@ -24,8 +23,8 @@ bool read_id_file(Context& ctx, const std::string& path) {
     if (const size_t nul = line.find('\0'); nul != std::string::npos) line.resize(nul);
     const size_t colon = line.find(':');
     if (colon == std::string::npos) continue;
-    ctx.names.add_external(std::string_view(line).substr(0, colon),
-                           std::string_view(line).substr(colon + 1));
+    names.add_external(std::string_view(line).substr(0, colon),
+                       std::string_view(line).substr(colon + 1));
   }
   return true;
 }

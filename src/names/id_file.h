@@ -4,12 +4,15 @@
 
 #include <string>
 
-#include "commands/context.h"
+#include "io/diagnostics.h"
+#include "io/environment.h"
+#include "names/name_table.h"
 
 namespace zek {
 
 // Appends the entries of the ID file; reports "cannot open" and goes on
 // without them when it cannot be read, and then returns false.
-bool read_id_file(Context& ctx, const std::string& path);
+bool read_id_file(Environment& env, const Diagnostics& diag, NameTable& names,
+                  const std::string& path);
 
 }  // namespace zek

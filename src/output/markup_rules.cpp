@@ -10,8 +10,8 @@
 #include <array>
 #include <vector>
 
-#include "output/linked_text.h"
 #include "base/sjis.h"
+#include "output/linked_text.h"
 
 namespace zek {
 

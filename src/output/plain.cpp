@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "output/markup_rules.h"
 #include "base/sjis.h"
+#include "output/markup_rules.h"
 #include "output/writer.h"
 
 namespace zek {

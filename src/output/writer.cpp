@@ -7,9 +7,9 @@
 #include <cstdint>
 #include <cstring>
 
+#include "base/sjis.h"
 #include "output/byte_block.h"
 #include "output/plain.h"
-#include "base/sjis.h"
 
 namespace zek {
 

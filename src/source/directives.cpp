@@ -2,7 +2,6 @@
 // lines, #define and #undef, and the lines kept for one kind of output only.
 #include "source/directives.h"
 
-#include "io/diagnostics.h"
 #include "source/keyword.h"
 
 namespace zek {
@@ -10,27 +9,28 @@ namespace zek {
 namespace {
 
 // #if32 and #if16: open a section that is kept when the build matches.
-void open_section(Context& ctx, FileState& file, Cursor& cursor, std::string_view word, bool kept) {
+void open_section(Diagnostics& diag, FileState& file, Cursor& cursor, std::string_view word,
+                  bool kept) {
   if (file.condition_state != -1) {
-    report_error(ctx, word);  // one level only; the rest of the line goes on
+    diag.report_error(word);  // one level only; the rest of the line goes on
     return;
   }
   file.condition_state = kept ? 1 : 0;
   cursor.consume();
 }
 
-void flip_section(Context& ctx, FileState& file, Cursor& cursor) {
+void flip_section(Diagnostics& diag, FileState& file, Cursor& cursor) {
   if (file.condition_state == -1) {
-    report_error(ctx, "#else");
+    diag.report_error("#else");
     return;
   }
   file.condition_state = file.condition_state == 0 ? 1 : 0;
   cursor.consume();
 }
 
-void close_section(Context& ctx, FileState& file, Cursor& cursor) {
+void close_section(Diagnostics& diag, FileState& file, Cursor& cursor) {
   if (file.condition_state == -1) {
-    report_error(ctx, "#endif");
+    diag.report_error("#endif");
     return;
   }
   file.condition_state = -1;
@@ -38,57 +38,61 @@ void close_section(Context& ctx, FileState& file, Cursor& cursor) {
 }
 
 // "#32": in a 32-bit build the rest of the line is a line of its own.
-void line_for_32_bit(Context& ctx, Cursor& cursor) {
-  if (ctx.options.mode32) {
-    ctx.format.state.unset_pending();
-  } else {
-    cursor.consume();
-  }
+DirectiveOutcome line_for_32_bit(const Options& options, Cursor& cursor) {
+  if (options.mode32) return DirectiveOutcome::rest_is_new_line;
+  cursor.consume();
+  return DirectiveOutcome::handled;
 }
 
 // Handles the conditional words, which work in skipped sections and with -D.
-bool handle_conditional(Context& ctx, FileState& file, Cursor& cursor) {
-  const bool mode32 = ctx.options.mode32;
+std::optional<DirectiveOutcome> handle_conditional(DirectiveInputs in, FileState& file,
+                                                   Cursor& cursor) {
+  const bool mode32 = in.options.mode32;
   if (match_keyword(cursor, "#if32")) {
-    open_section(ctx, file, cursor, "#if32", mode32);
+    open_section(in.diag, file, cursor, "#if32", mode32);
   } else if (match_keyword(cursor, "#if16")) {
-    open_section(ctx, file, cursor, "#if16", !mode32);
+    open_section(in.diag, file, cursor, "#if16", !mode32);
   } else if (match_keyword(cursor, "#else")) {
-    flip_section(ctx, file, cursor);
+    flip_section(in.diag, file, cursor);
   } else if (match_keyword(cursor, "#endif")) {
-    close_section(ctx, file, cursor);
+    close_section(in.diag, file, cursor);
   } else if (match_keyword(cursor, "#32")) {
-    line_for_32_bit(ctx, cursor);
+    return line_for_32_bit(in.options, cursor);
   } else {
-    return false;
+    return std::nullopt;
   }
-  return true;
+  return DirectiveOutcome::handled;
 }
 
-void report_if_failed(Context& ctx, std::string_view error_word) {
-  if (!error_word.empty()) report_error(ctx, error_word);
+void report_if_failed(Diagnostics& diag, std::string_view error_word) {
+  if (!error_word.empty()) diag.report_error(error_word);
 }
 
 }  // namespace
 
-void handle_directive(Context& ctx, FileState& file, Cursor& cursor) {
-  if (handle_conditional(ctx, file, cursor)) return;
-  if (file.condition_state == 0 || ctx.options.ignore_directives) {
+DirectiveOutcome handle_directive(DirectiveInputs in, FileState& file, Cursor& cursor) {
+  if (const std::optional<DirectiveOutcome> outcome = handle_conditional(in, file, cursor)) {
+    return *outcome;
+  }
+  if (file.condition_state == 0 || in.options.ignore_directives) {
     cursor.consume();
-    return;
+    return DirectiveOutcome::handled;
   }
   if (match_keyword(cursor, "#define")) {
-    report_if_failed(ctx, ctx.macros.define(cursor.rest()));
+    report_if_failed(in.diag, in.macros.define(cursor.rest()));
   } else if (match_keyword(cursor, "#undef")) {
-    report_if_failed(ctx, ctx.macros.undefine(cursor.rest()));
+    report_if_failed(in.diag, in.macros.undefine(cursor.rest()));
   } else if (match_keyword(cursor, "#text")) {
-    if (ctx.options.text_mode) return;  // the rest is a line of text output
+    // the rest is a line of text output
+    if (in.options.text_mode) return DirectiveOutcome::handled;
   } else if (match_keyword(cursor, "#rtf")) {
-    if (!ctx.options.text_mode) return;  // the rest is a line of RTF output
+    // the rest is a line of RTF output
+    if (!in.options.text_mode) return DirectiveOutcome::handled;
   } else {
-    report_error(ctx, "#");
+    in.diag.report_error("#");
   }
   cursor.consume();
+  return DirectiveOutcome::handled;
 }
 
 }  // namespace zek

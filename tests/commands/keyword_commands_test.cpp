@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "support/memory_environment.h"
 #include "commands/line_runner.h"
+#include "support/memory_environment.h"
 
 namespace zek {
 namespace {
@@ -87,8 +87,11 @@ INSTANTIATE_TEST_SUITE_P(
                     ".id IDM_A}B\r\n",
                     std::string(kPard) + "#{\\footnote #IDM_A\\}B}\r\nK{\\footnote K@A\\}B}\r\n",
                     ""},
-        KeywordCase{"EmptyIdWritesEmptyContextString", {"-I@"}, ".id\r\n",
-                    std::string(kPard) + "#{\\footnote #}\r\n", ""},
+        KeywordCase{"EmptyIdWritesEmptyContextString",
+                    {"-I@"},
+                    ".id\r\n",
+                    std::string(kPard) + "#{\\footnote #}\r\n",
+                    ""},
         KeywordCase{"LongMenuNameKeptWhole",
                     {"-I"},
                     ".id IDM_" + std::string(200, 'N') + "\r\n",
@@ -115,8 +118,11 @@ INSTANTIATE_TEST_SUITE_P(
                     ".search a;b {c}\r\n",
                     std::string(kPard) + "K{\\footnote Ka;b \\{c\\}}\r\n",
                     ""},
-        KeywordCase{"SearchWithNothingToSearchFor", {}, ".search\r\n",
-                    std::string(kPard) + "K{\\footnote K}\r\n", ""},
+        KeywordCase{"SearchWithNothingToSearchFor",
+                    {},
+                    ".search\r\n",
+                    std::string(kPard) + "K{\\footnote K}\r\n",
+                    ""},
         KeywordCase{
             "IdxSanitizesWithoutReset", {}, ".idx a@b$c\r\n", "#{\\footnote #aqbzc}\r\n", ""},
         KeywordCase{"EmptyIdxWritesEmptyContextString", {}, ".idx\r\n", "#{\\footnote #}\r\n", ""},
@@ -136,8 +142,11 @@ INSTANTIATE_TEST_SUITE_P(
                     ".topic Open\r\n.alias Open\r\n",
                     kOpenTopic + "#{\\footnote #XX0}\r\n",
                     ""},
-        KeywordCase{"EmptyAliasHasNoNumber", {}, ".topic Open\r\n.alias\r\n",
-                    kOpenTopic + "#{\\footnote #XX4294967295}\r\n", ""},
+        KeywordCase{"EmptyAliasHasNoNumber",
+                    {},
+                    ".topic Open\r\n.alias\r\n",
+                    kOpenTopic + "#{\\footnote #XX4294967295}\r\n",
+                    ""},
         KeywordCase{"AtAliasUnderAtAt",
                     {"-I@@"},
                     ".topic Open\r\n.alias @Start\r\n",

@@ -2,8 +2,8 @@
 // long or non-ASCII window names as one formatted text.
 #include <gtest/gtest.h>
 
-#include "support/link_fixture.h"
 #include "commands/link_text.h"
+#include "support/link_fixture.h"
 
 namespace zek {
 namespace {

@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "support/memory_environment.h"
 #include "commands/line_runner.h"
+#include "support/memory_environment.h"
 
 namespace zek {
 namespace {

@@ -7,10 +7,10 @@
 
 #include <random>
 
+#include "commands/link_text.h"
+#include "links/link_matcher.h"
 #include "support/link_fixture.h"
 #include "support/literal_link_scan.h"
-#include "links/link_matcher.h"
-#include "commands/link_text.h"
 
 namespace zek {
 namespace {

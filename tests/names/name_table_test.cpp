@@ -4,9 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include "commands/context.h"
-#include "names/id_file.h"
 #include "base/cat.h"
+#include "names/id_file.h"
 #include "support/memory_environment.h"
 
 namespace zek {
@@ -83,13 +82,14 @@ class IdFileTest : public ::testing::TestWithParam<IdLineCase> {};
 TEST_P(IdFileTest, ReadsNameColonTarget) {
   testing::MemoryEnvironment env;
   env.files["ids"] = GetParam().file;
-  Context ctx;
-  ctx.env = &env;
-  ctx.names.add_topic("Own");
-  read_id_file(ctx, "ids");
-  ASSERT_EQ(ctx.names.size(), GetParam().entries.size() + 1);
+  Console console;
+  Diagnostics diag(console);
+  NameTable names;
+  names.add_topic("Own");
+  read_id_file(env, diag, names, "ids");
+  ASSERT_EQ(names.size(), GetParam().entries.size() + 1);
   for (size_t i = 0; i < GetParam().entries.size(); ++i) {
-    const NameEntry& entry = ctx.names[i + 1];
+    const NameEntry& entry = names[i + 1];
     EXPECT_EQ(entry.name, GetParam().entries[i].first);
     EXPECT_EQ(entry.target, GetParam().entries[i].second);
     EXPECT_EQ(entry.kind, NameKind::external);

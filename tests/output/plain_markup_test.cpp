@@ -8,8 +8,8 @@
 #include <random>
 #include <string>
 
-#include "output/markup_rules.h"
 #include "base/sjis.h"
+#include "output/markup_rules.h"
 
 namespace zek {
 namespace {

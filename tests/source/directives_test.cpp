@@ -182,18 +182,23 @@ TEST(MacroSourceTest, ExplodingSourceEndsInOverflow) {
   EXPECT_EQ(got.err, "in.zek 501: error buffer overflow\n");
 }
 
-// "#32" makes the rest a line of its own: the attributes recorded before it
-// on the line are dropped.
-TEST(ThirtyTwoTest, ResetsPendingAttributes) {
-  Context ctx;
-  ctx.options.mode32 = true;
-  ctx.format.state.bold = 1;
-  std::string line = "#32 .x";
-  Cursor cursor{line};
-  FileState file;
-  handle_directive(ctx, file, cursor);
-  EXPECT_EQ(ctx.format.state.bold, kUnset);
-  EXPECT_EQ(cursor.rest(), ".x");
+// "#32" makes the rest a line of its own in a 32-bit build (the line loop
+// then drops the attributes recorded before it on the line); otherwise the
+// rest is dropped.
+TEST(ThirtyTwoTest, RestIsALineOfItsOwnIn32BitBuilds) {
+  for (const bool mode32 : {true, false}) {
+    Options options;
+    options.mode32 = mode32;
+    MacroTable macros;
+    Console console;
+    Diagnostics diag(console);
+    std::string line = "#32 .x";
+    Cursor cursor{line};
+    FileState file;
+    const DirectiveOutcome outcome = handle_directive({options, macros, diag}, file, cursor);
+    EXPECT_EQ(outcome == DirectiveOutcome::rest_is_new_line, mode32);
+    EXPECT_EQ(cursor.rest(), mode32 ? ".x" : "");
+  }
 }
 
 }  // namespace

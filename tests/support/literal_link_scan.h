@@ -6,8 +6,8 @@
 #include <array>
 #include <string_view>
 
-#include "names/name_table.h"
 #include "links/link_claim.h"
+#include "names/name_table.h"
 
 namespace zek::testing {
 
