@@ -38,10 +38,10 @@ constexpr SimpleCommand kSimpleCommands[] = {
      "\\red255\\green0\\blue0;\r\n\\red255\\green255\\blue0;\r\n\\red255\\green255\\blue255;\r\n}"},
 };
 
-// Removes one LF and then one CR from a line of two bytes or more.
+// Removes a final LF and then a final CR, so that a line ending in LF alone
+// reads as its CR LF twin: a lone LF is an empty line.
 void trim_line_end(std::string& line) {
-  if (line.size() < 2) return;
-  if (line.back() == '\n') line.pop_back();
+  if (!line.empty() && line.back() == '\n') line.pop_back();
   if (!line.empty() && line.back() == '\r') line.pop_back();
 }
 
