@@ -1,8 +1,10 @@
 // The line loop: reads each line, lists it in trace mode, trims it, expands
-// macros and dispatches it by its first character.
+// macros and dispatches it by its first character. An included file is
+// looked for as named, then beside the file that includes it.
 #include "source/line_loop.h"
 
 #include "driver/environment.h"
+#include "driver/paths.h"
 #include "format/paragraph.h"
 #include "names/check_notes.h"
 #include "output/cat.h"
@@ -170,6 +172,7 @@ void process_line(Context& ctx, FileState& file, std::string& line) {
 void process_file(Context& ctx, InputStream& input, const std::string& name, int pass) {
   FileState file;
   file.pass = pass;
+  file.name = name;
   LineReader reader(input);
   SourceDecoder decoder(ctx.options.utf8_sources);
   std::string line;
@@ -191,23 +194,47 @@ void process_file(Context& ctx, InputStream& input, const std::string& name, int
   }
 }
 
-}  // namespace
+// A source file opened for reading, and the name it was opened by.
+struct OpenedSource {
+  std::unique_ptr<InputStream> input;
+  std::string name;
+};
 
-bool include_file(Context& ctx, const std::string& name, int pass) {
+// Opens `name` in the current folder or, failing that, beside the file that
+// includes it. Reports, messages and checks then name the file as opened.
+OpenedSource open_source(Context& ctx, const std::string& name, std::string_view includer) {
+  if (std::unique_ptr<InputStream> input = ctx.env->open_input(name))
+    return {std::move(input), name};
+  std::optional<std::string> beside = name_beside(includer, name);
+  if (!beside) return {};
+  std::unique_ptr<InputStream> input = ctx.env->open_input(*beside);
+  if (!input) return {};
+  return {std::move(input), std::move(*beside)};
+}
+
+// Reads one source file, `includer` being the name of the file whose
+// `.include` names it (empty for the top file).
+bool read_source(Context& ctx, const std::string& name, std::string_view includer, int pass) {
   if (ctx.include_depth >= kMaxIncludeDepth) {
     ctx.diag.failure_flag = true;
     return false;
   }
-  std::unique_ptr<InputStream> input = ctx.env->open_input(name);
-  if (!input) {
+  const OpenedSource source = open_source(ctx, name, includer);
+  if (!source.input) {
     report_cannot_open(ctx, name);
     ctx.diag.failure_flag = true;
     return false;
   }
   ++ctx.include_depth;
-  process_file(ctx, *input, name, pass);
+  process_file(ctx, *source.input, source.name, pass);
   --ctx.include_depth;
   return !ctx.diag.failure_flag;
+}
+
+}  // namespace
+
+bool include_file(Context& ctx, const std::string& name, int pass) {
+  return read_source(ctx, name, {}, pass);
 }
 
 void cmd_include(Context& ctx, FileState& file, Cursor& cursor) {
@@ -215,7 +242,7 @@ void cmd_include(Context& ctx, FileState& file, Cursor& cursor) {
   const std::string name =
       file.utf8_source ? include_name_on_host(cursor.rest()) : std::string(cursor.rest());
   cursor.consume();
-  include_file(ctx, name, file.pass);
+  read_source(ctx, name, file.name, file.pass);
 }
 
 void report_bad_command(Context& ctx, Cursor& cursor) {
