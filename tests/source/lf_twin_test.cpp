@@ -62,7 +62,8 @@ std::vector<std::string> golden_arguments(const std::string& text) {
 void add_golden_cases(std::vector<TwinCase>& cases) {
   const fs::path root = fs::path(ZEK2RTF_SOURCE_DIR) / "tests" / "golden";
   std::set<fs::path> case_dirs;
-  for (const auto& group : fs::directory_iterator(root)) {
+  std::error_code missing;
+  for (const auto& group : fs::directory_iterator(root, missing)) {
     if (!group.is_directory() || group.path().filename() == "windows") continue;
     for (const auto& dir : fs::directory_iterator(group.path())) {
       if (fs::exists(dir.path() / "args")) case_dirs.insert(dir.path());
