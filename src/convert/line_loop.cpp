@@ -1,5 +1,6 @@
 // The line loop: reads each line, lists it in trace mode, trims it, expands
-// macros and dispatches it by its first character.
+// macros and dispatches it by its first character. An included file is
+// looked for as named, then beside the file that includes it.
 #include "convert/line_loop.h"
 
 #include "base/cat.h"
@@ -11,6 +12,7 @@
 #include "io/diagnostics.h"
 #include "io/environment.h"
 #include "io/line_reader.h"
+#include "io/paths.h"
 #include "io/utf8_source.h"
 #include "source/directives.h"
 #include "source/keyword.h"
@@ -38,10 +40,10 @@ constexpr SimpleCommand kSimpleCommands[] = {
      "\\red255\\green0\\blue0;\r\n\\red255\\green255\\blue0;\r\n\\red255\\green255\\blue255;\r\n}"},
 };
 
-// Removes one LF and then one CR from a line of two bytes or more.
+// Removes a final LF and then a final CR, so that a line ending in LF alone
+// reads as its CR LF twin: a lone LF is an empty line.
 void trim_line_end(std::string& line) {
-  if (line.size() < 2) return;
-  if (line.back() == '\n') line.pop_back();
+  if (!line.empty() && line.back() == '\n') line.pop_back();
   if (!line.empty() && line.back() == '\r') line.pop_back();
 }
 
@@ -173,6 +175,7 @@ void process_line(Context& ctx, FileState& file, std::string& line) {
 void process_file(Context& ctx, InputStream& input, const std::string& name, int pass) {
   FileState file;
   file.pass = pass;
+  file.name = name;
   LineReader reader(input);
   SourceDecoder decoder(ctx.options.utf8_sources);
   std::string line;
@@ -194,23 +197,47 @@ void process_file(Context& ctx, InputStream& input, const std::string& name, int
   }
 }
 
-}  // namespace
+// A source file opened for reading, and the name it was opened by.
+struct OpenedSource {
+  std::unique_ptr<InputStream> input;
+  std::string name;
+};
 
-bool include_file(Context& ctx, const std::string& name, int pass) {
+// Opens `name` in the current folder or, failing that, beside the file that
+// includes it. Reports, messages and checks then name the file as opened.
+OpenedSource open_source(Context& ctx, const std::string& name, std::string_view includer) {
+  if (std::unique_ptr<InputStream> input = ctx.env->open_input(name))
+    return {std::move(input), name};
+  std::optional<std::string> beside = name_beside(includer, name);
+  if (!beside) return {};
+  std::unique_ptr<InputStream> input = ctx.env->open_input(*beside);
+  if (!input) return {};
+  return {std::move(input), std::move(*beside)};
+}
+
+// Reads one source file, `includer` being the name of the file whose
+// `.include` names it (empty for the top file).
+bool read_source(Context& ctx, const std::string& name, std::string_view includer, int pass) {
   if (ctx.include_depth >= kMaxIncludeDepth) {
     ctx.diag.failure_flag = true;
     return false;
   }
-  std::unique_ptr<InputStream> input = ctx.env->open_input(name);
-  if (!input) {
+  const OpenedSource source = open_source(ctx, name, includer);
+  if (!source.input) {
     ctx.diag.report_cannot_open(name);
     ctx.diag.failure_flag = true;
     return false;
   }
   ++ctx.include_depth;
-  process_file(ctx, *input, name, pass);
+  process_file(ctx, *source.input, source.name, pass);
   --ctx.include_depth;
   return !ctx.diag.failure_flag;
+}
+
+}  // namespace
+
+bool include_file(Context& ctx, const std::string& name, int pass) {
+  return read_source(ctx, name, {}, pass);
 }
 
 void cmd_include(Context& ctx, FileState& file, Cursor& cursor) {
@@ -218,7 +245,7 @@ void cmd_include(Context& ctx, FileState& file, Cursor& cursor) {
   const std::string name =
       file.utf8_source ? include_name_on_host(cursor.rest()) : std::string(cursor.rest());
   cursor.consume();
-  include_file(ctx, name, file.pass);
+  read_source(ctx, name, file.name, file.pass);
 }
 
 void report_bad_command(Context& ctx, Cursor& cursor) {

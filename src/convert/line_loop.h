@@ -8,8 +8,8 @@
 
 namespace zek {
 
-// Reads one source file in the given pass (0 or 1). Returns true when the
-// file was read and the run has not failed.
+// Reads the top source file, opened by the name as given, in the given pass
+// (0 or 1). Returns true when the file was read and the run has not failed.
 bool include_file(Context& ctx, const std::string& name, int pass);
 
 // Restores the per-pass state between pass 1 and pass 2.

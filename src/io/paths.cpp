@@ -1,6 +1,7 @@
 // Host file-name rules. On Windows a drive letter, "\" and "/" end a
 // directory part, and a "\" that is the trail byte of a double-byte character
-// does not; elsewhere only "/" does.
+// does not; elsewhere only "/" does. A name that begins with a separator (or
+// on Windows a drive) does not depend on the current folder.
 #include "io/paths.h"
 
 #include "base/sjis.h"
@@ -20,19 +21,52 @@ size_t name_char_length(std::string_view name, size_t pos) {
 #endif
 }
 
+bool is_separator(char c) {
+#ifdef _WIN32
+  return c == '\\' || c == '/';
+#else
+  return c == '/';
+#endif
+}
+
+// Whether `name` begins with a drive ("C:"); only Windows names have one.
+bool has_drive(std::string_view name) {
+#ifdef _WIN32
+  return name.size() >= 2 && name[1] == ':' && !is_lead_byte(name[0]);
+#else
+  (void)name;
+  return false;
+#endif
+}
+
 // Position just after the directory (and drive) part of `name`.
 size_t final_component_start(std::string_view name) {
-#ifdef _WIN32
-  size_t start = 0;
-  if (name.size() >= 2 && name[1] == ':' && !is_lead_byte(name[0])) start = 2;
+  size_t start = has_drive(name) ? 2 : 0;
   for (size_t pos = start; pos < name.size(); pos += name_char_length(name, pos)) {
-    if (name[pos] == '\\' || name[pos] == '/') start = pos + 1;
+    if (is_separator(name[pos])) start = pos + 1;
   }
   return start;
-#else
-  const size_t slash = name.rfind('/');
-  return slash == std::string_view::npos ? 0 : slash + 1;
-#endif
+}
+
+// Whether `name` means the same file whatever the current folder is: it
+// begins at a root ("/x"; on Windows also "\x" and "\\server\x") or names a
+// drive ("C:\x", or "C:x" in that drive's own current folder, not ours).
+bool is_anchored(std::string_view name) {
+  return (!name.empty() && is_separator(name[0])) || has_drive(name);
+}
+
+// Whether a folder part (ending in a separator, or empty) is the current
+// folder: made of "." components only.
+bool is_current_folder(std::string_view folder) {
+  if (is_anchored(folder)) return false;
+  size_t component_start = 0;
+  for (size_t pos = 0; pos < folder.size(); pos += name_char_length(folder, pos)) {
+    if (!is_separator(folder[pos])) continue;
+    const std::string_view component = folder.substr(component_start, pos - component_start);
+    if (!component.empty() && component != ".") return false;
+    component_start = pos + 1;
+  }
+  return true;
 }
 }  // namespace
 
@@ -82,6 +116,15 @@ bool slash_marks_options() {
 #else
   return false;
 #endif
+}
+
+std::optional<std::string> name_beside(std::string_view includer, std::string_view name) {
+  if (name.empty() || is_anchored(name)) return std::nullopt;
+  const std::string_view folder = includer.substr(0, final_component_start(includer));
+  if (is_current_folder(folder)) return std::nullopt;
+  std::string beside(folder);
+  beside.append(name);
+  return beside;
 }
 
 }  // namespace zek

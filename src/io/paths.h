@@ -1,7 +1,8 @@
 // File-name splitting by the host's rules: where the final name component
-// begins and where its extension starts.
+// begins, where its extension starts, and the name of a file beside another.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -22,5 +23,11 @@ bool same_spelling(std::string_view a, std::string_view b);
 // that begins with it is an option whatever follows; elsewhere it begins an
 // absolute file name.
 bool slash_marks_options();
+// The name of the file `name` in the folder of the file `includer`: the
+// includer's folder part (drive included) followed by `name`. None when that
+// would look in the same place again: `name` is empty or does not depend on
+// the current folder (it begins at a root, or names a drive on Windows), or
+// `includer` lies in the current folder ("in.zek", "./in.zek").
+std::optional<std::string> name_beside(std::string_view includer, std::string_view name);
 
 }  // namespace zek

@@ -29,6 +29,7 @@ struct FileState {
   int condition_state = -1;  // -1 outside a section, 1 kept, 0 skipped
   int header_type = -1;      // -1 none, 0 .popup, 1 .topic, 2 .topic2
   bool utf8_source = false;  // the file is read as UTF-8
+  std::string_view name;     // the name the file was opened by
 };
 
 }  // namespace zek

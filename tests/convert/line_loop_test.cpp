@@ -37,8 +37,10 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         LineCase{"CrLfAndEmptyLine", ".start\r\nHello\r\n\r\n.end\r\n",
                  "{\\rtf1 \\ansi\r\nHello{\\par }\r\n{\\par }\r\n}\r\n"},
-        // A lone LF is one byte and stays: a body line made of a line feed.
-        LineCase{"BareLineFeeds", "a\n\nb", "a{\\par }\r\n\n{\\par }\r\nb{\\par }\r\n"},
+        // A lone LF is an empty line, as a lone CR LF is.
+        LineCase{"BareLineFeeds", "a\n\nb", "a{\\par }\r\n{\\par }\r\nb{\\par }\r\n"},
+        LineCase{"LoneLineFeedFirst", "\n.line\n", "{\\par }\r\n\\line\r\n"},
+        LineCase{"LoneCrAtEndOfFile", "a\r\n\r", "a{\\par }\r\n{\\par }\r\n"},
         LineCase{"OnlyOneCrRemoved", "a\r\r\n", "a\r{\\par }\r\n"},
         LineCase{"QuotedLines", "\".end\r\n\"#x\r\n\"\r\n\";c\r\n",
                  ".end{\\par }\r\n#x{\\par }\r\n{\\par }\r\n;c{\\par }\r\n"},

@@ -46,17 +46,6 @@ std::string block_bytes(const std::string& kind, const std::string& text) {
   return console ? converted.bytes : with_crlf(converted.bytes);
 }
 
-std::vector<std::string> arguments_of(const GuideExample& example) {
-  if (!example.args.empty()) return example.args;
-  std::vector<std::string> arguments = example.options;
-  arguments.push_back(example.source);
-  const auto& expected = example.expectations;
-  arguments.push_back(expected.count("text")  ? "out.txt"
-                      : expected.count("xtf") ? "out.xtf"
-                                              : "out.rtf");
-  return arguments;
-}
-
 bool is_id_file(const std::string& name) {
   return name.size() >= 3 && name.compare(name.size() - 3, 3, ".ID") == 0;
 }
@@ -77,7 +66,7 @@ TEST_P(GuideExampleTest, GivesTheOutputShown) {
 
   MemoryEnvironment env;
   for (const auto& [name, text] : example.inputs) env.files[name] = block_bytes("zek", text);
-  const RunResult result = run(env, arguments_of(example));
+  const RunResult result = run(env, example_arguments(example));
 
   const auto expected = [&](const std::string& kind) {
     auto it = example.expectations.find(kind);

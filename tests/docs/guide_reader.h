@@ -210,4 +210,17 @@ inline GuideContents read_guide(const std::string& markdown) {
   return guide_detail::Reader().read(markdown);
 }
 
+// The command line of an example (without the program name): its own, or its
+// options, the source and an output name of the kind its blocks show.
+inline std::vector<std::string> example_arguments(const GuideExample& example) {
+  if (!example.args.empty()) return example.args;
+  std::vector<std::string> arguments = example.options;
+  arguments.push_back(example.source);
+  const auto& expected = example.expectations;
+  arguments.push_back(expected.count("text")  ? "out.txt"
+                      : expected.count("xtf") ? "out.xtf"
+                                              : "out.rtf");
+  return arguments;
+}
+
 }  // namespace zek::testing
