@@ -100,8 +100,8 @@ class Differential {
     const LinkClaims expected = zek::testing::literal_link_claims(
         literal_.ctx.names, line, title_, literal_.ctx.options.is_name_char);
     if (claims != expected) __builtin_trap();
-    zek::write_linked_line(fast_.ctx, line, claims, 1);
-    zek::write_linked_line(literal_.ctx, line, expected, 1);
+    zek::write_linked_line(fast_.ctx, line, claims, zek::NameKind::topic);
+    zek::write_linked_line(literal_.ctx, line, expected, zek::NameKind::topic);
     if (!same_counts_and_marks(fast_.ctx.names, literal_.ctx.names)) __builtin_trap();
   }
 

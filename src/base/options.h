@@ -8,10 +8,18 @@
 
 namespace zek {
 
+// Which ID file is written.
+enum class IdMode {
+  none,                 // no ID file
+  names,                // -I: "IDM_xxx:context" lines
+  at_names,             // -I@: ".id IDM_xxx" written as "@xxx:IDM_xxx"
+  at_names_and_topics,  // -I@@: as -I@, and topics and aliases named "@..." too
+};
+
 struct Options {
   bool ignore_directives = false;            // -D
   bool id_keyword = false;                   // -M
-  int id_mode = 0;                           // -I 1, -I@ 2, -I@@ 3
+  IdMode id_mode = IdMode::none;             // -I, -I@, -I@@
   bool workshop = false;                     // -W
   bool mode32 = false;                       // -3
   bool link_brackets = false;                // -K

@@ -24,12 +24,12 @@ void collapse_tab_runs(std::string& text) {
 }  // namespace
 
 void write_body_line(Context& ctx, FileState& file, Cursor& cursor) {
-  if (file.condition_state == 0) {
+  if (file.condition == Condition::skipped) {
     cursor.consume();
     return;
   }
   ctx.format.paragraph_reset = 0;
-  if (file.pass == 0) {
+  if (file.pass == Pass::collect_names) {
     cursor.consume();
     return;
   }
@@ -56,7 +56,7 @@ void write_body_line(Context& ctx, FileState& file, Cursor& cursor) {
 
   ctx.checks.note_raw_regions(text);
   if (ctx.modes.no_link_mode == 0) {
-    link_text_line(ctx, text, file.header_type);
+    link_text_line(ctx, text, file.header_kind);
     if (ctx.modes.all_link_mode != 0) ctx.names.clear_link_marks();
   } else {
     w.text(text);

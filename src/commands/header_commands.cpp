@@ -15,9 +15,6 @@ namespace zek {
 
 namespace {
 
-// The header kinds, numbered as the line loop's header_type.
-enum class Header { popup = 0, topic = 1, topic2 = 2 };
-
 struct HeaderArgument {
   std::string title;
   // After the first tab: the group target of a .topic, the window of a .topic2.
@@ -26,8 +23,8 @@ struct HeaderArgument {
 
 // Cuts the argument at its first tab; the second field starts after the
 // blanks and tabs that follow it. A .popup title keeps its tabs.
-HeaderArgument split_argument(std::string_view argument, Header kind) {
-  const size_t tab = kind == Header::popup ? std::string_view::npos : mbs_strchr(argument, '\t');
+HeaderArgument split_argument(std::string_view argument, NameKind kind) {
+  const size_t tab = kind == NameKind::popup ? std::string_view::npos : mbs_strchr(argument, '\t');
   if (tab == std::string_view::npos) return {std::string(argument), std::nullopt};
   std::string_view second = argument.substr(tab + 1);
   while (!second.empty() && (second.front() == ' ' || second.front() == '\t')) {
@@ -36,17 +33,19 @@ HeaderArgument split_argument(std::string_view argument, Header kind) {
   return {std::string(argument.substr(0, tab)), std::string(second)};
 }
 
-void register_name(Context& ctx, Header kind, const HeaderArgument& argument) {
+void register_name(Context& ctx, NameKind kind, const HeaderArgument& argument) {
   switch (kind) {
-    case Header::topic:
+    case NameKind::topic:
       ctx.names.add_topic(argument.title);
       break;
-    case Header::topic2:
+    case NameKind::topic2:
       ctx.names.add_topic2(argument.title, argument.second_field);
       break;
-    case Header::popup:
+    case NameKind::popup:
       ctx.names.add_popup(argument.title);
       break;
+    case NameKind::external:
+      break;  // names of another help file come only from an ID file
   }
 }
 
@@ -83,15 +82,15 @@ void put_name_footnotes(Context& ctx, const std::string& title) {
   if (ctx.modes.search_mode != 0) put_keyword(ctx, title);
 }
 
-void put_header(Context& ctx, FileState& file, Cursor& cursor, Header kind) {
+void put_header(Context& ctx, FileState& file, Cursor& cursor, NameKind kind) {
   const HeaderArgument argument = split_argument(cursor.rest(), kind);
   cursor.consume();
   HeaderState& headers = ctx.headers;
 
   ctx.modes.id_name.clear();
   headers.header_index = static_cast<int32_t>(ctx.names.size());
-  file.header_type = static_cast<int>(kind);
-  if (file.pass == 0) {
+  file.header_kind = kind;
+  if (file.pass == Pass::collect_names) {
     register_name(ctx, kind, argument);
   } else {
     ctx.names.clear_link_marks();
@@ -102,13 +101,13 @@ void put_header(Context& ctx, FileState& file, Cursor& cursor, Header kind) {
   const bool named = !argument.title.empty();
   const std::string title = named ? argument.title : cat("YY", headers.anonymous_counter++);
   ctx.writer.footnote('$', title);
-  ctx.checks.note_topic(title, kind == Header::popup);
-  trace(ctx, cat("\x81\xA1", kind == Header::topic ? "topic" : "popup", "\t[", title,
+  ctx.checks.note_topic(title, kind == NameKind::popup);
+  trace(ctx, cat("\x81\xA1", kind == NameKind::topic ? "topic" : "popup", "\t[", title,
                  "]\x81\xA1\n"));  // "■topic\t[title]■"
-  if (kind == Header::topic) put_browse_footnote(ctx);
+  if (kind == NameKind::topic) put_browse_footnote(ctx);
   if (named) put_name_footnotes(ctx, title);
   headers.header_name = title;
-  if (kind == Header::topic) {
+  if (kind == NameKind::topic) {
     if (ctx.modes.group_mode != 0) put_group_footnotes(ctx, argument.second_field);
     put_at_name_context(ctx, file, title);
   }
@@ -118,15 +117,15 @@ void put_header(Context& ctx, FileState& file, Cursor& cursor, Header kind) {
 }  // namespace
 
 void cmd_topic2(Context& ctx, FileState& file, Cursor& cursor) {
-  put_header(ctx, file, cursor, Header::topic2);
+  put_header(ctx, file, cursor, NameKind::topic2);
 }
 
 void cmd_topic(Context& ctx, FileState& file, Cursor& cursor) {
-  put_header(ctx, file, cursor, Header::topic);
+  put_header(ctx, file, cursor, NameKind::topic);
 }
 
 void cmd_popup(Context& ctx, FileState& file, Cursor& cursor) {
-  put_header(ctx, file, cursor, Header::popup);
+  put_header(ctx, file, cursor, NameKind::popup);
 }
 
 }  // namespace zek

@@ -14,7 +14,6 @@ namespace zek {
 namespace {
 
 constexpr std::string_view kMenuPrefix = "IDM_";
-constexpr int kIdModePlain = 1;  // -I: the ID-file line has no "@" before the name
 
 // The argument of a keyword command: the rest of the line, which it consumes.
 std::string take_argument(Cursor& cursor) {
@@ -32,8 +31,8 @@ void put_context_string(Context& ctx, std::string_view argument, std::string_vie
 
 // The ID-file line and the -M keyword of an IDM_ name.
 void put_menu_identifier(Context& ctx, const FileState& file, std::string_view rest) {
-  if (file.pass == 1 && ctx.id_file.is_open()) {
-    const char* prefix = ctx.options.id_mode == kIdModePlain ? "" : "@";
+  if (file.pass == Pass::write_output && ctx.id_file.is_open()) {
+    const char* prefix = ctx.options.id_mode == IdMode::names ? "" : "@";
     ctx.id_file.put(cat(prefix, rest, ":IDM_", rest, "\r\n"));
   }
   if (ctx.options.id_keyword) put_keyword(ctx, cat('@', rest));
@@ -50,7 +49,7 @@ void cmd_search(Context& ctx, FileState&, Cursor& cursor) {
 
 void cmd_alias(Context& ctx, FileState& file, Cursor& cursor) {
   const std::string name = take_argument(cursor);
-  if (file.pass == 0) ctx.names.add_alias(name, ctx.headers.header_index);
+  if (file.pass == Pass::collect_names) ctx.names.add_alias(name, ctx.headers.header_index);
   const int32_t number = ctx.names.find(name);
   put_context_number(ctx, number);
   trace(ctx, cat("alias\t[", name, "]XX", static_cast<uint32_t>(number), '\n'));

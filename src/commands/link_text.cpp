@@ -40,14 +40,14 @@ bool is_ascii(std::string_view text) {
 // their own; the others go through a string.
 class JumpCode {
  public:
-  JumpCode(const Context& ctx, const NameEntry& entry, int header_type) {
+  JumpCode(const Context& ctx, const NameEntry& entry, std::optional<NameKind> header_kind) {
     const auto number = static_cast<uint32_t>(entry.number);
     switch (entry.kind) {
       case NameKind::popup:
         compose(number, "", "}");
         return;
       case NameKind::topic:
-        compose(number, "", header_type == 2 ? ">main}" : "}");
+        compose(number, "", header_kind == NameKind::topic2 ? ">main}" : "}");
         return;
       case NameKind::topic2:
         // Without a window name the jump opens in the main window.
@@ -105,9 +105,10 @@ const char* group_word(NameKind kind) {
 // The visible text as the help compiler's link text, then the jump code; in
 // text mode the name alone, between brackets with -K. `name` is the entry's
 // name as it stands in the line (the same bytes, already in the cache).
-void write_hot_spot(Context& ctx, const NameEntry& entry, std::string_view name, int header_type) {
+void write_hot_spot(Context& ctx, const NameEntry& entry, std::string_view name,
+                    std::optional<NameKind> header_kind) {
   if (ctx.writer.rtf_active()) {
-    const JumpCode code(ctx, entry, header_type);
+    const JumpCode code(ctx, entry, header_kind);
     ctx.writer.hot_spot(group_word(entry.kind), name, code.text());
   }
   if (ctx.options.text_mode) {
@@ -127,7 +128,7 @@ LinkMatcher& matcher_for(Context& ctx) {
 }  // namespace
 
 void write_linked_line(Context& ctx, std::string_view line, const LinkClaims& claims,
-                       int header_type) {
+                       std::optional<NameKind> header_kind) {
   if (claims.empty()) {
     ctx.writer.text(line);
     plain_if_text_mode(ctx, line);
@@ -138,7 +139,7 @@ void write_linked_line(Context& ctx, std::string_view line, const LinkClaims& cl
     if (claim.position < pending) continue;  // inside the hot spot before
     write_plain_piece(ctx, line.substr(pending, claim.position - pending));
     write_hot_spot(ctx, ctx.names[claim.entry], line.substr(claim.position, claim.length),
-                   header_type);
+                   header_kind);
     ctx.names.mark_linked(claim.entry);
     ctx.checks.note_hot_spot(claim.entry);
     pending = claim.position + claim.length;
@@ -146,9 +147,9 @@ void write_linked_line(Context& ctx, std::string_view line, const LinkClaims& cl
   write_plain_piece(ctx, line.substr(pending));
 }
 
-void link_text_line(Context& ctx, std::string& line, int header_type) {
+void link_text_line(Context& ctx, std::string& line, std::optional<NameKind> header_kind) {
   const LinkClaims& claims = matcher_for(ctx).claim(ctx.names, line, ctx.headers.header_name);
-  write_linked_line(ctx, line, claims, header_type);
+  write_linked_line(ctx, line, claims, header_kind);
 }
 
 void prepare_links(Context& ctx) {

@@ -11,8 +11,8 @@
 namespace zek {
 
 // Writes `line` (a body line without its line end) with its hot spots.
-// `header_type` is the kind of the latest header of the current file.
-void link_text_line(Context& ctx, std::string& line, int header_type);
+// `header_kind` is the kind of the latest header of the current file.
+void link_text_line(Context& ctx, std::string& line, std::optional<NameKind> header_kind);
 
 // Prepares link insertion for pass 2, once the NameTable is complete.
 void prepare_links(Context& ctx);
@@ -20,6 +20,6 @@ void prepare_links(Context& ctx);
 // Writes `line` with a hot spot at each claim that does not start inside an
 // earlier hot spot, and sets the link marks of the names linked.
 void write_linked_line(Context& ctx, std::string_view line, const LinkClaims& claims,
-                       int header_type);
+                       std::optional<NameKind> header_kind);
 
 }  // namespace zek

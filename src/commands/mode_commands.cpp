@@ -72,7 +72,7 @@ void cmd_browse(Context& ctx, FileState&, Cursor& cursor) {
 
 // A message to the author on standard error, once: in the writing pass.
 void cmd_print(Context& ctx, FileState& file, Cursor& cursor) {
-  if (file.pass == 1) {
+  if (file.pass == Pass::write_output) {
     ctx.console.write_err(cat(cursor.rest(), '\n'));
     if (ctx.console.err != nullptr) ctx.console.err->flush();
   }

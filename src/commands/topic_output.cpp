@@ -7,9 +7,7 @@
 
 namespace zek {
 
-namespace {
-constexpr int kIdModeAtNames = 3;  // -I@@
-}  // namespace
+namespace {}  // namespace
 
 void trace(Context& ctx, std::string_view line) {
   if (ctx.options.verbose) ctx.console.write_out(line);
@@ -27,8 +25,8 @@ void put_keyword(Context& ctx, std::string_view keyword) {
 }
 
 void put_at_name_context(Context& ctx, const FileState& file, std::string_view name) {
-  if (file.pass != 1 || !ctx.id_file.is_open()) return;
-  if (ctx.options.id_mode != kIdModeAtNames || !name.starts_with('@')) return;
+  if (file.pass != Pass::write_output || !ctx.id_file.is_open()) return;
+  if (ctx.options.id_mode != IdMode::at_names_and_topics || !name.starts_with('@')) return;
   ctx.id_file.put(cat(name, ':', sanitize_context_string(name), "\r\n"));
   ctx.writer.footnote('#', name);  // the footnote sanitizes "#" texts itself
   ctx.checks.note_context_string(name);

@@ -75,7 +75,7 @@ bool try_simple_command(Context& ctx, Cursor& cursor) {
 }
 
 void dispatch_dot_command(Context& ctx, FileState& file, Cursor& cursor) {
-  if (file.condition_state == 0) {
+  if (file.condition == Condition::skipped) {
     cursor.consume();
     return;
   }
@@ -91,7 +91,7 @@ void dispatch_dot_command(Context& ctx, FileState& file, Cursor& cursor) {
 
 // A raw RTF line (apostrophe) or raw RTF text with a line end (backquote).
 void raw_line(Context& ctx, FileState& file, Cursor& cursor, bool with_line_end) {
-  if (file.condition_state == 0) {
+  if (file.condition == Condition::skipped) {
     cursor.consume();
     return;
   }
@@ -147,14 +147,14 @@ void write_listing_line(Context& ctx, const FileState& file, uint32_t line_numbe
                         const std::string& raw_line) {
   if (!ctx.options.trace_mode || !ctx.writer.is_open()) return;
   ctx.writer.debug(cat(space_padded(line_number, 4), ':', hex_padded(ctx.writer.column, 4), ':',
-                       file.condition_state == 0 ? "!" : "", raw_line));
+                       file.condition == Condition::skipped ? "!" : "", raw_line));
 }
 
 void process_line(Context& ctx, FileState& file, std::string& line) {
   trim_line_end(line);
   if (ctx.format.paragraph_reset != 0) ctx.format.line_mode = 0;
   if (line.empty()) {
-    if (file.condition_state != 0) end_line(ctx, ctx.format.line_mode);
+    if (file.condition != Condition::skipped) end_line(ctx, ctx.format.line_mode);
     return;
   }
   if (line[0] != '#') {
@@ -172,7 +172,7 @@ void process_line(Context& ctx, FileState& file, std::string& line) {
   dispatch(ctx, file, cursor);
 }
 
-void process_file(Context& ctx, InputStream& input, const std::string& name, int pass) {
+void process_file(Context& ctx, InputStream& input, const std::string& name, Pass pass) {
   FileState file;
   file.pass = pass;
   file.name = name;
@@ -217,7 +217,7 @@ OpenedSource open_source(Context& ctx, const std::string& name, std::string_view
 
 // Reads one source file, `includer` being the name of the file whose
 // `.include` names it (empty for the top file).
-bool read_source(Context& ctx, const std::string& name, std::string_view includer, int pass) {
+bool read_source(Context& ctx, const std::string& name, std::string_view includer, Pass pass) {
   if (ctx.include_depth >= kMaxIncludeDepth) {
     ctx.diag.failure_flag = true;
     return false;
@@ -236,7 +236,7 @@ bool read_source(Context& ctx, const std::string& name, std::string_view include
 
 }  // namespace
 
-bool include_file(Context& ctx, const std::string& name, int pass) {
+bool include_file(Context& ctx, const std::string& name, Pass pass) {
   return read_source(ctx, name, {}, pass);
 }
 

@@ -5,12 +5,13 @@
 #include <string>
 
 #include "commands/context.h"
+#include "source/cursor.h"
 
 namespace zek {
 
-// Reads the top source file, opened by the name as given, in the given pass
-// (0 or 1). Returns true when the file was read and the run has not failed.
-bool include_file(Context& ctx, const std::string& name, int pass);
+// Reads the top source file, opened by the name as given, in the given pass. Returns true when the
+// file was read and the run has not failed.
+bool include_file(Context& ctx, const std::string& name, Pass pass);
 
 // Restores the per-pass state between pass 1 and pass 2.
 void reset_for_pass(Context& ctx);

@@ -42,9 +42,10 @@ void apply_option(Options& options, const std::string& text) {
   const char letter = upper_letter(text[0]);
   switch (letter) {
     case 'I':
-      options.id_mode = 1;
-      if (text.size() > 1 && text[1] == '@') options.id_mode = 2;
-      if (text.size() > 2 && text[2] == '@') options.id_mode = 3;
+      // The third character is looked at whatever the second is.
+      options.id_mode = IdMode::names;
+      if (text.size() > 1 && text[1] == '@') options.id_mode = IdMode::at_names;
+      if (text.size() > 2 && text[2] == '@') options.id_mode = IdMode::at_names_and_topics;
       return;
     case 'J':
       options.id_input = text.substr(1);

@@ -137,7 +137,7 @@ void abandon_output(Context& ctx, Target& output) {
 bool collect_names(Context& ctx, RecordingEnvironment& recorder, const std::string& source) {
   Environment* outer = ctx.env;
   ctx.env = &recorder;
-  const bool ok = include_file(ctx, source, 0);
+  const bool ok = include_file(ctx, source, Pass::collect_names);
   ctx.env = outer;
   return ok;
 }
@@ -162,7 +162,7 @@ int write_output(Context& ctx, const CommandLine& command_line, const std::strin
   ctx.writer.column = 0;
 
   ctx.checks.set_recording(ctx.options.check);
-  int status = include_file(ctx, source, 1) ? 0 : 1;
+  int status = include_file(ctx, source, Pass::write_output) ? 0 : 1;
   ctx.checks.set_recording(false);
   if (!finish_targets(ctx, output, id)) status = 1;
   return status;
@@ -184,9 +184,9 @@ int convert(Context& ctx, const CommandLine& command_line) {
   // from the source argument.
   const ArgumentOrigin output_origin = split.file_origins.at(split.files.size() > 1 ? 1 : 0);
   Target output{choice.output_name, output_origin, nullptr};
-  Target id{ctx.options.id_mode != 0 ? id_file_name(choice.output_name) : std::string(),
+  Target id{ctx.options.id_mode != IdMode::none ? id_file_name(choice.output_name) : std::string(),
             output_origin, nullptr};
-  Target* id_target = ctx.options.id_mode != 0 ? &id : nullptr;
+  Target* id_target = ctx.options.id_mode != IdMode::none ? &id : nullptr;
 
   RecordingEnvironment recorder(*ctx.env);
   if (!collect_names(ctx, recorder, source)) {

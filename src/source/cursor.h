@@ -3,8 +3,11 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
+
+#include "names/name_table.h"
 
 namespace zek {
 
@@ -23,11 +26,28 @@ struct Cursor {
   void advance(size_t n = 1) { pos = pos + n < line.size() ? pos + n : line.size(); }
 };
 
-// Per source file state of the line loop.
+// Which of the two passes over the source runs.
+enum class Pass {
+  collect_names,  // pass 1: no output open; fills the name table, reports errors
+  write_output,   // pass 2: writes the output with every name known
+};
+
+// Where a line stands in an #if32/#if16 section.
+enum class Condition {
+  outside,  // no section open
+  kept,     // in a section whose lines are kept
+  skipped,  // in a section whose lines are dropped
+};
+
+// Per source file state of the line loop. A file starts with no section open
+// and no header; both are the file's own and end with it.
 struct FileState {
-  int pass = 0;              // 0: pass 1, 1: pass 2
-  int condition_state = -1;  // -1 outside a section, 1 kept, 0 skipped
-  int header_type = -1;      // -1 none, 0 .popup, 1 .topic, 2 .topic2
+  Pass pass = Pass::collect_names;
+  Condition condition = Condition::outside;
+  // The kind of the latest .popup, .topic or .topic2 of this file; none
+  // before the first. Its kind decides how hot spots in a secondary
+  // window's topic (.topic2) jump.
+  std::optional<NameKind> header_kind;
   bool utf8_source = false;  // the file is read as UTF-8
   std::string_view name;     // the name the file was opened by
 };

@@ -11,29 +11,29 @@ namespace {
 // #if32 and #if16: open a section that is kept when the build matches.
 void open_section(Diagnostics& diag, FileState& file, Cursor& cursor, std::string_view word,
                   bool kept) {
-  if (file.condition_state != -1) {
+  if (file.condition != Condition::outside) {
     diag.report_error(word);  // one level only; the rest of the line goes on
     return;
   }
-  file.condition_state = kept ? 1 : 0;
+  file.condition = kept ? Condition::kept : Condition::skipped;
   cursor.consume();
 }
 
 void flip_section(Diagnostics& diag, FileState& file, Cursor& cursor) {
-  if (file.condition_state == -1) {
+  if (file.condition == Condition::outside) {
     diag.report_error("#else");
     return;
   }
-  file.condition_state = file.condition_state == 0 ? 1 : 0;
+  file.condition = file.condition == Condition::skipped ? Condition::kept : Condition::skipped;
   cursor.consume();
 }
 
 void close_section(Diagnostics& diag, FileState& file, Cursor& cursor) {
-  if (file.condition_state == -1) {
+  if (file.condition == Condition::outside) {
     diag.report_error("#endif");
     return;
   }
-  file.condition_state = -1;
+  file.condition = Condition::outside;
   cursor.consume();
 }
 
@@ -74,7 +74,7 @@ DirectiveOutcome handle_directive(DirectiveInputs in, FileState& file, Cursor& c
   if (const std::optional<DirectiveOutcome> outcome = handle_conditional(in, file, cursor)) {
     return *outcome;
   }
-  if (file.condition_state == 0 || in.options.ignore_directives) {
+  if (file.condition == Condition::skipped || in.options.ignore_directives) {
     cursor.consume();
     return DirectiveOutcome::handled;
   }

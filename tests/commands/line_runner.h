@@ -27,9 +27,9 @@ struct LineRunner {
     env.files["t.zek"] = source;
     if (pass == 1 && !ctx.writer.is_open()) {
       ctx.writer.out.attach(&rtf);
-      if (ctx.options.id_mode != 0) ctx.id_file.attach(&id);
+      if (ctx.options.id_mode != IdMode::none) ctx.id_file.attach(&id);
     }
-    include_file(ctx, "t.zek", pass);
+    include_file(ctx, "t.zek", pass == 0 ? Pass::collect_names : Pass::write_output);
     ctx.writer.out.flush();
     ctx.id_file.flush();
   }

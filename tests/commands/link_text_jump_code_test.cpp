@@ -26,7 +26,7 @@ TEST_P(JumpCodeTest, WritesTheWindowOfATopic2) {
   fixture.add({NameKind::topic2, "Tips", c.window});
   prepare_links(fixture.ctx);
   std::string line = "Tips";
-  link_text_line(fixture.ctx, line, 1);
+  link_text_line(fixture.ctx, line, NameKind::topic);
   EXPECT_EQ(fixture.output(), c.expected);
   // Without -X every byte written counts one column.
   if (c.options.empty()) {

@@ -23,7 +23,7 @@ struct LinkCase {
   std::string expected;
   std::vector<uint32_t> ref_counts;  // of every entry, in order
   std::string header_name = "";
-  int header_type = 1;
+  std::optional<NameKind> header_kind = NameKind::topic;
   std::vector<std::string> options = {};
   bool text_mode = false;
 };
@@ -39,7 +39,7 @@ TEST_P(LinkTextTest, WritesHotSpots) {
   for (size_t i = 0; i < c.lines.size(); ++i) {
     if (i > 0) fixture.ctx.writer.debug("\n");
     std::string line = c.lines[i];
-    link_text_line(fixture.ctx, line, c.header_type);
+    link_text_line(fixture.ctx, line, c.header_kind);
   }
   EXPECT_EQ(fixture.output(), c.expected);
   std::vector<uint32_t> counts;
@@ -76,7 +76,14 @@ INSTANTIATE_TEST_SUITE_P(
                  {"File_x"},
                  "{\\strike File}{\\v XX0}_x",
                  {1}},
-        LinkCase{"DollarWithOption", {topic("File")}, {"File$"}, "File$", {0}, "", 1, {"$"}},
+        LinkCase{"DollarWithOption",
+                 {topic("File")},
+                 {"File$"},
+                 "File$",
+                 {0},
+                 "",
+                 NameKind::topic,
+                 {"$"}},
         LinkCase{"JapaneseInRunningText",
                  {topic("\x83t\x83@\x83"
                         "C\x83\x8B")},  // ファイル
@@ -143,7 +150,7 @@ INSTANTIATE_TEST_SUITE_P(
                  "{\\strike Setup}{\\v XX0>main} {\\strike Tips}{\\v XX1>note}",
                  {1, 1},
                  "",
-                 2},
+                 NameKind::topic2},
         LinkCase{
             "Topic2WithoutWindow", {{kTopic2, "Tips"}}, {"Tips"}, "{\\strike Tips}{\\v XX0}", {1}},
         LinkCase{"AliasOfTopic2TakesWindow",
@@ -158,7 +165,7 @@ INSTANTIATE_TEST_SUITE_P(
                  "{\\uldb Open}{\\v !JI(\"other.hlp\",\"IDM_OPEN\")} it",
                  {1},
                  "",
-                 1,
+                 NameKind::topic,
                  {"Fother.hlp"}},
         LinkCase{"EmptyExternalNameNeverLinks",
                  {{kExternal, "", "x"}, topic("a")},
@@ -176,7 +183,7 @@ INSTANTIATE_TEST_SUITE_P(
                  "\x81\x73Note\x81\x74, \x81\x79Setup\x81\x7A",
                  {1, 1},
                  "",
-                 1,
+                 NameKind::topic,
                  {"K"},
                  true},
         LinkCase{"TextModeBare",
@@ -185,7 +192,7 @@ INSTANTIATE_TEST_SUITE_P(
                  "Note, Setup",
                  {1, 1},
                  "",
-                 1,
+                 NameKind::topic,
                  {},
                  true},
         LinkCase{"RawRegionSplit",
@@ -220,7 +227,7 @@ TEST(LinkTextTest, LinksAgainOnceMarksAreCleared) {
   fixture.add(topic("Set"));
   for (int i = 0; i < 2; ++i) {
     std::string line = "Set";
-    link_text_line(fixture.ctx, line, 1);
+    link_text_line(fixture.ctx, line, NameKind::topic);
     fixture.ctx.names.clear_link_marks();
   }
   EXPECT_EQ(fixture.output(), "{\\strike Set}{\\v XX0}{\\strike Set}{\\v XX0}");
@@ -232,7 +239,7 @@ TEST(LinkTextTest, BuildsAgainWhenNamesWereAdded) {
   prepare_links(fixture.ctx);
   fixture.add(topic("Two"));
   std::string line = "Two";
-  link_text_line(fixture.ctx, line, 1);
+  link_text_line(fixture.ctx, line, NameKind::topic);
   EXPECT_EQ(fixture.output(), "{\\strike Two}{\\v XX1}");
 }
 

@@ -27,7 +27,7 @@ class PassTwo {
   std::string run(const std::string& source) {
     output.bytes.clear();
     env.files["in.zek"] = source;
-    include_file(ctx, "in.zek", 1);
+    include_file(ctx, "in.zek", Pass::write_output);
     ctx.writer.out.flush();
     return output.bytes;
   }

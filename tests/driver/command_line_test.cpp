@@ -127,7 +127,7 @@ TEST(SplitTest, RemembersWhereNamesCameFrom) {
 TEST(OptionsTest, LettersIgnoreCaseAndLaterOnesWin) {
   const Options o = apply_options(
       {"i", "Jfirst", "jsecond", "F", "r", "d", "m", "w", "k", "x", "3", "v", "$", "Z", ""});
-  EXPECT_EQ(o.id_mode, 1);
+  EXPECT_EQ(o.id_mode, IdMode::names);
   EXPECT_EQ(o.id_input, "second");
   EXPECT_EQ(o.hlp_file_name, "");
   EXPECT_TRUE(o.report && o.ignore_directives && o.id_keyword && o.workshop);
@@ -137,8 +137,9 @@ TEST(OptionsTest, LettersIgnoreCaseAndLaterOnesWin) {
 }
 
 TEST(OptionsTest, IdModes) {
-  const std::pair<const char*, int> cases[] = {{"I", 1},   {"I@", 2},  {"I@@", 3},
-                                               {"Ix@", 3}, {"I@x", 2}, {"Ixy", 1}};
+  const IdMode names = IdMode::names, at = IdMode::at_names, both = IdMode::at_names_and_topics;
+  const std::pair<const char*, IdMode> cases[] = {{"I", names},  {"I@", at},  {"I@@", both},
+                                                  {"Ix@", both}, {"I@x", at}, {"Ixy", names}};
   for (const auto& [text, mode] : cases) EXPECT_EQ(apply_options({text}).id_mode, mode) << text;
 }
 

@@ -162,8 +162,8 @@ TEST(LinkMatcherDifferentialTest, AgreesWithLiteralScan) {
       ASSERT_EQ(claims, expected) << describe(literal.ctx.names, title, line);
       ASSERT_EQ(ref_counts(fast.ctx.names), ref_counts(literal.ctx.names)) << "seed " << seed;
       if (!claims.empty()) ++lines_with_claims;
-      write_linked_line(fast.ctx, line, claims, 1);
-      write_linked_line(literal.ctx, line, expected, 1);
+      write_linked_line(fast.ctx, line, claims, NameKind::topic);
+      write_linked_line(literal.ctx, line, expected, NameKind::topic);
       ASSERT_EQ(link_marks(fast.ctx.names), link_marks(literal.ctx.names)) << "seed " << seed;
       if (random.pick(4) == 0) {
         fast.ctx.names.clear_link_marks();
