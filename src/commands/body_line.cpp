@@ -28,7 +28,7 @@ void write_body_line(Context& ctx, FileState& file, Cursor& cursor) {
     cursor.consume();
     return;
   }
-  ctx.format.paragraph_reset = 0;
+  ctx.format.paragraph_reset = false;
   if (file.pass == Pass::collect_names) {
     cursor.consume();
     return;
@@ -36,7 +36,7 @@ void write_body_line(Context& ctx, FileState& file, Cursor& cursor) {
   // The rest of the line becomes the text in place; the line is done with.
   std::string& text = cursor.line;
   text.erase(0, cursor.pos);
-  if (ctx.modes.tab_conversion != 0) expand_tabs(text);
+  if (ctx.modes.tab_conversion) expand_tabs(text);
   const bool continued = cut_continuation(text);
 
   FormatState& state = ctx.format.state;
@@ -45,19 +45,19 @@ void write_body_line(Context& ctx, FileState& file, Cursor& cursor) {
                        state.font != kUnset || state.size != kUnset;
   Writer& w = ctx.writer;
   if (grouped) w.rtf("{");
-  if (ctx.format.collapse_tabs != 0) collapse_tab_runs(text);
+  if (ctx.format.collapse_tabs) collapse_tab_runs(text);
   const int32_t border_top = state.border_top;
   const int32_t border_bottom = state.border_bottom;
   emit_format_state(ctx);
-  if (state.indent_depth == 0 && ctx.modes.insert_space != 0 && text.starts_with('\t')) {
+  if (state.indent_depth == 0 && ctx.modes.insert_space && text.starts_with('\t')) {
     w.rtf(" ");
   }
   if (border_top == 1) plain_if_text_mode(ctx, kBorderLine);
 
   ctx.checks.note_raw_regions(text);
-  if (ctx.modes.no_link_mode == 0) {
+  if (!ctx.modes.no_link_mode) {
     link_text_line(ctx, text, file.header_kind);
-    if (ctx.modes.all_link_mode != 0) ctx.names.clear_link_marks();
+    if (ctx.modes.all_link_mode) ctx.names.clear_link_marks();
   } else {
     w.text(text);
     plain_if_text_mode(ctx, text);
@@ -68,11 +68,11 @@ void write_body_line(Context& ctx, FileState& file, Cursor& cursor) {
     w.rtf("\r\n");
     plain_if_text_mode(ctx, "\r\n");
   } else {
-    end_line(ctx, ctx.format.line_mode);
+    end_line(ctx, ctx.format.line_end);
     if (grouped) w.rtf("}");
   }
   if (bordered) {
-    ctx.format.paragraph_reset = 1;
+    ctx.format.paragraph_reset = true;
     w.rtf("\\pard \r\n");
     plain_if_text_mode(ctx, "\r\n");
   }

@@ -79,7 +79,7 @@ void put_name_footnotes(Context& ctx, const std::string& title) {
   const int32_t number = ctx.names.find(title);
   put_context_number(ctx, number);
   trace(ctx, cat("link\tXX", static_cast<uint32_t>(number), '\n'));
-  if (ctx.modes.search_mode != 0) put_keyword(ctx, title);
+  if (ctx.modes.search_mode) put_keyword(ctx, title);
 }
 
 void put_header(Context& ctx, FileState& file, Cursor& cursor, NameKind kind) {
@@ -108,10 +108,10 @@ void put_header(Context& ctx, FileState& file, Cursor& cursor, NameKind kind) {
   if (named) put_name_footnotes(ctx, title);
   headers.header_name = title;
   if (kind == NameKind::topic) {
-    if (ctx.modes.group_mode != 0) put_group_footnotes(ctx, argument.second_field);
+    if (ctx.modes.group_mode) put_group_footnotes(ctx, argument.second_field);
     put_at_name_context(ctx, file, title);
   }
-  ctx.format.collapse_tabs = 0;
+  ctx.format.collapse_tabs = false;
 }
 
 }  // namespace

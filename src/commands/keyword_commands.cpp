@@ -53,14 +53,14 @@ void cmd_alias(Context& ctx, FileState& file, Cursor& cursor) {
   const int32_t number = ctx.names.find(name);
   put_context_number(ctx, number);
   trace(ctx, cat("alias\t[", name, "]XX", static_cast<uint32_t>(number), '\n'));
-  if (ctx.modes.search_mode != 0) put_keyword(ctx, name);
+  if (ctx.modes.search_mode) put_keyword(ctx, name);
   put_at_name_context(ctx, file, name);
 }
 
 void cmd_idx(Context& ctx, FileState&, Cursor& cursor) {
   const std::string argument = take_argument(cursor);
   put_context_string(ctx, argument, "linkx");
-  ctx.format.collapse_tabs = 0;
+  ctx.format.collapse_tabs = false;
 }
 
 void cmd_id(Context& ctx, FileState& file, Cursor& cursor) {
@@ -70,7 +70,7 @@ void cmd_id(Context& ctx, FileState& file, Cursor& cursor) {
   if (argument.starts_with(kMenuPrefix)) {
     put_menu_identifier(ctx, file, std::string_view(argument).substr(kMenuPrefix.size()));
   }
-  ctx.format.collapse_tabs = 0;
+  ctx.format.collapse_tabs = false;
 }
 
 }  // namespace zek

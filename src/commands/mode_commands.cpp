@@ -50,7 +50,7 @@ void cmd_shortcut2str(Context& ctx, FileState&, Cursor& cursor) {
 
 // Group mode stays on until the next pass; the rest of the line is dispatched.
 void cmd_groupmode(Context& ctx, FileState&, Cursor&) {
-  ctx.modes.group_mode = 1;
+  ctx.modes.group_mode = true;
 }
 
 void cmd_shortcut(Context& ctx, FileState&, Cursor& cursor) {

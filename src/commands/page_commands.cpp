@@ -17,7 +17,7 @@ void cmd_page(Context& ctx, FileState&, Cursor&) {
   end_page(ctx);
   reset_paragraph(ctx);
   ctx.headers.header_name.clear();
-  ctx.format.collapse_tabs = 0;
+  ctx.format.collapse_tabs = false;
   ctx.names.clear_link_marks();
 }
 

@@ -39,15 +39,15 @@ void emit_format_state(Context& ctx) {
   s.unset_pending();
 }
 
-void end_line(Context& ctx, int line_mode) {
-  ctx.writer.rtf(line_mode != 0 ? "{\\line }\r\n" : "{\\par }\r\n");
+void end_line(Context& ctx, LineEnd line_end) {
+  ctx.writer.rtf(line_end == LineEnd::line ? "{\\line }\r\n" : "{\\par }\r\n");
   plain_if_text_mode(ctx, "\r\n");
 }
 
 void reset_paragraph(Context& ctx) {
-  if (ctx.format.paragraph_reset != 0) return;
+  if (ctx.format.paragraph_reset) return;
   ctx.writer.rtf("\\pard \\i0 \\b0 \r\n");
-  ctx.format.paragraph_reset = 1;
+  ctx.format.paragraph_reset = true;
 }
 
 void end_page(Context& ctx) {

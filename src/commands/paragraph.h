@@ -8,8 +8,8 @@ namespace zek {
 
 // Writes the set pending attributes as control words and unsets them.
 void emit_format_state(Context& ctx);
-// "{\line }\r\n" when `line_mode` is non-zero, else "{\par }\r\n".
-void end_line(Context& ctx, int line_mode);
+// "{\line }\r\n" or "{\par }\r\n".
+void end_line(Context& ctx, LineEnd line_end);
 // "\pard \i0 \b0 \r\n", once until the next body line.
 void reset_paragraph(Context& ctx);
 // Closes the non-scrolling region and the indent groups, then "{\page }\r\n".

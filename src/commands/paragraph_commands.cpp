@@ -102,13 +102,13 @@ void cmd_endindent(Context& ctx, FileState&, Cursor&) {
 
 void cmd_pardefault(Context& ctx, FileState&, Cursor&) {
   ctx.writer.rtf("\\pard\r\n");
-  ctx.format.collapse_tabs = 0;
-  ctx.format.paragraph_reset = 1;
+  ctx.format.collapse_tabs = false;
+  ctx.format.paragraph_reset = true;
 }
 
 void cmd_tabstopc(Context& ctx, FileState&, Cursor&) {
   ctx.writer.rtf(cat("\\tx", ctx.format.left_indent * 20u, " \r\n"));
-  ctx.format.collapse_tabs = 1;
+  ctx.format.collapse_tabs = true;
 }
 
 void cmd_tabstop(Context& ctx, FileState&, Cursor&) {
@@ -122,11 +122,11 @@ void cmd_tabstop(Context& ctx, FileState&, Cursor&) {
 }
 
 void cmd_crmode(Context& ctx, FileState&, Cursor&) {
-  ctx.format.line_mode = 0;
+  ctx.format.line_end = LineEnd::paragraph;
 }
 
 void cmd_linemode(Context& ctx, FileState&, Cursor&) {
-  ctx.format.line_mode = 1;
+  ctx.format.line_end = LineEnd::line;
 }
 
 void cmd_border(Context& ctx, FileState&, Cursor& cursor) {

@@ -12,12 +12,12 @@ enum class Blanks { skipped, significant };
 
 // Reads the switch argument at the cursor and sets `flag`. After "0" the
 // cursor stands on the next character; after an error on the argument.
-void set_switch(Context& ctx, Cursor& cursor, int32_t& flag, std::string_view word, Blanks blanks) {
+void set_switch(Context& ctx, Cursor& cursor, bool& flag, std::string_view word, Blanks blanks) {
   if (blanks == Blanks::skipped) skip_blanks(cursor);
   if (cursor.at_end()) {
-    flag = 1;
+    flag = true;
   } else if (cursor.peek() == '0') {
-    flag = 0;
+    flag = false;
     cursor.advance();
   } else {
     ctx.diag.report_error(word);

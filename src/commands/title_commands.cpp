@@ -25,7 +25,7 @@ TitleText take_title_text(const Context& ctx, Cursor& cursor) {
   TitleText title{std::string(cursor.rest())};
   cursor.consume();
   if (title.text.size() < 3) return title;
-  if (ctx.modes.tab_conversion != 0) expand_tabs(title.text);
+  if (ctx.modes.tab_conversion) expand_tabs(title.text);
   title.continued = cut_continuation(title.text);
   return title;
 }
@@ -35,7 +35,7 @@ bool has_spacing_around(const TitleSettings& settings) {
 }
 
 bool buttons_follow(const Modes& modes) {
-  return (modes.shortcut_mode != 0 || modes.shortcut2_mode != 0) && !modes.id_name.empty();
+  return (modes.shortcut_mode || modes.shortcut2_mode) && !modes.id_name.empty();
 }
 
 // Whether text that starts with `next` would run into a control word that
@@ -70,8 +70,8 @@ std::string title_opening(const Context& ctx, std::string_view text) {
 
 void write_buttons(Context& ctx) {
   Modes& modes = ctx.modes;
-  if (modes.shortcut_mode != 0) put_shortcut_button(ctx, modes.id_name, modes.shortcut_str);
-  if (modes.shortcut2_mode != 0) put_shortcut2_button(ctx, modes.id_name, modes.shortcut2_str);
+  if (modes.shortcut_mode) put_shortcut_button(ctx, modes.id_name, modes.shortcut_str);
+  if (modes.shortcut2_mode) put_shortcut2_button(ctx, modes.id_name, modes.shortcut2_str);
   modes.id_name.clear();
 }
 

@@ -97,13 +97,13 @@ void raw_line(Context& ctx, FileState& file, Cursor& cursor, bool with_line_end)
   }
   std::string text(cursor.rest());
   cursor.consume();
-  if (ctx.modes.tab_conversion != 0) expand_tabs(text);  // the mark is column 0
+  if (ctx.modes.tab_conversion) expand_tabs(text);  // the mark is column 0
   std::string_view after_mark = std::string_view(text).substr(1);
   ctx.checks.note_raw_rtf(after_mark);
   if (with_line_end) {
     ctx.writer.rtf(after_mark);
     plain_if_text_mode(ctx, after_mark);
-    end_line(ctx, ctx.format.line_mode);
+    end_line(ctx, ctx.format.line_end);
   } else {
     const std::string line = cat(after_mark, "\r\n");
     ctx.writer.rtf(line);
@@ -152,9 +152,9 @@ void write_listing_line(Context& ctx, const FileState& file, uint32_t line_numbe
 
 void process_line(Context& ctx, FileState& file, std::string& line) {
   trim_line_end(line);
-  if (ctx.format.paragraph_reset != 0) ctx.format.line_mode = 0;
+  if (ctx.format.paragraph_reset) ctx.format.line_end = LineEnd::paragraph;
   if (line.empty()) {
-    if (file.condition != Condition::skipped) end_line(ctx, ctx.format.line_mode);
+    if (file.condition != Condition::skipped) end_line(ctx, ctx.format.line_end);
     return;
   }
   if (line[0] != '#') {
@@ -255,27 +255,9 @@ void report_bad_command(Context& ctx, Cursor& cursor) {
 }
 
 void reset_for_pass(Context& ctx) {
-  Modes& modes = ctx.modes;
-  modes.tab_conversion = 0;
-  modes.browse_counter = 0;
-  modes.search_mode = modes.all_link_mode = modes.no_link_mode = modes.group_mode = 0;
-  modes.shortcut_str.reset();
-  modes.shortcut2_str.reset();
-  modes.shortcut_mode = modes.shortcut2_mode = 0;
-  ctx.headers.anonymous_counter = 0;
-  // A source that ends inside a page must not leave pass 2 closing groups
-  // it never opened, nor a page break before its first topic.
-  ctx.headers.header_name.clear();
-  FormatContext& format = ctx.format;
-  format.current_font_size = 12;
-  format.first_line_pos = 0;
-  format.collapse_tabs = -1;
-  format.left_indent = 0;
-  format.paragraph_reset = 0;
-  format.line_mode = 0;
-  format.state.indent_depth = 0;
-  format.state.noscroll_open = 0;
-  format.title = TitleSettings{0, 0, 0, 0, -1, -1};
+  ctx.modes.reset_for_pass();
+  ctx.headers.reset_for_pass();
+  ctx.format.reset_for_pass();
   ctx.macros.clear();
 }
 

@@ -14,9 +14,9 @@ namespace {
 struct SwitchCase {
   const char* name;
   std::string line;
-  int32_t Modes::*flag;
-  int32_t before;
-  int32_t after;
+  bool Modes::*flag;
+  bool before;
+  bool after;
   const char* error;  // the reported word, or nullptr
   std::string body;   // what the rest of the line writes in pass 2
 };
@@ -182,20 +182,19 @@ TEST(ModeTest, ResetBetweenPasses) {
   runner.rtf.bytes.clear();
   reset_for_pass(runner.ctx);
   const Modes& modes = runner.ctx.modes;
-  EXPECT_EQ(modes.insert_space, 1);
+  EXPECT_TRUE(modes.insert_space);
   EXPECT_EQ(modes.browse_name, "seq");
   EXPECT_EQ(modes.id_name, "NAME");
   EXPECT_EQ(modes.browse_counter, 0u);
-  EXPECT_EQ(modes.search_mode + modes.group_mode + modes.all_link_mode + modes.no_link_mode +
-                modes.tab_conversion + modes.shortcut_mode + modes.shortcut2_mode,
-            0);
+  EXPECT_FALSE(modes.search_mode || modes.group_mode || modes.all_link_mode || modes.no_link_mode ||
+               modes.tab_conversion || modes.shortcut_mode || modes.shortcut2_mode);
   EXPECT_EQ(modes.shortcut_str, std::nullopt);
   EXPECT_EQ(modes.shortcut2_str, std::nullopt);
 }
 
 TEST(ModeTest, InsertedSpaceOnlyBeforeLeadingTab) {
   testing::LineRunner runner;
-  runner.ctx.modes.insert_space = 1;
+  runner.ctx.modes.insert_space = true;
   runner.run("\tx\r\ny\tz\r\n", 1);
   EXPECT_EQ(runner.rtf.bytes, " \\tab x{\\par }\r\ny\\tab z{\\par }\r\n");
 }

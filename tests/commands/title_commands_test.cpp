@@ -94,7 +94,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(TitleTest, EmptiesButtonTarget) {
   testing::PassTwo pass;
   pass.ctx.modes.id_name = "FILE_OPEN";
-  pass.ctx.modes.shortcut_mode = 1;
+  pass.ctx.modes.shortcut_mode = true;
   pass.run(".title Open\r\n");
   EXPECT_EQ(pass.ctx.modes.id_name, "");
 }
@@ -109,7 +109,7 @@ class TitleTabTest : public ::testing::TestWithParam<TabCase> {};
 
 TEST_P(TitleTabTest, ExpandsTabsOfLongerTitles) {
   testing::PassTwo pass;
-  pass.ctx.modes.tab_conversion = 1;
+  pass.ctx.modes.tab_conversion = true;
   EXPECT_EQ(pass.run(".title " + GetParam().title + "\r\n"), GetParam().expected);
 }
 
@@ -128,7 +128,7 @@ TEST(TitleTest, LongExpandedTitleKeptWhole) {
     expanded += "x       ";
   }
   testing::PassTwo pass;
-  pass.ctx.modes.tab_conversion = 1;
+  pass.ctx.modes.tab_conversion = true;
   EXPECT_EQ(pass.run(".title " + title + "y\r\n"), "{" + expanded + "y{\\par }}\r\n");
 }
 
