@@ -1,34 +1,40 @@
-// The handlers of the fifty dot commands, in the order the dispatcher tries
-// them. A handler is entered with the cursor just after its keyword; it either
-// consumes the line or leaves the cursor on the first byte it did not use, and
-// the line loop dispatches the rest.
+// The handlers of the dot commands, in the order the dispatcher tries them. A
+// handler is entered with the cursor just after its keyword; it either
+// consumes the line or leaves the cursor on the first byte it did not use,
+// and the line loop dispatches the rest.
 #pragma once
+
+#include <span>
+#include <string_view>
 
 #include "commands/context.h"
 #include "source/cursor.h"
+#include "source/keyword.h"
 
 namespace zek {
 
 using CommandHandler = void (*)(Context&, FileState&, Cursor&);
 
 struct CommandEntry {
-  const char* keyword;
+  std::string_view keyword;
+  KeywordRule rule;
   CommandHandler handler;
 };
 
-// The fifty keywords in dispatch order.
-extern const CommandEntry kCommands[50];
+// Every dot command in dispatch order: the first whose keyword matches by its
+// rule handles the line.
+std::span<const CommandEntry> command_table();
 
-// Keyword, alias and ID commands (topics/keyword_commands.cpp).
+// Keyword, alias and ID commands (commands/keyword_commands.cpp).
 void cmd_search(Context&, FileState&, Cursor&);
 void cmd_alias(Context&, FileState&, Cursor&);
 void cmd_idx(Context&, FileState&, Cursor&);
 void cmd_id(Context&, FileState&, Cursor&);
-// Topic and popup headers (topics/header_commands.cpp).
+// Topic and popup headers (commands/header_commands.cpp).
 void cmd_topic2(Context&, FileState&, Cursor&);
 void cmd_topic(Context&, FileState&, Cursor&);
 void cmd_popup(Context&, FileState&, Cursor&);
-// Character attributes (format/character_commands.cpp).
+// Character attributes (commands/character_commands.cpp).
 void cmd_bold(Context&, FileState&, Cursor&);
 void cmd_box(Context&, FileState&, Cursor&);
 void cmd_bborder(Context&, FileState&, Cursor&);
@@ -40,10 +46,17 @@ void cmd_font(Context&, FileState&, Cursor&);
 void cmd_size(Context&, FileState&, Cursor&);
 void cmd_crpitcha(Context&, FileState&, Cursor&);
 void cmd_crpitchb(Context&, FileState&, Cursor&);
-// Page and document ends (format/page_commands.cpp).
+// Page and document ends, and the simple commands that write a fixed text
+// (commands/page_commands.cpp).
 void cmd_end(Context&, FileState&, Cursor&);
+void cmd_line(Context&, FileState&, Cursor&);
+void cmd_start(Context&, FileState&, Cursor&);
+void cmd_left(Context&, FileState&, Cursor&);
+void cmd_right(Context&, FileState&, Cursor&);
+void cmd_center(Context&, FileState&, Cursor&);
+void cmd_colortable(Context&, FileState&, Cursor&);
 void cmd_page(Context&, FileState&, Cursor&);
-// Paragraph commands (format/paragraph_commands.cpp).
+// Paragraph commands (commands/paragraph_commands.cpp).
 void cmd_rindentc(Context&, FileState&, Cursor&);
 void cmd_rindent(Context&, FileState&, Cursor&);
 void cmd_lindentc(Context&, FileState&, Cursor&);
@@ -55,14 +68,14 @@ void cmd_tabstop(Context&, FileState&, Cursor&);
 void cmd_crmode(Context&, FileState&, Cursor&);
 void cmd_linemode(Context&, FileState&, Cursor&);
 void cmd_border(Context&, FileState&, Cursor&);
-// Nested source files (source/include_command.cpp).
+// Nested source files (convert/line_loop.cpp).
 void cmd_include(Context&, FileState&, Cursor&);
-// Non-scrolling regions and titles (format/title_commands.cpp).
+// Non-scrolling regions and titles (commands/title_commands.cpp and noscroll_commands.cpp).
 void cmd_endnoscroll(Context&, FileState&, Cursor&);
 void cmd_noscroll(Context&, FileState&, Cursor&);
 void cmd_title(Context&, FileState&, Cursor&);
 void cmd_titlemode(Context&, FileState&, Cursor&);
-// Mode commands (topics/mode_commands.cpp).
+// Mode commands (commands/mode_commands.cpp and switch_commands.cpp).
 void cmd_shortcutstr(Context&, FileState&, Cursor&);
 void cmd_shortcutmode(Context&, FileState&, Cursor&);
 void cmd_shortcut2str(Context&, FileState&, Cursor&);

@@ -23,55 +23,11 @@ namespace {
 
 constexpr int kMaxIncludeDepth = 5;
 
-struct SimpleCommand {
-  std::string_view keyword;
-  std::string_view rtf;
-};
-
-constexpr SimpleCommand kSimpleCommands[] = {
-    {".line", "\\line"},
-    {".start", "{\\rtf1 \\ansi"},
-    {".left", "\\ql"},
-    {".right", "\\qr"},
-    {".center", "\\qc"},
-    {".colortable",
-     "{\\colortbl;\r\n\\red0\\green0\\blue0;\r\n\\red0\\green0\\blue255;\r\n"
-     "\\red0\\green255\\blue255;\r\n\\red0\\green255\\blue0;\r\n\\red255\\green0\\blue255;\r\n"
-     "\\red255\\green0\\blue0;\r\n\\red255\\green255\\blue0;\r\n\\red255\\green255\\blue255;\r\n}"},
-};
-
 // Removes a final LF and then a final CR, so that a line ending in LF alone
 // reads as its CR LF twin: a lone LF is an empty line.
 void trim_line_end(std::string& line) {
   if (!line.empty() && line.back() == '\n') line.pop_back();
   if (!line.empty() && line.back() == '\r') line.pop_back();
-}
-
-bool equals_ignoring_case(std::string_view text, std::string_view keyword) {
-  if (text.size() < keyword.size()) return false;
-  for (size_t i = 0; i < keyword.size(); ++i) {
-    char a = text[i], b = keyword[i];
-    if (a >= 'A' && a <= 'Z') a = static_cast<char>(a - 'A' + 'a');
-    if (a != b) return false;
-  }
-  return true;
-}
-
-bool try_simple_command(Context& ctx, Cursor& cursor) {
-  const std::string_view rest = cursor.rest();
-  for (const SimpleCommand& command : kSimpleCommands) {
-    if (!equals_ignoring_case(rest, command.keyword)) continue;
-    if (rest.size() > command.keyword.size()) {
-      const char next = rest[command.keyword.size()];
-      if (is_ascii_letter(next) || is_ascii_digit(next)) continue;
-    }
-    ctx.writer.rtf(command.rtf);
-    ctx.writer.rtf("\r\n");
-    cursor.advance(command.keyword.size());
-    skip_blanks(cursor);
-    return true;
-  }
-  return false;
 }
 
 void dispatch_dot_command(Context& ctx, FileState& file, Cursor& cursor) {
@@ -80,13 +36,13 @@ void dispatch_dot_command(Context& ctx, FileState& file, Cursor& cursor) {
     return;
   }
   cursor.command_start = cursor.pos;
-  for (const CommandEntry& entry : kCommands) {
-    if (match_keyword(cursor, entry.keyword)) {
+  for (const CommandEntry& entry : command_table()) {
+    if (match_keyword(cursor, entry.keyword, entry.rule)) {
       entry.handler(ctx, file, cursor);
       return;
     }
   }
-  if (!try_simple_command(ctx, cursor)) report_bad_command(ctx, cursor);
+  report_bad_command(ctx, cursor);
 }
 
 // A raw RTF line (apostrophe) or raw RTF text with a line end (backquote).

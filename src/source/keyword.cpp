@@ -16,14 +16,22 @@ char to_lower_ascii(char c) {
 }
 }  // namespace
 
-bool match_keyword(Cursor& cursor, std::string_view keyword) {
+bool match_keyword(Cursor& cursor, std::string_view keyword, KeywordRule rule) {
   std::string_view rest = cursor.rest();
   if (rest.size() < keyword.size()) return false;
   for (size_t i = 0; i < keyword.size(); ++i) {
     if (to_lower_ascii(rest[i]) != to_lower_ascii(keyword[i])) return false;
   }
-  if (rest.size() > keyword.size() && is_ascii_letter(rest[keyword.size()])) return false;
+  if (rest.size() > keyword.size()) {
+    const char next = rest[keyword.size()];
+    if (is_ascii_letter(next)) return false;
+    if (rule == KeywordRule::no_letter_or_digit_follows && is_ascii_digit(next)) return false;
+  }
   cursor.advance(keyword.size());
+  if (rule == KeywordRule::no_letter_or_digit_follows) {
+    skip_blanks(cursor);
+    return true;
+  }
   if (cursor.peek() == ' ') cursor.advance();
   while (!cursor.at_end() && cursor.peek() == '\t') cursor.advance();
   return true;
