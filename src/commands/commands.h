@@ -70,12 +70,12 @@ void cmd_linemode(Context&, FileState&, Cursor&);
 void cmd_border(Context&, FileState&, Cursor&);
 // Nested source files (convert/line_loop.cpp).
 void cmd_include(Context&, FileState&, Cursor&);
-// Non-scrolling regions and titles (commands/title_commands.cpp and noscroll_commands.cpp).
+// Non-scrolling regions and titles (commands/title_commands.cpp).
 void cmd_endnoscroll(Context&, FileState&, Cursor&);
 void cmd_noscroll(Context&, FileState&, Cursor&);
 void cmd_title(Context&, FileState&, Cursor&);
 void cmd_titlemode(Context&, FileState&, Cursor&);
-// Mode commands (commands/mode_commands.cpp and switch_commands.cpp).
+// Mode commands (commands/mode_commands.cpp).
 void cmd_shortcutstr(Context&, FileState&, Cursor&);
 void cmd_shortcutmode(Context&, FileState&, Cursor&);
 void cmd_shortcut2str(Context&, FileState&, Cursor&);

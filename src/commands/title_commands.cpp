@@ -1,5 +1,8 @@
-// .title writes a title paragraph (by default the current topic's title) in
-// the look that .titlemode chose, with the shortcut buttons after it.
+// The top of a topic window: .noscroll and .endnoscroll open and close the
+// non-scrolling region, a "{\keepn" group of paragraphs (a region still open
+// at the page end is closed there); .title writes a title paragraph (by
+// default the current topic's title) in the look that .titlemode chose, with
+// the shortcut buttons after it.
 #include "base/cat.h"
 #include "base/tabs.h"
 #include "commands/buttons.h"
@@ -10,6 +13,26 @@
 #include "source/keyword.h"
 
 namespace zek {
+
+void cmd_endnoscroll(Context& ctx, FileState&, Cursor&) {
+  int32_t& open = ctx.format.state.noscroll_open;
+  if (open != 1) {
+    ctx.diag.report_error("noscroll");
+    return;
+  }
+  open = 0;
+  ctx.writer.rtf("\\pard }\r\n");
+}
+
+void cmd_noscroll(Context& ctx, FileState&, Cursor&) {
+  int32_t& open = ctx.format.state.noscroll_open;
+  if (open != 0) {
+    ctx.diag.report_error("noscroll");
+    return;
+  }
+  open = 1;
+  ctx.writer.rtf("{\\keepn\r\n");
+}
 
 namespace {
 
