@@ -5,11 +5,13 @@
 
 #include "driver/console_locale.h"
 #include "driver/file_environment.h"
+#include "driver/interrupt_cleanup.h"
 #include "driver/run.h"
 
 int main(int argc, char** argv) {
   std::vector<std::string> arguments(argv, argv + argc);
-  zek::FileEnvironment env;
+  // Ctrl-C and the like delete the temporaries of unfinished output files.
+  zek::FileEnvironment env(&zek::install_interrupt_cleanup());
   zek::ConsoleStream standard_output(stdout);
   zek::ConsoleStream standard_error(stderr);
   return zek::run_converter(arguments, env, standard_output, standard_error,
