@@ -142,10 +142,10 @@ std::string resolve_link(const std::string& name) {
 // or follows a link planted under the chosen name. The file is registered
 // in the same step, so that an interruption never finds it unregistered.
 int create_temporary(const std::string& folder, std::string& temp, TemporaryRegistry* temporaries) {
-  TemporaryRegistry::Change change(temporaries);
   std::random_device seed;
   std::mt19937_64 random(static_cast<uint64_t>(seed()) << 32 ^ seed() ^
                          static_cast<uint64_t>(::getpid()));
+  TemporaryRegistry::Change change(temporaries);
   for (int attempt = 0; attempt < 100; ++attempt) {
     temp = cat(folder, ".zek2rtf-", hex_padded(static_cast<uint32_t>(random()), 8),
                hex_padded(static_cast<uint32_t>(random()), 8), ".tmp");

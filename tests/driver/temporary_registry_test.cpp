@@ -37,47 +37,34 @@ class TemporaryRegistryTest : public ::testing::Test {
   fs::path folder_;
 };
 
-// An HTML Help project written into a temporary folder: the folder, then its
-// files, each registered as it is created; beside it an output file being
-// written, a finished file that was renamed (unregistered) and a file that
-// was never registered.
+// Two HTML Help projects written into temporary folders: each folder, then
+// its files, registered as they are created, though one file of the second
+// never was; beside them an output file being written, and a finished one
+// renamed into place (unregistered). The cleanup does not walk folders, so
+// the unregistered file keeps its folder.
 TEST_F(TemporaryRegistryTest, CleanupDeletesWhatIsRegisteredFilesBeforeFolders) {
   TemporaryRegistry registry;
   {
     TemporaryRegistry::Change change(&registry);
-    fs::create_directory(path("project.tmp"));
-    change.add(path("project.tmp"), Kind::folder);
-    for (const char* name : {"project.tmp/a.htm", "project.tmp/b.htm", "out.tmp", "done.tmp"}) {
+    for (const char* name : {"project.tmp", "other.tmp"}) {
+      fs::create_directory(path(name));
+      change.add(path(name), Kind::folder);
+    }
+    for (const char* name : {"project.tmp/a.htm", "other.tmp/b.htm", "out.tmp", "done.tmp"}) {
       make_file(name);
       change.add(path(name), Kind::file);
     }
   }
-  make_file("unregistered.tmp");
+  make_file("other.tmp/stray.htm");
   TemporaryRegistry::Change(&registry).remove(path("done.tmp"));
-  EXPECT_EQ(registry.size(), 4u);
+  EXPECT_EQ(registry.size(), 5u);
 
   registry.remove_all();
   EXPECT_FALSE(exists("project.tmp"));
+  EXPECT_FALSE(exists("other.tmp/b.htm"));
+  EXPECT_TRUE(exists("other.tmp/stray.htm"));
   EXPECT_FALSE(exists("out.tmp"));
   EXPECT_TRUE(exists("done.tmp"));
-  EXPECT_TRUE(exists("unregistered.tmp"));
-}
-
-// The cleanup does not walk folders: a file nobody registered keeps its
-// folder, and the registered files beside it are deleted all the same.
-TEST_F(TemporaryRegistryTest, FolderWithAnUnregisteredFileStays) {
-  TemporaryRegistry registry;
-  {
-    TemporaryRegistry::Change change(&registry);
-    fs::create_directory(path("project.tmp"));
-    change.add(path("project.tmp"), Kind::folder);
-    make_file("project.tmp/registered.htm");
-    change.add(path("project.tmp/registered.htm"), Kind::file);
-  }
-  make_file("project.tmp/stray.htm");
-  registry.remove_all();
-  EXPECT_FALSE(exists("project.tmp/registered.htm"));
-  EXPECT_TRUE(exists("project.tmp/stray.htm"));
 }
 
 // Many temporaries, the even-numbered half put away again in a scattered
