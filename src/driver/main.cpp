@@ -6,10 +6,12 @@
 #include "driver/run.h"
 #include "io/console_locale.h"
 #include "io/file_environment.h"
+#include "io/interrupt_cleanup.h"
 
 int main(int argc, char** argv) {
   std::vector<std::string> arguments(argv, argv + argc);
-  zek::FileEnvironment env;
+  // Ctrl-C and the like delete the temporaries of unfinished output files.
+  zek::FileEnvironment env(&zek::install_interrupt_cleanup());
   zek::ConsoleStream standard_output(stdout);
   zek::ConsoleStream standard_error(stderr);
   return zek::run_converter(arguments, env, standard_output, standard_error,

@@ -14,7 +14,7 @@ std::unique_ptr<InputStream> FileEnvironment::open_input(const std::string& name
 // device or a pipe (perhaps the console, which the conversion also writes
 // to) is written in order with everything else.
 std::unique_ptr<OutputFile> FileEnvironment::create_output(const std::string& name) {
-  std::unique_ptr<OutputFile> file = create_replacement(name);
+  std::unique_ptr<OutputFile> file = create_replacement(name, temporaries_);
   if (!file || !file->replaces_target()) return file;
   return std::make_unique<BackgroundOutput>(std::move(file));
 }

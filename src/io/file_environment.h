@@ -4,14 +4,21 @@
 #include <cstdio>
 
 #include "io/environment.h"
+#include "io/temporary_registry.h"
 
 namespace zek {
 
 class FileEnvironment : public Environment {
  public:
+  // With `temporaries`, every temporary an output file is written under is
+  // registered there while it exists.
+  explicit FileEnvironment(TemporaryRegistry* temporaries = nullptr) : temporaries_(temporaries) {}
   std::unique_ptr<InputStream> open_input(const std::string& name) override;
   std::unique_ptr<OutputFile> create_output(const std::string& name) override;
   std::optional<FileIdentity> identify(const std::string& name) override;
+
+ private:
+  TemporaryRegistry* temporaries_;
 };
 
 // A console stream (standard output or standard error), written through the

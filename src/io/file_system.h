@@ -9,6 +9,7 @@
 #include <string>
 
 #include "io/stream.h"
+#include "io/temporary_registry.h"
 
 namespace zek {
 
@@ -23,7 +24,10 @@ std::optional<FileIdentity> file_identity(const std::string& name);
 // A file to be written. A regular or missing target is written under a new,
 // exclusively created temporary name in the same folder and renamed over the
 // target by commit(); a device or a pipe is written in place. Null when the
-// target is a folder or the file cannot be created.
-std::unique_ptr<OutputFile> create_replacement(const std::string& name);
+// target is a folder or the file cannot be created. With `temporaries`, the
+// temporary is registered there from its creation until it is renamed or
+// deleted.
+std::unique_ptr<OutputFile> create_replacement(const std::string& name,
+                                               TemporaryRegistry* temporaries = nullptr);
 
 }  // namespace zek

@@ -69,8 +69,8 @@ void start_writeback(int, off_t, off_t) {}
 // or (temp_ empty) the target itself, a device or a pipe.
 class PosixOutput : public OutputFile {
  public:
-  PosixOutput(int fd, std::string temp, std::string target)
-      : fd_(fd), temp_(std::move(temp)), target_(std::move(target)) {}
+  PosixOutput(int fd, std::string temp, std::string target, TemporaryRegistry* temporaries)
+      : fd_(fd), temp_(std::move(temp)), target_(std::move(target)), temporaries_(temporaries) {}
   ~PosixOutput() override { discard(); }
   bool write(std::string_view bytes) override {
     if (fd_ < 0 || !write_all(fd_, bytes)) return false;
@@ -92,15 +92,20 @@ class PosixOutput : public OutputFile {
   bool commit() override {
     bool ok = finish();
     if (temp_.empty()) return ok;
+    TemporaryRegistry::Change change(temporaries_);
     ok = ok && ::rename(temp_.c_str(), target_.c_str()) == 0;
     if (!ok) ::unlink(temp_.c_str());
+    change.remove(temp_);
     temp_.clear();
     return ok;
   }
   void discard() override {
     close_quietly(fd_);
     fd_ = -1;
-    if (!temp_.empty()) ::unlink(temp_.c_str());
+    if (temp_.empty()) return;
+    TemporaryRegistry::Change change(temporaries_);
+    ::unlink(temp_.c_str());
+    change.remove(temp_);
     temp_.clear();
   }
 
@@ -112,6 +117,7 @@ class PosixOutput : public OutputFile {
   off_t synced_ = 0;
   std::string temp_;
   std::string target_;
+  TemporaryRegistry* temporaries_;
 };
 
 // The folder part of `name` with its final "/", or "" for the current folder.
@@ -133,15 +139,18 @@ std::string resolve_link(const std::string& name) {
 }
 
 // Creates a new temporary file in `folder`; it never opens an existing file
-// or follows a link planted under the chosen name.
-int create_temporary(const std::string& folder, std::string& temp) {
+// or follows a link planted under the chosen name. The file is registered
+// in the same step, so that an interruption never finds it unregistered.
+int create_temporary(const std::string& folder, std::string& temp, TemporaryRegistry* temporaries) {
   std::random_device seed;
   std::mt19937_64 random(static_cast<uint64_t>(seed()) << 32 ^ seed() ^
                          static_cast<uint64_t>(::getpid()));
+  TemporaryRegistry::Change change(temporaries);
   for (int attempt = 0; attempt < 100; ++attempt) {
     temp = cat(folder, ".zek2rtf-", hex_padded(static_cast<uint32_t>(random()), 8),
                hex_padded(static_cast<uint32_t>(random()), 8), ".tmp");
     const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (fd >= 0) change.add(temp, TemporaryRegistry::Kind::file);
     if (fd >= 0 || errno != EEXIST) return fd;
   }
   return -1;
@@ -168,7 +177,8 @@ std::optional<FileIdentity> file_identity(const std::string& name) {
   return identity_of(status);
 }
 
-std::unique_ptr<OutputFile> create_replacement(const std::string& name) {
+std::unique_ptr<OutputFile> create_replacement(const std::string& name,
+                                               TemporaryRegistry* temporaries) {
   const std::string target = resolve_link(name);
   struct stat status {};
   const bool exists = ::stat(target.c_str(), &status) == 0;
@@ -178,14 +188,14 @@ std::unique_ptr<OutputFile> create_replacement(const std::string& name) {
   if (exists && !S_ISREG(status.st_mode)) {
     const int fd = ::open(target.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
     if (fd < 0) return nullptr;
-    return std::make_unique<PosixOutput>(fd, std::string(), target);
+    return std::make_unique<PosixOutput>(fd, std::string(), target, nullptr);
   }
   std::string temp;
-  const int fd = create_temporary(folder_of(target), temp);
+  const int fd = create_temporary(folder_of(target), temp, temporaries);
   if (fd < 0) return nullptr;
   // A replaced file keeps its permissions; a new one gets those of any new file.
   if (exists) ::fchmod(fd, status.st_mode & 07777);
-  return std::make_unique<PosixOutput>(fd, std::move(temp), target);
+  return std::make_unique<PosixOutput>(fd, std::move(temp), target, temporaries);
 }
 
 }  // namespace zek

@@ -67,8 +67,14 @@ class Win32Input : public InputStream {
 // written in place.
 class Win32Output : public OutputFile {
  public:
-  Win32Output(HANDLE handle, std::wstring temp, std::wstring target)
-      : handle_(handle), temp_(std::move(temp)), target_(std::move(target)) {}
+  // `registered` is the temporary's name as registered in `temporaries`.
+  Win32Output(HANDLE handle, std::wstring temp, std::wstring target, std::string registered,
+              TemporaryRegistry* temporaries)
+      : handle_(handle),
+        temp_(std::move(temp)),
+        target_(std::move(target)),
+        registered_(std::move(registered)),
+        temporaries_(temporaries) {}
   ~Win32Output() override { discard(); }
   bool write(std::string_view bytes) override {
     while (!bytes.empty()) {
@@ -92,16 +98,21 @@ class Win32Output : public OutputFile {
   bool commit() override {
     bool ok = finish();
     if (temp_.empty()) return ok;
+    TemporaryRegistry::Change change(temporaries_);
     ok = ok && ::MoveFileExW(temp_.c_str(), target_.c_str(),
                              MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
     if (!ok) ::DeleteFileW(temp_.c_str());
+    change.remove(registered_);
     temp_.clear();
     return ok;
   }
   void discard() override {
     if (handle_ != INVALID_HANDLE_VALUE) ::CloseHandle(handle_);
     handle_ = INVALID_HANDLE_VALUE;
-    if (!temp_.empty()) ::DeleteFileW(temp_.c_str());
+    if (temp_.empty()) return;
+    TemporaryRegistry::Change change(temporaries_);
+    ::DeleteFileW(temp_.c_str());
+    change.remove(registered_);
     temp_.clear();
   }
 
@@ -110,6 +121,8 @@ class Win32Output : public OutputFile {
   bool finished_ = false;
   std::wstring temp_;
   std::wstring target_;
+  std::string registered_;
+  TemporaryRegistry* temporaries_;
 };
 
 // The folder part of `name` with its final separator; a "\" that is the
@@ -123,16 +136,23 @@ std::string folder_of(const std::string& name) {
   return name.substr(0, start);
 }
 
-HANDLE create_temporary(const std::string& folder, std::wstring& temp) {
+// Creates a new temporary file in `folder` and registers it (as `narrow`, its
+// name in the ANSI code page) in the same step. Others may delete it while
+// it is written (FILE_SHARE_DELETE), so that an interruption can.
+HANDLE create_temporary(const std::string& folder, std::wstring& temp, std::string& narrow,
+                        TemporaryRegistry* temporaries) {
   std::random_device seed;
   std::mt19937_64 random(static_cast<uint64_t>(seed()) << 32 ^ seed() ^
                          static_cast<uint64_t>(::GetCurrentProcessId()));
+  TemporaryRegistry::Change change(temporaries);
   for (int attempt = 0; attempt < 100; ++attempt) {
-    temp = wide_name(cat(folder, "zek2rtf-", hex_padded(static_cast<uint32_t>(random()), 8),
-                         hex_padded(static_cast<uint32_t>(random()), 8), ".tmp"));
+    narrow = cat(folder, "zek2rtf-", hex_padded(static_cast<uint32_t>(random()), 8),
+                 hex_padded(static_cast<uint32_t>(random()), 8), ".tmp");
+    temp = wide_name(narrow);
     // CREATE_NEW fails on any existing name, a planted link included.
-    HANDLE handle = ::CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE handle = ::CreateFileW(temp.c_str(), GENERIC_WRITE, FILE_SHARE_DELETE, nullptr,
+                                  CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle != INVALID_HANDLE_VALUE) change.add(narrow, TemporaryRegistry::Kind::file);
     if (handle != INVALID_HANDLE_VALUE || ::GetLastError() != ERROR_FILE_EXISTS) return handle;
   }
   return INVALID_HANDLE_VALUE;
@@ -161,7 +181,8 @@ std::optional<FileIdentity> file_identity(const std::string& name) {
   return identity;
 }
 
-std::unique_ptr<OutputFile> create_replacement(const std::string& name) {
+std::unique_ptr<OutputFile> create_replacement(const std::string& name,
+                                               TemporaryRegistry* temporaries) {
   const std::wstring target = wide_name(name);
   HANDLE probe = open_for_query(target);
   if (probe != INVALID_HANDLE_VALUE) {
@@ -174,7 +195,7 @@ std::unique_ptr<OutputFile> create_replacement(const std::string& name) {
           ::CreateFileW(target.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
       if (handle == INVALID_HANDLE_VALUE) return nullptr;
-      return std::make_unique<Win32Output>(handle, std::wstring(), target);
+      return std::make_unique<Win32Output>(handle, std::wstring(), target, std::string(), nullptr);
     }
     const DWORD attributes = ::GetFileAttributesW(target.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
@@ -182,9 +203,11 @@ std::unique_ptr<OutputFile> create_replacement(const std::string& name) {
     }
   }
   std::wstring temp;
-  HANDLE handle = create_temporary(folder_of(name), temp);
+  std::string narrow;
+  HANDLE handle = create_temporary(folder_of(name), temp, narrow, temporaries);
   if (handle == INVALID_HANDLE_VALUE) return nullptr;
-  return std::make_unique<Win32Output>(handle, std::move(temp), target);
+  return std::make_unique<Win32Output>(handle, std::move(temp), target, std::move(narrow),
+                                       temporaries);
 }
 
 }  // namespace zek

@@ -93,6 +93,45 @@ TEST_F(FileSystemTest, ReplacementKeepsPermissionsAndLinks) {
   EXPECT_EQ(names(), (Names{"link.rtf", "real.rtf"}));
 }
 
+// However the file ends, the registry knows its temporary exactly as long as
+// the temporary exists; a device written in place has none.
+TEST_F(FileSystemTest, TemporaryIsRegisteredWhileItExists) {
+  enum class End { commit, discard, destruction };
+  TemporaryRegistry registry;
+  for (End end : {End::commit, End::discard, End::destruction}) {
+    std::unique_ptr<OutputFile> file = create_replacement(path("out.rtf"), &registry);
+    ASSERT_TRUE(file);
+    file->write("new");
+    EXPECT_EQ(registry.size(), 1u);
+    EXPECT_EQ(names().size(), fs::exists(path("out.rtf")) ? 2u : 1u);
+    if (end == End::commit) {
+      EXPECT_TRUE(file->commit());
+    } else if (end == End::discard) {
+      file->discard();
+    }
+    file.reset();
+    EXPECT_EQ(registry.size(), 0u);
+    EXPECT_EQ(names(), Names{"out.rtf"});
+  }
+  EXPECT_TRUE(create_replacement("/dev/null", &registry));
+  EXPECT_EQ(registry.size(), 0u);
+}
+
+// The cleanup of an interruption deletes the temporary while it is written;
+// the file can then no longer replace its target.
+TEST_F(FileSystemTest, CleanedUpTemporaryNeverReplacesTarget) {
+  put("out.rtf", "previous");
+  TemporaryRegistry registry;
+  std::unique_ptr<OutputFile> file = create_replacement(path("out.rtf"), &registry);
+  ASSERT_TRUE(file);
+  file->write("partial");
+  registry.remove_all();
+  EXPECT_EQ(names(), Names{"out.rtf"});
+  EXPECT_FALSE(file->commit());
+  EXPECT_EQ(get("out.rtf"), "previous");
+  EXPECT_EQ(names(), Names{"out.rtf"});
+}
+
 TEST_F(FileSystemTest, FoldersAreNoTargets) {
   fs::create_directory(path("sub"));
   EXPECT_FALSE(create_replacement(path("sub")));
