@@ -3,7 +3,7 @@
 // cannot hold is an error that stops the run before any output is written.
 #include <gtest/gtest.h>
 
-#include "support/memory_environment.h"
+#include "support/conversion.h"
 
 namespace zek {
 namespace {
@@ -50,12 +50,12 @@ TEST(Utf8SourceTest, ConvertsLikeItsCodePage932Twin) {
       {"-U and byte order mark", kBom + kUtf8Source, {"-U"}},
   };
   for (const char* output : {"out.rtf", "out.txt", "out.xtf"}) {
-    const std::string expected = testing::convert(kCp932Source, {"-R"}, output);
+    const std::string expected = testing::output_of(kCp932Source, {"-R"}, output);
     ASSERT_NE(expected, "") << output;
     for (const Variant& v : variants) {
       std::vector<std::string> options = v.options;
       options.push_back("-R");
-      EXPECT_EQ(testing::convert(v.source, options, output), expected) << v.what << ' ' << output;
+      EXPECT_EQ(testing::output_of(v.source, options, output), expected) << v.what << ' ' << output;
     }
   }
 }
@@ -109,7 +109,7 @@ TEST(Utf8SourceTest, IncludedNameIsTheOneTheAuthorTyped) {
 TEST(Utf8SourceTest, ByteOrderMarkCountsOnlyOnTheFirstLine) {
   // Later in a code page 932 file the same bytes are text, kept as they are.
   const std::string body = "x\xEF\xBB\xBF";
-  EXPECT_EQ(testing::convert("a\r\n" + body + "\r\n"), "a{\\par }\r\n" + body + "{\\par }\r\n");
+  EXPECT_EQ(testing::output_of("a\r\n" + body + "\r\n"), "a{\\par }\r\n" + body + "{\\par }\r\n");
 }
 
 struct ErrorCase {
