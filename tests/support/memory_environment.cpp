@@ -77,9 +77,11 @@ const std::string& MemoryEnvironment::resolve(const std::string& name) const {
 }
 
 std::unique_ptr<InputStream> MemoryEnvironment::open_input(const std::string& name) {
+  asked.push_back(name);
   const std::string& real = resolve(name);
   auto it = files.find(real);
   if (it == files.end()) return nullptr;
+  opened.insert(name);
   return std::make_unique<StringInput>(it->second, identity_of_name(real));
 }
 

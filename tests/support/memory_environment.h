@@ -3,6 +3,7 @@
 #pragma once
 
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -37,6 +38,10 @@ class MemoryEnvironment : public Environment {
   std::vector<std::string> full;
   // Names whose commit fails (as a rename can).
   std::vector<std::string> uncommittable;
+
+  // Every name asked for reading, in order, and those that opened.
+  std::vector<std::string> asked;
+  std::set<std::string> opened;
 
  private:
   const std::string& resolve(const std::string& name) const;
