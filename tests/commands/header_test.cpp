@@ -120,9 +120,9 @@ TEST(HeaderTest, TextModeWritesOnlyThePageSeparator) {
 }
 
 TEST(HeaderTest, VerboseTracesEveryHeaderInBothPasses) {
-  testing::MemoryEnvironment env;
-  env.files["in.zek"] = ".searchmode\r\n.topic A\r\n.topic2 B\tw\r\n.popup\r\n";
-  const testing::RunResult result = testing::run(env, {"-V", "in.zek"});
+  const testing::Outcome result = testing::convert(
+      {.sources = {{"in.zek", ".searchmode\r\n.topic A\r\n.topic2 B\tw\r\n.popup\r\n"}},
+       .arguments = {"-V", "in.zek"}});
   const std::string once =
       "\x81\xA1topic\t[A]\x81\xA1\nlink\tXX0\nsearch\t[A]\n"
       "\x81\xA1popup\t[B]\x81\xA1\nlink\tXX1\nsearch\t[B]\n"
@@ -139,17 +139,15 @@ TEST(HeaderTest, AtTitleGetsSecondContextStringUnderIdAtAt) {
   } const cases[] = {{"-I@@", "@Intro:qIntro\r\n", true}, {"-I@", "", false}, {"-I", "", false}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.option);
-    testing::MemoryEnvironment env;
-    env.files["in.zek"] = ".topic @Intro\r\n.popup @Note\r\n";
-    const testing::RunResult result = testing::run(env, {c.option, "in.zek"});
-    EXPECT_EQ(result.status, 0);
-    EXPECT_EQ(env.files["in.ID"], c.id_file);
     const std::string topic = std::string(kPard) + "${\\footnote $@Intro}\r\n" +
                               "#{\\footnote #XX0}\r\n" +
                               (c.extra_footnote ? "#{\\footnote #qIntro}\r\n" : "");
     // A popup never gets the second context string.
-    EXPECT_EQ(env.files["in.RTF"],
-              topic + kPage + "${\\footnote $@Note}\r\n#{\\footnote #XX1}\r\n");
+    testing::check(
+        {.sources = {{"in.zek", ".topic @Intro\r\n.popup @Note\r\n"}},
+         .arguments = {c.option, "in.zek"},
+         .files = {{"in.RTF", topic + kPage + "${\\footnote $@Note}\r\n#{\\footnote #XX1}\r\n"},
+                   {"in.ID", c.id_file}}});
   }
 }
 

@@ -101,10 +101,10 @@ INSTANTIATE_TEST_SUITE_P(
     testing::row_name);
 
 TEST(KeywordCommandTest, VerboseTracesInBothPasses) {
-  testing::MemoryEnvironment env;
-  env.files["in.zek"] =
-      ".searchmode\r\n.popup P\r\n.alias Q\r\n.search k\r\n.idx x\r\n.id IDM_A\r\n";
-  const testing::RunResult result = testing::run(env, {"-V", "-M", "in.zek"});
+  const testing::Outcome result = testing::convert(
+      {.sources = {{"in.zek",
+                    ".searchmode\r\n.popup P\r\n.alias Q\r\n.search k\r\n.idx x\r\n.id IDM_A\r\n"}},
+       .arguments = {"-V", "-M", "in.zek"}});
   const std::string once =
       "\x81\xA1popup\t[P]\x81\xA1\nlink\tXX0\nsearch\t[P]\n"
       "alias\t[Q]XX1\nsearch\t[Q]\n"
@@ -147,10 +147,14 @@ TEST(KeywordCommandTest, IdFileIsReadBackByAnotherProject) {
   for (const char* option : {"-I", "-I@", "-I@@"}) {
     SCOPED_TRACE(option);
     testing::MemoryEnvironment env;
-    env.files["a.zek"] = ".topic @Intro\r\n.id IDM_FILE_OPEN\r\n.alias @More\r\n";
-    ASSERT_EQ(testing::run(env, {option, "a.zek"}).status, 0);
-    env.files["b.zek"] = ".topic Local\r\n";
-    const testing::RunResult result = testing::run(env, {"-Ja.ID", "-Fa.hlp", "-R", "b.zek"});
+    const testing::Conversion first{
+        .sources = {{"a.zek", ".topic @Intro\r\n.id IDM_FILE_OPEN\r\n.alias @More\r\n"}},
+        .arguments = {option, "a.zek"}};
+    ASSERT_EQ(testing::convert(first, env).status, 0);
+    const testing::Outcome result =
+        testing::convert({.sources = {{"b.zek", ".topic Local\r\n"}},
+                          .arguments = {"-Ja.ID", "-Fa.hlp", "-R", "b.zek"}},
+                         env);
     EXPECT_EQ(result.status, 0);
     const bool at_names = std::string(option) != "-I";
     EXPECT_NE(result.out.find(at_names ? ":[@FILE_OPEN]" : ":[FILE_OPEN]"), std::string::npos)
