@@ -7,18 +7,13 @@
 namespace zek {
 namespace {
 
+using testing::ConversionTest;
 using testing::row_name;
 using testing::to_rtf;
 using testing::to_text;
 
-class CharacterCommandTest : public ::testing::TestWithParam<testing::Conversion> {};
-
-TEST_P(CharacterCommandTest, Converts) {
-  testing::check(GetParam());
-}
-
 INSTANTIATE_TEST_SUITE_P(
-    Switches, CharacterCommandTest,
+    CharacterSwitches, ConversionTest,
     ::testing::Values(
         to_rtf("BoldAlone", ".bold\r\n", "\\b \r\n"),
         to_rtf("BoldOffAlone", ".bold 0\r\n", "\\b0 \r\n"),
@@ -44,7 +39,7 @@ INSTANTIATE_TEST_SUITE_P(
     row_name);
 
 INSTANTIATE_TEST_SUITE_P(
-    NumericAttributes, CharacterCommandTest,
+    NumericAttributes, ConversionTest,
     ::testing::Values(
         to_rtf("SizeAlone", ".size 14\r\n", "\\fs28 \r\n"),
         to_rtf("FontAloneTrailingBlanks", ".font 3 \t\r\n", "\\f3 \r\n"),
@@ -72,7 +67,7 @@ INSTANTIATE_TEST_SUITE_P(
 const std::string kHyphens(78, '-');
 
 INSTANTIATE_TEST_SUITE_P(
-    TextMode, CharacterCommandTest,
+    TextModeRules, ConversionTest,
     ::testing::Values(to_text("TopRule", ".tborder\r\n", kHyphens + "\r\n\r\n\r\n"),
                       to_text("BottomRule", ".bborder\r\n", "\r\n\r\n" + kHyphens + "\r\n"),
                       to_text("BoxedText", ".box Note\r\n", "Note\r\n\r\n"),

@@ -8,20 +8,15 @@
 namespace zek {
 namespace {
 
+using testing::ConversionTest;
 using testing::failing;
-
-class CommandErrorTest : public ::testing::TestWithParam<testing::Conversion> {};
-
-TEST_P(CommandErrorTest, ReportsInPassOneAndWritesNoOutput) {
-  testing::check(GetParam());
-}
 
 std::string line_error(int line, std::string_view word) {
   return "in.zek " + std::to_string(line) + ": error " + std::string(word) + "\n";
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Words, CommandErrorTest,
+    CommandErrors, ConversionTest,
     ::testing::Values(
         failing("FontWithoutNumber", ".font\r\n", line_error(1, "font")),
         failing("FontLetter", ".font x\r\n", line_error(1, "font")),

@@ -10,23 +10,18 @@
 namespace zek {
 namespace {
 
+using testing::ConversionTest;
 constexpr const char* kPard = "\\pard \\i0 \\b0 \r\n";
 constexpr const char* kPage = "{\\page }\r\n";
 
 using testing::to_rtf;
-
-class HeaderOutputTest : public ::testing::TestWithParam<testing::Conversion> {};
-
-TEST_P(HeaderOutputTest, WritesFootnotes) {
-  testing::check(GetParam());
-}
 
 std::string footnote(const std::string& mark, const std::string& text) {
   return mark + "{\\footnote " + mark + text + "}\r\n";
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Headers, HeaderOutputTest,
+    Headers, ConversionTest,
     ::testing::Values(
         to_rtf("FirstHeaderHasNoPageBreak", ".topic Setup\r\n.topic Install\r\n",
                std::string(kPard) + footnote("$", "Setup") + footnote("#", "XX0") + kPage +

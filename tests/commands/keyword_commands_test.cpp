@@ -11,6 +11,7 @@
 namespace zek {
 namespace {
 
+using testing::ConversionTest;
 constexpr const char* kPard = "\\pard \\i0 \\b0 \r\n";
 
 // "in.zek" converted to "in.RTF" with the options. The ID file "in.ID"
@@ -27,16 +28,10 @@ testing::Conversion keyword_case(std::string name, std::vector<std::string> opti
   return c;
 }
 
-class KeywordCommandTest : public ::testing::TestWithParam<testing::Conversion> {};
-
-TEST_P(KeywordCommandTest, WritesOutputAndIdFile) {
-  testing::check(GetParam());
-}
-
 const std::string kOpenTopic = std::string(kPard) + "${\\footnote $Open}\r\n#{\\footnote #XX0}\r\n";
 
 INSTANTIATE_TEST_SUITE_P(
-    IdCommand, KeywordCommandTest,
+    IdCommand, ConversionTest,
     ::testing::Values(
         keyword_case("WorkedExample", {"-I@", "-M"}, ".id IDM_FILE_OPEN\r\n",
                      std::string(kPard) +
@@ -70,7 +65,7 @@ INSTANTIATE_TEST_SUITE_P(
     testing::row_name);
 
 INSTANTIATE_TEST_SUITE_P(
-    OtherCommands, KeywordCommandTest,
+    KeywordCommands, ConversionTest,
     ::testing::Values(
         keyword_case("SearchWithoutArgumentUsesTitle", {}, ".topic Start\r\n.search\r\n",
                      std::string(kPard) + "${\\footnote $Start}\r\n#{\\footnote #XX0}\r\n" +

@@ -6,17 +6,12 @@
 namespace zek {
 namespace {
 
+using testing::ConversionTest;
 using testing::row_name;
 using testing::to_rtf;
 
-class ParagraphCommandTest : public ::testing::TestWithParam<testing::Conversion> {};
-
-TEST_P(ParagraphCommandTest, Converts) {
-  testing::check(GetParam());
-}
-
 INSTANTIATE_TEST_SUITE_P(
-    Indents, ParagraphCommandTest,
+    Indents, ConversionTest,
     ::testing::Values(
         to_rtf("RightInCharacters", ".rindentc 4\r\n", "{\\ri480 \r\n"),
         to_rtf("RightInPoints", ".rindent 10\r\n", "{\\ri200 \r\n"),
@@ -43,7 +38,7 @@ INSTANTIATE_TEST_SUITE_P(
     row_name);
 
 INSTANTIATE_TEST_SUITE_P(
-    TabStops, ParagraphCommandTest,
+    TabStops, ConversionTest,
     ::testing::Values(
         to_rtf("TenStopsAtSize12", ".tabstop\r\n",
                "\\tx0 \\tx960 \\tx1920 \\tx2880 \\tx3840 \\tx4800 \\tx5760 \\tx6720 \\tx7680 "
@@ -63,7 +58,7 @@ INSTANTIATE_TEST_SUITE_P(
     row_name);
 
 INSTANTIATE_TEST_SUITE_P(
-    LineMode, ParagraphCommandTest,
+    LineMode, ConversionTest,
     ::testing::Values(to_rtf("LinesUntilCrmode", ".linemode Text\r\nMore\r\n.crmode\r\nLast\r\n",
                              "Text{\\line }\r\nMore{\\line }\r\nLast{\\par }\r\n"),
                       to_rtf("EmptyLineInLineMode", ".linemode A\r\n\r\n",
@@ -77,7 +72,7 @@ INSTANTIATE_TEST_SUITE_P(
                              "X{\\line }\r\n{\\box Y{\\line }\r\n}\\pard \r\nZ{\\par }\r\n")),
     row_name);
 
-INSTANTIATE_TEST_SUITE_P(BorderStyles, ParagraphCommandTest,
+INSTANTIATE_TEST_SUITE_P(BorderStyles, ConversionTest,
                          ::testing::Values(to_rtf("Single", ".border\r\n", "\\brdrs\r\n"),
                                            to_rtf("Double", ".border DOUBLE\r\n", "\\brdrdb\r\n"),
                                            to_rtf("DotThenText", ".border dot Text\r\n",

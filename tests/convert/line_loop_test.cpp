@@ -8,16 +8,11 @@ namespace zek {
 namespace {
 
 using testing::Conversion;
+using testing::ConversionTest;
 using testing::failing;
 using testing::Files;
 using testing::MemoryEnvironment;
 using testing::to_rtf;
-
-class LineLoopTest : public ::testing::TestWithParam<Conversion> {};
-
-TEST_P(LineLoopTest, WritesExpectedRtf) {
-  testing::check(GetParam());
-}
 
 const std::string kColorTable =
     "{\\colortbl;\r\n\\red0\\green0\\blue0;\r\n\\red0\\green0\\blue255;\r\n"
@@ -26,7 +21,7 @@ const std::string kColorTable =
     "\r\n";
 
 INSTANTIATE_TEST_SUITE_P(
-    Lines, LineLoopTest,
+    LineKinds, ConversionTest,
     ::testing::Values(
         to_rtf("CrLfAndEmptyLine", ".start\r\nHello\r\n\r\n.end\r\n",
                "{\\rtf1 \\ansi\r\nHello{\\par }\r\n{\\par }\r\n}\r\n"),

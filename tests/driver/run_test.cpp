@@ -12,6 +12,7 @@ namespace zek {
 namespace {
 
 using testing::Conversion;
+using testing::ConversionTest;
 using testing::Files;
 using testing::MemoryEnvironment;
 using testing::Outcome;
@@ -140,14 +141,8 @@ Conversion id_input_case(std::string name, std::vector<std::string> options, std
   return c;
 }
 
-class IdInputTest : public ::testing::TestWithParam<Conversion> {};
-
-TEST_P(IdInputTest, ReadsOnlyWithHelpFileName) {
-  testing::check(GetParam());
-}
-
 INSTANTIATE_TEST_SUITE_P(
-    IdFiles, IdInputTest,
+    IdInputFiles, ConversionTest,
     ::testing::Values(
         id_input_case("NoHelpFile", {"-Jids"}, "", ""),
         id_input_case("MissingIdFileWithoutHelpFile", {"-Jnone"}, "", ""),

@@ -11,6 +11,7 @@
 namespace zek {
 namespace {
 
+using testing::ConversionTest;
 const char kSource[] = ".start\r\n.end\r\n";
 
 // Runs with -I so that both derived names appear as created files; the
@@ -25,15 +26,9 @@ testing::Conversion names_case(std::string name, const std::vector<std::string>&
   return c;
 }
 
-class OutputNameTest : public ::testing::TestWithParam<testing::Conversion> {};
-
-TEST_P(OutputNameTest, DerivesOutputAndIdNames) {
-  testing::check(GetParam());
-}
-
 #ifdef _WIN32
 INSTANTIATE_TEST_SUITE_P(
-    WindowsNames, OutputNameTest,
+    WindowsOutputNames, ConversionTest,
     ::testing::Values(
         names_case("DriveAndDirectory", {"C:\\help\\intro.zek"}, "C:\\help\\intro.RTF",
                    "C:\\help\\intro.ID"),
@@ -54,7 +49,7 @@ INSTANTIATE_TEST_SUITE_P(
     testing::row_name);
 #else
 INSTANTIATE_TEST_SUITE_P(
-    PosixNames, OutputNameTest,
+    PosixOutputNames, ConversionTest,
     ::testing::Values(
         names_case("Directory", {"/", "help/intro.zek"}, "help/intro.RTF", "help/intro.ID"),
         names_case("DotInDirectory", {"/", "help.d/intro"}, "help.d/intro.RTF", "help.d/intro.ID"),

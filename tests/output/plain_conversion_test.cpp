@@ -7,6 +7,7 @@
 namespace zek {
 namespace {
 
+using testing::ConversionTest;
 using testing::to_text;
 
 // 39 times "━" (0x84 0xAA) and a line end: the end of a page.
@@ -16,14 +17,8 @@ std::string separator() {
   return line + "\r\n";
 }
 
-class TextModeTest : public ::testing::TestWithParam<testing::Conversion> {};
-
-TEST_P(TextModeTest, WritesPlainRendering) {
-  testing::check(GetParam());
-}
-
 INSTANTIATE_TEST_SUITE_P(
-    Lines, TextModeTest,
+    TextModeLines, ConversionTest,
     ::testing::Values(
         to_text("BodyText", "Hello, world.\r\n", "Hello, world.\r\n"),
         to_text("DocumentFrameLeavesLineEnd", ".start\r\n.colortable\r\nHi\r\n.end\r\n",

@@ -11,6 +11,7 @@ namespace zek {
 namespace {
 
 using testing::Conversion;
+using testing::ConversionTest;
 
 // "in.zek" (with `more_files` beside it) converted with the options into
 // `output_name`; `output` is that file's bytes, "-" when none must be
@@ -29,19 +30,13 @@ Conversion directive(std::string name, std::string source, std::vector<std::stri
   return c;
 }
 
-class DirectiveTest : public ::testing::TestWithParam<Conversion> {};
-
-TEST_P(DirectiveTest, Converts) {
-  testing::check(GetParam());
-}
-
 const std::string kAB = "#if32\r\nA\r\n#else\r\nB\r\n#endif\r\n";
 const std::string kA = "A{\\par }\r\n";
 const std::string kB = "B{\\par }\r\n";
 const std::string kLong = std::string(600, 'x');
 
 INSTANTIATE_TEST_SUITE_P(
-    Sections, DirectiveTest,
+    DirectiveSections, ConversionTest,
     ::testing::Values(
         directive("If32Without3", kAB, {}, kB), directive("If32With3", kAB, {"-3"}, kA),
         directive("If16Without3", "#if16\r\nA\r\n#else\r\nB\r\n#endif\r\n", {}, kA),
@@ -68,7 +63,7 @@ INSTANTIATE_TEST_SUITE_P(
     testing::row_name);
 
 INSTANTIATE_TEST_SUITE_P(
-    Lines, DirectiveTest,
+    DirectiveLines, ConversionTest,
     ::testing::Values(
         directive("ThirtyTwoWith3", "#32 Hi\r\n", {"-3"}, "Hi{\\par }\r\n"),
         directive("ThirtyTwoWithout3", "#32 Hi\r\n", {}, ""),
@@ -86,7 +81,7 @@ INSTANTIATE_TEST_SUITE_P(
     testing::row_name);
 
 INSTANTIATE_TEST_SUITE_P(
-    Macros, DirectiveTest,
+    DirectiveMacros, ConversionTest,
     ::testing::Values(
         directive("InBodyText", "#define NAME\tWorld\r\nHello NAME\r\n", {},
                   "Hello World{\\par }\r\n"),

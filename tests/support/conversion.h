@@ -66,6 +66,11 @@ void check(const Conversion& c);
 std::string output_of(const std::string& source, const std::vector<std::string>& options = {},
                       const std::string& output = "out.rtf");
 
+// The fixture of every table of Conversion rows: a file instantiates it with
+// its rows under a prefix of its own, and the one test, in
+// conversion_test.cpp, runs and checks each row in full.
+class ConversionTest : public ::testing::TestWithParam<Conversion> {};
+
 // Names a failing row by its name alone, as GoogleTest prints it.
 void PrintTo(const Conversion& c, std::ostream* os);
 
