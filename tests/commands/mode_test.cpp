@@ -71,7 +71,7 @@ INSTANTIATE_TEST_SUITE_P(
         SwitchCase{"GroupMode", ".groupmode", &Modes::group_mode, 0, 1, nullptr, ""},
         SwitchCase{"GroupModeHandsOnRest", ".groupmode 0", &Modes::group_mode, 0, 1, nullptr,
                    "0{\\par }\r\n"}),
-    [](const ::testing::TestParamInfo<SwitchCase>& info) { return info.param.name; });
+    testing::row_name);
 
 TEST(ModeTest, SwitchErrorEndsRunWithoutOutput) {
   for (const char* word : {"shortcutmode", "shortcut2mode", "searchmode", "alllinkmode",

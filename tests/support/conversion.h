@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "support/memory_environment.h"
+#include "support/row_name.h"
 
 namespace zek::testing {
 
@@ -73,8 +74,5 @@ class ConversionTest : public ::testing::TestWithParam<Conversion> {};
 
 // Names a failing row by its name alone, as GoogleTest prints it.
 void PrintTo(const Conversion& c, std::ostream* os);
-
-// The GoogleTest name of a table row of any kind that has a `name`.
-inline constexpr auto row_name = [](const auto& info) { return std::string(info.param.name); };
 
 }  // namespace zek::testing
