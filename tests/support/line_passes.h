@@ -36,7 +36,7 @@ class LinePasses {
 
   MemoryEnvironment env;
   StringStream out, err;  // the console streams
-  StringStream output;    // the output file: what pass 2 wrote so far
+  StringStream output;    // the output file: what the last pass_two wrote
   StringStream id;        // the ID file
   // Declared after the streams: the context flushes into them when destroyed.
   Context ctx;
