@@ -67,6 +67,11 @@ struct ConsoleCase {
   std::string utf8_out, utf8_err;      // what a UTF-8 console gets
 };
 
+// Keeps test names short in listings.
+void PrintTo(const ConsoleCase& c, std::ostream* os) {
+  *os << c.name;
+}
+
 class ConsoleCaseTest : public ::testing::TestWithParam<ConsoleCase> {};
 
 TEST_P(ConsoleCaseTest, EachConsoleGetsItsBytes) {
