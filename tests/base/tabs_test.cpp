@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "support/row_name.h"
+
 namespace zek {
 namespace {
 
@@ -32,7 +34,7 @@ INSTANTIATE_TEST_SUITE_P(
                       TabCase{"DoubleByteWithAtTrail", "\x81\x40\t", "\x81\x40      "},
                       TabCase{"NoTabs", "plain text", "plain text"}, TabCase{"Empty", "", ""},
                       TabCase{"OnlyTabs", "\t\t", std::string(16, ' ')}),
-    [](const ::testing::TestParamInfo<TabCase>& info) { return info.param.name; });
+    testing::row_name);
 
 // An expanded line may be longer than any source line.
 TEST(ExpandTabsTest, GrowsBeyondSourceLineLength) {

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "support/memory_environment.h"
+#include "support/row_name.h"
 
 namespace zek {
 namespace {
@@ -63,7 +64,7 @@ INSTANTIATE_TEST_SUITE_P(
                    "  {\\uldb {\\b Open}}{\\v !HelpProc(\"X\")}"},
         ButtonCase{"LongTarget", false, false, false, std::string(200, 't'), "L",
                    "  {\\uldb L}{\\v !HelpProc(\"" + std::string(200, 't') + "\")}"}),
-    [](const ::testing::TestParamInfo<ButtonCase>& info) { return info.param.name; });
+    testing::row_name);
 
 }  // namespace
 }  // namespace zek

@@ -5,165 +5,101 @@
 #include <string>
 #include <vector>
 
-#include "commands/line_runner.h"
-#include "support/memory_environment.h"
+#include "support/conversion.h"
+#include "support/line_passes.h"
 
 namespace zek {
 namespace {
 
+using testing::ConversionTest;
 constexpr const char* kPard = "\\pard \\i0 \\b0 \r\n";
 
-struct KeywordCase {
-  const char* name;
-  std::vector<std::string> options;
-  std::string source;
-  std::string rtf;
-  std::string id_file;
-};
-
-class KeywordCommandTest : public ::testing::TestWithParam<KeywordCase> {};
-
-TEST_P(KeywordCommandTest, WritesOutputAndIdFile) {
-  const KeywordCase& c = GetParam();
-  testing::MemoryEnvironment env;
-  env.files["in.zek"] = c.source;
-  std::vector<std::string> arguments = c.options;
-  arguments.push_back("in.zek");
-  const testing::RunResult result = testing::run(env, arguments);
-  EXPECT_EQ(result.status, 0);
-  EXPECT_EQ(result.err, "");
-  EXPECT_EQ(env.files["in.RTF"], c.rtf);
-  // The ID file exists whenever -I was given, even with no line in it.
-  const bool with_id = !c.options.empty() && c.options[0].starts_with("-I");
-  EXPECT_EQ(env.files.count("in.ID"), with_id ? 1u : 0u);
-  if (with_id) {
-    EXPECT_EQ(env.files["in.ID"], c.id_file);
-  }
+// "in.zek" converted to "in.RTF" with the options. The ID file "in.ID"
+// exists whenever -I was given, even with no line in it.
+testing::Conversion keyword_case(std::string name, std::vector<std::string> options,
+                                 std::string source, std::string rtf, std::string id_file) {
+  const bool with_id = !options.empty() && options[0].starts_with("-I");
+  testing::Conversion c{.name = std::move(name),
+                        .sources = {{"in.zek", std::move(source)}},
+                        .arguments = std::move(options),
+                        .files = {{"in.RTF", std::move(rtf)}}};
+  c.arguments.push_back("in.zek");
+  if (with_id) c.files["in.ID"] = std::move(id_file);
+  return c;
 }
 
 const std::string kOpenTopic = std::string(kPard) + "${\\footnote $Open}\r\n#{\\footnote #XX0}\r\n";
 
 INSTANTIATE_TEST_SUITE_P(
-    IdCommand, KeywordCommandTest,
+    IdCommand, ConversionTest,
     ::testing::Values(
-        KeywordCase{
-            "WorkedExample",
-            {"-I@", "-M"},
-            ".id IDM_FILE_OPEN\r\n",
-            std::string(kPard) + "#{\\footnote #IDM_FILE_OPEN}\r\nK{\\footnote K@FILE_OPEN}\r\n",
-            "@FILE_OPEN:IDM_FILE_OPEN\r\n"},
-        KeywordCase{"PlainIdFile",
-                    {"-I"},
-                    ".id IDM_FILE_OPEN\r\n",
-                    std::string(kPard) + "#{\\footnote #IDM_FILE_OPEN}\r\n",
-                    "FILE_OPEN:IDM_FILE_OPEN\r\n"},
-        KeywordCase{"AtAtIdFile",
-                    {"-I@@"},
-                    ".topic Open\r\n.id IDM_FILE_OPEN\r\n",
-                    kOpenTopic + "#{\\footnote #IDM_FILE_OPEN}\r\n",
-                    "@FILE_OPEN:IDM_FILE_OPEN\r\n"},
-        KeywordCase{"NotAMenuName",
-                    {"-I@", "-M"},
-                    ".id HELP_INDEX\r\n",
-                    std::string(kPard) + "#{\\footnote #HELP_INDEX}\r\n",
-                    ""},
-        KeywordCase{"PrefixIsCaseSensitive",
-                    {"-I@", "-M"},
-                    ".id idm_x\r\n",
-                    std::string(kPard) + "#{\\footnote #idm_x}\r\n",
-                    ""},
-        KeywordCase{"PrefixAlone",
-                    {"-I@", "-M"},
-                    ".id IDM_\r\n",
-                    std::string(kPard) + "#{\\footnote #IDM_}\r\nK{\\footnote K@}\r\n",
-                    "@:IDM_\r\n"},
-        KeywordCase{"KeywordWithoutIdFile",
-                    {"-M"},
-                    ".id IDM_A$B\r\n",
-                    std::string(kPard) + "#{\\footnote #IDM_AzB}\r\nK{\\footnote K@A$B}\r\n",
-                    ""},
-        KeywordCase{"BracesInKeywordAreEscaped",
-                    {"-M"},
-                    ".id IDM_A}B\r\n",
-                    std::string(kPard) + "#{\\footnote #IDM_A\\}B}\r\nK{\\footnote K@A\\}B}\r\n",
-                    ""},
-        KeywordCase{"EmptyIdWritesEmptyContextString",
-                    {"-I@"},
-                    ".id\r\n",
-                    std::string(kPard) + "#{\\footnote #}\r\n",
-                    ""},
-        KeywordCase{"LongMenuNameKeptWhole",
-                    {"-I"},
-                    ".id IDM_" + std::string(200, 'N') + "\r\n",
-                    std::string(kPard) + "#{\\footnote #IDM_" + std::string(200, 'N') + "}\r\n",
-                    std::string(200, 'N') + ":IDM_" + std::string(200, 'N') + "\r\n"},
-        KeywordCase{"IdAfterHeaderNeedsNoReset",
-                    {"-I"},
-                    ".topic Open\r\n.id IDM_X\r\n",
-                    kOpenTopic + "#{\\footnote #IDM_X}\r\n",
-                    "X:IDM_X\r\n"}),
-    [](const ::testing::TestParamInfo<KeywordCase>& info) { return info.param.name; });
+        keyword_case("WorkedExample", {"-I@", "-M"}, ".id IDM_FILE_OPEN\r\n",
+                     std::string(kPard) +
+                         "#{\\footnote #IDM_FILE_OPEN}\r\nK{\\footnote K@FILE_OPEN}\r\n",
+                     "@FILE_OPEN:IDM_FILE_OPEN\r\n"),
+        keyword_case("PlainIdFile", {"-I"}, ".id IDM_FILE_OPEN\r\n",
+                     std::string(kPard) + "#{\\footnote #IDM_FILE_OPEN}\r\n",
+                     "FILE_OPEN:IDM_FILE_OPEN\r\n"),
+        keyword_case("AtAtIdFile", {"-I@@"}, ".topic Open\r\n.id IDM_FILE_OPEN\r\n",
+                     kOpenTopic + "#{\\footnote #IDM_FILE_OPEN}\r\n",
+                     "@FILE_OPEN:IDM_FILE_OPEN\r\n"),
+        keyword_case("NotAMenuName", {"-I@", "-M"}, ".id HELP_INDEX\r\n",
+                     std::string(kPard) + "#{\\footnote #HELP_INDEX}\r\n", ""),
+        keyword_case("PrefixIsCaseSensitive", {"-I@", "-M"}, ".id idm_x\r\n",
+                     std::string(kPard) + "#{\\footnote #idm_x}\r\n", ""),
+        keyword_case("PrefixAlone", {"-I@", "-M"}, ".id IDM_\r\n",
+                     std::string(kPard) + "#{\\footnote #IDM_}\r\nK{\\footnote K@}\r\n",
+                     "@:IDM_\r\n"),
+        keyword_case("KeywordWithoutIdFile", {"-M"}, ".id IDM_A$B\r\n",
+                     std::string(kPard) + "#{\\footnote #IDM_AzB}\r\nK{\\footnote K@A$B}\r\n", ""),
+        keyword_case("BracesInKeywordAreEscaped", {"-M"}, ".id IDM_A}B\r\n",
+                     std::string(kPard) + "#{\\footnote #IDM_A\\}B}\r\nK{\\footnote K@A\\}B}\r\n",
+                     ""),
+        keyword_case("EmptyIdWritesEmptyContextString", {"-I@"}, ".id\r\n",
+                     std::string(kPard) + "#{\\footnote #}\r\n", ""),
+        keyword_case("LongMenuNameKeptWhole", {"-I"}, ".id IDM_" + std::string(200, 'N') + "\r\n",
+                     std::string(kPard) + "#{\\footnote #IDM_" + std::string(200, 'N') + "}\r\n",
+                     std::string(200, 'N') + ":IDM_" + std::string(200, 'N') + "\r\n"),
+        keyword_case("IdAfterHeaderNeedsNoReset", {"-I"}, ".topic Open\r\n.id IDM_X\r\n",
+                     kOpenTopic + "#{\\footnote #IDM_X}\r\n", "X:IDM_X\r\n")),
+    testing::row_name);
 
 INSTANTIATE_TEST_SUITE_P(
-    OtherCommands, KeywordCommandTest,
+    KeywordCommands, ConversionTest,
     ::testing::Values(
-        KeywordCase{"SearchWithoutArgumentUsesTitle",
-                    {},
-                    ".topic Start\r\n.search\r\n",
-                    std::string(kPard) + "${\\footnote $Start}\r\n#{\\footnote #XX0}\r\n" +
-                        "K{\\footnote KStart}\r\n",
-                    ""},
-        KeywordCase{"SearchTextIsNotSplit",
-                    {},
-                    ".search a;b {c}\r\n",
-                    std::string(kPard) + "K{\\footnote Ka;b \\{c\\}}\r\n",
-                    ""},
-        KeywordCase{"SearchWithNothingToSearchFor",
-                    {},
-                    ".search\r\n",
-                    std::string(kPard) + "K{\\footnote K}\r\n",
-                    ""},
-        KeywordCase{
-            "IdxSanitizesWithoutReset", {}, ".idx a@b$c\r\n", "#{\\footnote #aqbzc}\r\n", ""},
-        KeywordCase{"EmptyIdxWritesEmptyContextString", {}, ".idx\r\n", "#{\\footnote #}\r\n", ""},
-        KeywordCase{"Alias",
-                    {},
-                    ".topic Open\r\n.alias Other\r\n",
-                    kOpenTopic + "#{\\footnote #XX1}\r\n",
-                    ""},
-        KeywordCase{"AliasKeywordInSearchMode",
-                    {},
-                    ".searchmode\r\n.popup P\r\n.alias Q\r\n",
-                    std::string(kPard) + "${\\footnote $P}\r\n#{\\footnote #XX0}\r\n" +
-                        "K{\\footnote KP}\r\n#{\\footnote #XX1}\r\nK{\\footnote KQ}\r\n",
-                    ""},
-        KeywordCase{"AliasOfEarlierName",
-                    {},
-                    ".topic Open\r\n.alias Open\r\n",
-                    kOpenTopic + "#{\\footnote #XX0}\r\n",
-                    ""},
-        KeywordCase{"EmptyAliasHasNoNumber",
-                    {},
-                    ".topic Open\r\n.alias\r\n",
-                    kOpenTopic + "#{\\footnote #XX4294967295}\r\n",
-                    ""},
-        KeywordCase{"AtAliasUnderAtAt",
-                    {"-I@@"},
-                    ".topic Open\r\n.alias @Start\r\n",
-                    kOpenTopic + "#{\\footnote #XX1}\r\n#{\\footnote #qStart}\r\n",
-                    "@Start:qStart\r\n"},
-        KeywordCase{"AtAliasUnderAt",
-                    {"-I@"},
-                    ".topic Open\r\n.alias @Start\r\n",
-                    kOpenTopic + "#{\\footnote #XX1}\r\n",
-                    ""}),
-    [](const ::testing::TestParamInfo<KeywordCase>& info) { return info.param.name; });
+        keyword_case("SearchWithoutArgumentUsesTitle", {}, ".topic Start\r\n.search\r\n",
+                     std::string(kPard) + "${\\footnote $Start}\r\n#{\\footnote #XX0}\r\n" +
+                         "K{\\footnote KStart}\r\n",
+                     ""),
+        keyword_case("SearchTextIsNotSplit", {}, ".search a;b {c}\r\n",
+                     std::string(kPard) + "K{\\footnote Ka;b \\{c\\}}\r\n", ""),
+        keyword_case("SearchWithNothingToSearchFor", {}, ".search\r\n",
+                     std::string(kPard) + "K{\\footnote K}\r\n", ""),
+        keyword_case("IdxSanitizesWithoutReset", {}, ".idx a@b$c\r\n", "#{\\footnote #aqbzc}\r\n",
+                     ""),
+        keyword_case("EmptyIdxWritesEmptyContextString", {}, ".idx\r\n", "#{\\footnote #}\r\n", ""),
+        keyword_case("Alias", {}, ".topic Open\r\n.alias Other\r\n",
+                     kOpenTopic + "#{\\footnote #XX1}\r\n", ""),
+        keyword_case("AliasKeywordInSearchMode", {}, ".searchmode\r\n.popup P\r\n.alias Q\r\n",
+                     std::string(kPard) + "${\\footnote $P}\r\n#{\\footnote #XX0}\r\n" +
+                         "K{\\footnote KP}\r\n#{\\footnote #XX1}\r\nK{\\footnote KQ}\r\n",
+                     ""),
+        keyword_case("AliasOfEarlierName", {}, ".topic Open\r\n.alias Open\r\n",
+                     kOpenTopic + "#{\\footnote #XX0}\r\n", ""),
+        keyword_case("EmptyAliasHasNoNumber", {}, ".topic Open\r\n.alias\r\n",
+                     kOpenTopic + "#{\\footnote #XX4294967295}\r\n", ""),
+        keyword_case("AtAliasUnderAtAt", {"-I@@"}, ".topic Open\r\n.alias @Start\r\n",
+                     kOpenTopic + "#{\\footnote #XX1}\r\n#{\\footnote #qStart}\r\n",
+                     "@Start:qStart\r\n"),
+        keyword_case("AtAliasUnderAt", {"-I@"}, ".topic Open\r\n.alias @Start\r\n",
+                     kOpenTopic + "#{\\footnote #XX1}\r\n", "")),
+    testing::row_name);
 
 TEST(KeywordCommandTest, VerboseTracesInBothPasses) {
-  testing::MemoryEnvironment env;
-  env.files["in.zek"] =
-      ".searchmode\r\n.popup P\r\n.alias Q\r\n.search k\r\n.idx x\r\n.id IDM_A\r\n";
-  const testing::RunResult result = testing::run(env, {"-V", "-M", "in.zek"});
+  const testing::Outcome result = testing::convert(
+      {.sources = {{"in.zek",
+                    ".searchmode\r\n.popup P\r\n.alias Q\r\n.search k\r\n.idx x\r\n.id IDM_A\r\n"}},
+       .arguments = {"-V", "-M", "in.zek"}});
   const std::string once =
       "\x81\xA1popup\t[P]\x81\xA1\nlink\tXX0\nsearch\t[P]\n"
       "alias\t[Q]XX1\nsearch\t[Q]\n"
@@ -176,8 +112,8 @@ TEST(KeywordCommandTest, VerboseTracesInBothPasses) {
 // An alias takes the kind and window of the entry before it and its owner is
 // the header it follows.
 TEST(KeywordCommandTest, AliasTakesKindTargetAndOwner) {
-  testing::LineRunner runner;
-  runner.run(".popup P\r\n.alias A1\r\n.alias A2\r\n.topic2 W\twin\r\n.alias B\r\n", 0);
+  testing::LinePasses runner;
+  runner.pass_one(".popup P\r\n.alias A1\r\n.alias A2\r\n.topic2 W\twin\r\n.alias B\r\n");
   const NameTable& names = runner.ctx.names;
   ASSERT_EQ(names.size(), 5u);
   EXPECT_EQ(names[1].kind, NameKind::popup);
@@ -190,14 +126,14 @@ TEST(KeywordCommandTest, AliasTakesKindTargetAndOwner) {
 }
 
 TEST(KeywordCommandTest, IdSetsIdNameInBothPassesAndHeadersEmptyIt) {
-  testing::LineRunner runner;
-  runner.run(".id IDM_FILE_OPEN\r\n", 0);
+  testing::LinePasses runner;
+  runner.pass_one(".id IDM_FILE_OPEN\r\n");
   EXPECT_EQ(runner.ctx.modes.id_name, "FILE_OPEN");
-  runner.run(".id HELP_INDEX\r\n", 0);
+  runner.pass_one(".id HELP_INDEX\r\n");
   EXPECT_EQ(runner.ctx.modes.id_name, "FILE_OPEN");
-  runner.run(".topic T\r\n", 0);
+  runner.pass_one(".topic T\r\n");
   EXPECT_EQ(runner.ctx.modes.id_name, "");
-  runner.run(".id IDM_" + std::string(300, 'x') + "\r\n", 1);
+  runner.pass_two(".id IDM_" + std::string(300, 'x') + "\r\n");
   EXPECT_EQ(runner.ctx.modes.id_name, std::string(300, 'x'));
 }
 
@@ -206,10 +142,14 @@ TEST(KeywordCommandTest, IdFileIsReadBackByAnotherProject) {
   for (const char* option : {"-I", "-I@", "-I@@"}) {
     SCOPED_TRACE(option);
     testing::MemoryEnvironment env;
-    env.files["a.zek"] = ".topic @Intro\r\n.id IDM_FILE_OPEN\r\n.alias @More\r\n";
-    ASSERT_EQ(testing::run(env, {option, "a.zek"}).status, 0);
-    env.files["b.zek"] = ".topic Local\r\n";
-    const testing::RunResult result = testing::run(env, {"-Ja.ID", "-Fa.hlp", "-R", "b.zek"});
+    const testing::Conversion first{
+        .sources = {{"a.zek", ".topic @Intro\r\n.id IDM_FILE_OPEN\r\n.alias @More\r\n"}},
+        .arguments = {option, "a.zek"}};
+    ASSERT_EQ(testing::convert(first, env).status, 0);
+    const testing::Outcome result =
+        testing::convert({.sources = {{"b.zek", ".topic Local\r\n"}},
+                          .arguments = {"-Ja.ID", "-Fa.hlp", "-R", "b.zek"}},
+                         env);
     EXPECT_EQ(result.status, 0);
     const bool at_names = std::string(option) != "-I";
     EXPECT_NE(result.out.find(at_names ? ":[@FILE_OPEN]" : ":[FILE_OPEN]"), std::string::npos)

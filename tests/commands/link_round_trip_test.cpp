@@ -3,22 +3,27 @@
 // project's help file.
 #include <gtest/gtest.h>
 
-#include "support/memory_environment.h"
+#include "support/conversion.h"
 
 namespace zek {
 namespace {
 
 TEST(LinkRoundTripTest, NamesOfOneProjectLinkFromAnother) {
   testing::MemoryEnvironment env;
-  env.files["a.zek"] =
-      ".start\r\n.topic @Open\r\nOpening files.\r\n.id IDM_FILE_SAVE\r\n"
-      "Saving.\r\n.alias @Close\r\n.end\r\n";
-  ASSERT_EQ(testing::run(env, {"-I@@", "a.zek", "a.rtf"}).status, 0);
+  const testing::Outcome first = testing::convert(
+      {.sources = {{"a.zek",
+                    ".start\r\n.topic @Open\r\nOpening files.\r\n.id IDM_FILE_SAVE\r\n"
+                    "Saving.\r\n.alias @Close\r\n.end\r\n"}},
+       .arguments = {"-I@@", "a.zek", "a.rtf"}},
+      env);
+  ASSERT_EQ(first.status, 0);
   EXPECT_EQ(env.files["a.ID"], "@Open:qOpen\r\n@FILE_SAVE:IDM_FILE_SAVE\r\n@Close:qClose\r\n");
 
-  env.files["b.zek"] = ".start\r\n.topic Start\r\nSee @Open, @FILE_SAVE and @Close.\r\n.end\r\n";
-  const testing::RunResult result =
-      testing::run(env, {"b.zek", "b.rtf", "-Ja.ID", "-Fa.hlp", "-R"});
+  const testing::Outcome result = testing::convert(
+      {.sources = {{"b.zek",
+                    ".start\r\n.topic Start\r\nSee @Open, @FILE_SAVE and @Close.\r\n.end\r\n"}},
+       .arguments = {"b.zek", "b.rtf", "-Ja.ID", "-Fa.hlp", "-R"}},
+      env);
   ASSERT_EQ(result.status, 0);
   EXPECT_NE(env.files["b.rtf"].find("See {\\uldb @Open}{\\v !JI(\"a.hlp\",\"qOpen\")}, "
                                     "{\\uldb @FILE_SAVE}{\\v !JI(\"a.hlp\",\"IDM_FILE_SAVE\")} and "

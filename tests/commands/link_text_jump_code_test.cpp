@@ -4,6 +4,7 @@
 
 #include "commands/link_text.h"
 #include "support/link_fixture.h"
+#include "support/row_name.h"
 
 namespace zek {
 namespace {
@@ -11,7 +12,7 @@ namespace {
 using testing::LinkFixture;
 
 struct JumpCase {
-  const char* label;
+  const char* name;
   std::string window;
   std::vector<std::string> options;
   std::string expected;
@@ -53,7 +54,7 @@ INSTANTIATE_TEST_SUITE_P(
                       // A lead byte at the end of the window takes the closing brace as its trail.
                       JumpCase{
                           "CutDoubleByte", "n\x82", {"X"}, "{\\strike Tips}{\\v XX0>n\\'82\\'7D"}),
-    [](const ::testing::TestParamInfo<JumpCase>& info) { return info.param.label; });
+    testing::row_name);
 
 }  // namespace
 }  // namespace zek

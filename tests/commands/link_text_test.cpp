@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "support/link_fixture.h"
+#include "support/row_name.h"
 
 namespace zek {
 namespace {
@@ -17,7 +18,7 @@ constexpr NameKind kTopic2 = NameKind::topic2;
 constexpr NameKind kExternal = NameKind::external;
 
 struct LinkCase {
-  const char* label;
+  const char* name;
   std::vector<NameRow> names;
   std::vector<std::string> lines;  // written in turn, "\n" between them
   std::string expected;
@@ -220,7 +221,7 @@ INSTANTIATE_TEST_SUITE_P(
                  std::string(1500, '.') + "{\\strike File}{\\v XX0} {\\strike " + kLongName +
                      "}{\\v XX1}.",
                  {1, 1}}),
-    [](const ::testing::TestParamInfo<LinkCase>& info) { return info.param.label; });
+    testing::row_name);
 
 TEST(LinkTextTest, LinksAgainOnceMarksAreCleared) {
   LinkFixture fixture;

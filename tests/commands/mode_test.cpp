@@ -5,8 +5,9 @@
 
 #include <string>
 
-#include "commands/line_runner.h"
-#include "support/memory_environment.h"
+#include "convert/line_loop.h"
+#include "support/conversion.h"
+#include "support/line_passes.h"
 
 namespace zek {
 namespace {
@@ -25,12 +26,11 @@ class SwitchTest : public ::testing::TestWithParam<SwitchCase> {};
 
 TEST_P(SwitchTest, SetsFlagAndHandsOnRest) {
   const SwitchCase& c = GetParam();
-  testing::LineRunner runner;
+  testing::LinePasses runner;
   runner.ctx.modes.*c.flag = c.before;
-  runner.run(c.line + "\r\n", 1);
+  EXPECT_EQ(runner.pass_two(c.line + "\r\n"), c.body);
   EXPECT_EQ(runner.ctx.modes.*c.flag, c.after);
-  EXPECT_EQ(runner.err.bytes, c.error ? std::string("t.zek 1: error ") + c.error + "\n" : "");
-  EXPECT_EQ(runner.rtf.bytes, c.body);
+  EXPECT_EQ(runner.err.bytes, c.error ? std::string("in.zek 1: error ") + c.error + "\n" : "");
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -71,18 +71,16 @@ INSTANTIATE_TEST_SUITE_P(
         SwitchCase{"GroupMode", ".groupmode", &Modes::group_mode, 0, 1, nullptr, ""},
         SwitchCase{"GroupModeHandsOnRest", ".groupmode 0", &Modes::group_mode, 0, 1, nullptr,
                    "0{\\par }\r\n"}),
-    [](const ::testing::TestParamInfo<SwitchCase>& info) { return info.param.name; });
+    testing::row_name);
 
 TEST(ModeTest, SwitchErrorEndsRunWithoutOutput) {
   for (const char* word : {"shortcutmode", "shortcut2mode", "searchmode", "alllinkmode",
                            "nolinkmode", "insspace", "tabconv"}) {
     SCOPED_TRACE(word);
-    testing::MemoryEnvironment env;
-    env.files["in.zek"] = std::string(".topic A\r\n.") + word + " 1\r\n";
-    const testing::RunResult result = testing::run(env, {"in.zek"});
-    EXPECT_EQ(result.status, 1);
-    EXPECT_EQ(result.err, std::string("in.zek 2: error ") + word + "\n");
-    EXPECT_EQ(env.files.count("in.RTF"), 0u);
+    testing::check({.sources = {{"in.zek", std::string(".topic A\r\n.") + word + " 1\r\n"}},
+                    .arguments = {"in.zek"},
+                    .status = 1,
+                    .err = std::string("in.zek 2: error ") + word + "\n"});
   }
 }
 
@@ -101,28 +99,26 @@ TEST(ModeTest, ButtonLabels) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.line);
-    testing::LineRunner runner;
+    testing::LinePasses runner;
     runner.ctx.modes.shortcut_str = "old";
     runner.ctx.modes.shortcut2_str = "old";
-    runner.run(c.line + "\r\n", 1);
+    EXPECT_EQ(runner.pass_two(c.line + "\r\n"), c.body);
     EXPECT_EQ(runner.ctx.modes.shortcut_str, c.label);
     EXPECT_EQ(runner.ctx.modes.shortcut2_str, std::optional<std::string>("old"));
-    EXPECT_EQ(runner.rtf.bytes, c.body);
 
-    testing::LineRunner second;
-    second.run(".shortcut2str" + c.line.substr(12) + "\r\n", 1);
+    testing::LinePasses second;
+    second.pass_two(".shortcut2str" + c.line.substr(12) + "\r\n");
     EXPECT_EQ(second.ctx.modes.shortcut2_str, c.label);
     EXPECT_EQ(second.ctx.modes.shortcut_str, std::nullopt);
   }
 }
 
 TEST(ModeTest, ShortcutTakesWholeArgument) {
-  testing::LineRunner runner;
-  runner.run(".shortcut  FILE_OPEN .bold\r\n", 1);
+  testing::LinePasses runner;
+  EXPECT_EQ(runner.pass_two(".shortcut  FILE_OPEN .bold\r\n"), "");
   EXPECT_EQ(runner.ctx.modes.id_name, " FILE_OPEN .bold");
-  runner.run(".shortcut " + std::string(200, 's') + "\r\n", 1);
+  EXPECT_EQ(runner.pass_two(".shortcut " + std::string(200, 's') + "\r\n"), "");
   EXPECT_EQ(runner.ctx.modes.id_name, std::string(200, 's'));
-  EXPECT_EQ(runner.rtf.bytes, "");
 }
 
 TEST(ModeTest, BrowseNameIsCutAtTwentyBytes) {
@@ -139,37 +135,35 @@ TEST(ModeTest, BrowseNameIsCutAtTwentyBytes) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.line);
-    testing::LineRunner runner;
+    testing::LinePasses runner;
     runner.ctx.modes.browse_counter = 7;
-    runner.run(c.line + "\r\n", 0);
+    runner.pass_one(c.line + "\r\n");
     EXPECT_EQ(runner.ctx.modes.browse_name, c.name);
     EXPECT_EQ(runner.ctx.modes.browse_counter, 0u);
   }
 }
 
 TEST(ModeTest, ResetLinkClearsMarksAndHandsOnRest) {
-  testing::LineRunner runner;
+  testing::LinePasses runner;
   runner.ctx.names.add_topic("A");
   runner.ctx.names.mark_linked(0);
-  runner.run(".resetlink Hello\r\n", 1);
+  EXPECT_EQ(runner.pass_two(".resetlink Hello\r\n"), "Hello{\\par }\r\n");
   EXPECT_FALSE(runner.ctx.names.linked(0));
-  EXPECT_EQ(runner.rtf.bytes, "Hello{\\par }\r\n");
 }
 
 TEST(ModeTest, PrintWritesInSecondPassOnly) {
-  testing::MemoryEnvironment env;
-  env.files["in.zek"] = ".print Converting part 2\r\n.print\r\n.topic A\r\n";
-  const testing::RunResult result = testing::run(env, {"in.zek"});
-  EXPECT_EQ(result.status, 0);
-  EXPECT_EQ(result.err, "Converting part 2\n\n");
-  EXPECT_EQ(env.files["in.RTF"], "\\pard \\i0 \\b0 \r\n${\\footnote $A}\r\n#{\\footnote #XX0}\r\n");
+  testing::check(
+      {.sources = {{"in.zek", ".print Converting part 2\r\n.print\r\n.topic A\r\n"}},
+       .arguments = {"in.zek"},
+       .err = "Converting part 2\n\n",
+       .files = {{"in.RTF", "\\pard \\i0 \\b0 \r\n${\\footnote $A}\r\n#{\\footnote #XX0}\r\n"}}});
 }
 
 // insert_space, browse_name and id_name outlive the reset between the passes;
 // the other modes start the second pass off.
 TEST(ModeTest, ResetBetweenPasses) {
-  testing::LineRunner runner;
-  runner.run_both(
+  testing::LinePasses runner;
+  const std::string second_pass = runner.both_passes(
       "\tfirst\r\n.topic A\r\n.insspace\r\n.browse seq\r\n.searchmode\r\n.groupmode\r\n"
       ".alllinkmode\r\n.nolinkmode\r\n.tabconv\r\n.shortcutmode\r\n.shortcut2mode\r\n"
       ".shortcutstr L\r\n.shortcut2str M\r\n.shortcut NAME\r\n");
@@ -178,8 +172,7 @@ TEST(ModeTest, ResetBetweenPasses) {
   const std::string first_lines =
       " \\tab first{\\par }\r\n\\pard \\i0 \\b0 \r\n${\\footnote $A}\r\n"
       "+{\\footnote seq:001}\r\n#{\\footnote #XX0}\r\n";
-  EXPECT_TRUE(runner.rtf.bytes.starts_with(first_lines)) << runner.rtf.bytes;
-  runner.rtf.bytes.clear();
+  EXPECT_TRUE(second_pass.starts_with(first_lines)) << second_pass;
   reset_for_pass(runner.ctx);
   const Modes& modes = runner.ctx.modes;
   EXPECT_TRUE(modes.insert_space);
@@ -193,16 +186,14 @@ TEST(ModeTest, ResetBetweenPasses) {
 }
 
 TEST(ModeTest, InsertedSpaceOnlyBeforeLeadingTab) {
-  testing::LineRunner runner;
+  testing::LinePasses runner;
   runner.ctx.modes.insert_space = true;
-  runner.run("\tx\r\ny\tz\r\n", 1);
-  EXPECT_EQ(runner.rtf.bytes, " \\tab x{\\par }\r\ny\\tab z{\\par }\r\n");
+  EXPECT_EQ(runner.pass_two("\tx\r\ny\tz\r\n"), " \\tab x{\\par }\r\ny\\tab z{\\par }\r\n");
 }
 
 TEST(ModeTest, TabConversionOnBodyAndRawLines) {
-  testing::LineRunner runner;
-  runner.run(".tabconv\r\na\tb\r\n\"\tq\r\n'\tx\r\n.tabconv 0\r\nc\td\r\n", 1);
-  EXPECT_EQ(runner.rtf.bytes,
+  testing::LinePasses runner;
+  EXPECT_EQ(runner.pass_two(".tabconv\r\na\tb\r\n\"\tq\r\n'\tx\r\n.tabconv 0\r\nc\td\r\n"),
             "a       b{\\par }\r\n"
             "        q{\\par }\r\n"
             "       x\r\n"
@@ -210,9 +201,8 @@ TEST(ModeTest, TabConversionOnBodyAndRawLines) {
 }
 
 TEST(ModeTest, NoLinkModeWritesEscapedText) {
-  testing::LineRunner runner;
-  runner.run(".nolinkmode\r\n{x}\r\n", 1);
-  EXPECT_EQ(runner.rtf.bytes, "\\{x\\}{\\par }\r\n");
+  testing::LinePasses runner;
+  EXPECT_EQ(runner.pass_two(".nolinkmode\r\n{x}\r\n"), "\\{x\\}{\\par }\r\n");
 }
 
 // Link marks: cleared by every header of the second pass and after every body
@@ -220,21 +210,25 @@ TEST(ModeTest, NoLinkModeWritesEscapedText) {
 TEST(ModeTest, LinkMarksAcrossHeadersAndLinkModes) {
   struct {
     const char* source;
-    int pass;
+    bool second_pass;
     bool still_marked;
   } const cases[] = {
-      {".topic B\r\n", 1, false},
-      {".topic B\r\n", 0, true},
-      {".alllinkmode\r\nx\r\n", 1, false},
-      {"x\r\n", 1, true},
-      {".alllinkmode\r\n.nolinkmode\r\nx\r\n", 1, true},
+      {".topic B\r\n", true, false},
+      {".topic B\r\n", false, true},
+      {".alllinkmode\r\nx\r\n", true, false},
+      {"x\r\n", true, true},
+      {".alllinkmode\r\n.nolinkmode\r\nx\r\n", true, true},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.source);
-    testing::LineRunner runner;
+    testing::LinePasses runner;
     runner.ctx.names.add_topic("A");
     runner.ctx.names.mark_linked(0);
-    runner.run(c.source, c.pass);
+    if (c.second_pass) {
+      runner.pass_two(c.source);
+    } else {
+      runner.pass_one(c.source);
+    }
     EXPECT_EQ(runner.ctx.names.linked(0), c.still_marked);
   }
 }

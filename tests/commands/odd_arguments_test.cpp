@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "support/memory_environment.h"
+#include "support/conversion.h"
 
 namespace zek {
 namespace {
@@ -34,11 +34,11 @@ TEST(OddArgumentsTest, CommandsAcceptAnyBytes) {
   }
   for (const char* option : {"-I", "-I@", "-I@@"}) {
     SCOPED_TRACE(option);
-    testing::MemoryEnvironment env;
-    env.files["in.zek"] = ".searchmode\r\n.tabconv\r\n.insspace\r\n" + source;
-    const testing::RunResult result = testing::run(env, {option, "-M", "-V", "-W", "in.zek"});
+    testing::Outcome result = testing::convert(
+        {.sources = {{"in.zek", ".searchmode\r\n.tabconv\r\n.insspace\r\n" + source}},
+         .arguments = {option, "-M", "-V", "-W", "in.zek"}});
     EXPECT_EQ(result.status, 0) << result.err.substr(0, 200);
-    EXPECT_FALSE(env.files["in.RTF"].empty());
+    EXPECT_FALSE(result.files["in.RTF"].empty());
   }
 }
 

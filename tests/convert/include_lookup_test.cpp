@@ -6,33 +6,12 @@
 #include <string>
 #include <vector>
 
-#include "driver/run.h"
-#include "support/memory_environment.h"
+#include "support/conversion.h"
 
 namespace zek {
 namespace {
 
 using testing::MemoryEnvironment;
-
-// Passes everything on and lists every name asked for reading, in order.
-class LookupRecorder : public Environment {
- public:
-  explicit LookupRecorder(Environment& inner) : inner_(inner) {}
-  std::unique_ptr<InputStream> open_input(const std::string& name) override {
-    asked.push_back(name);
-    return inner_.open_input(name);
-  }
-  std::unique_ptr<OutputFile> create_output(const std::string& name) override {
-    return inner_.create_output(name);
-  }
-  std::optional<FileIdentity> identify(const std::string& name) override {
-    return inner_.identify(name);
-  }
-  std::vector<std::string> asked;
-
- private:
-  Environment& inner_;
-};
 
 struct LookupCase {
   const char* name;
@@ -54,14 +33,13 @@ class IncludeLookupTest : public ::testing::TestWithParam<LookupCase> {};
 TEST_P(IncludeLookupTest, AsksForTheNamesInOrder) {
   const LookupCase& c = GetParam();
   MemoryEnvironment env;
-  env.files[c.source_name] = ".include " + c.include + "\r\n";
   if (!c.beside_name.empty()) env.files[c.beside_name] = ".bad\r\n";
-  LookupRecorder recorder(env);
-  testing::StringStream out, err;
-  const int status = run_converter({"zek2rtf", "/", c.source_name, "out.rtf"}, recorder, out, err);
-  EXPECT_EQ(status, 1);
-  EXPECT_EQ(recorder.asked, c.asked);
-  EXPECT_EQ(err.bytes, c.err);
+  testing::check(testing::Conversion{.sources = {{c.source_name, ".include " + c.include + "\r\n"}},
+                                     .arguments = {"/", c.source_name, "out.rtf"},
+                                     .status = 1,
+                                     .err = c.err},
+                 env);
+  EXPECT_EQ(env.asked, c.asked);
 }
 
 #ifdef _WIN32
@@ -107,7 +85,7 @@ INSTANTIATE_TEST_SUITE_P(
                    "",
                    {"sub\\a.zek", "\\x.zek"},
                    "cannot open \\x.zek\n"}),
-    [](const ::testing::TestParamInfo<LookupCase>& info) { return info.param.name; });
+    testing::row_name);
 #else
 INSTANTIATE_TEST_SUITE_P(
     PosixNames, IncludeLookupTest,
@@ -148,7 +126,7 @@ INSTANTIATE_TEST_SUITE_P(
                                  "",
                                  {"sub\\a.zek", "x.zek"},
                                  "cannot open x.zek\n"}),
-    [](const ::testing::TestParamInfo<LookupCase>& info) { return info.param.name; });
+    testing::row_name);
 #endif
 
 }  // namespace

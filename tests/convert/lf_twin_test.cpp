@@ -15,20 +15,17 @@
 #include "docs/cp932_text.h"
 #include "docs/guide_reader.h"
 #include "driver/command_line.h"
-#include "driver/run.h"
 #include "io/paths.h"
-#include "support/memory_environment.h"
+#include "support/conversion.h"
 
 namespace zek::testing {
 namespace {
 
 namespace fs = std::filesystem;
 
-struct TwinCase {
-  std::string name;                          // the test name's suffix
-  std::map<std::string, std::string> files;  // the input files, CR LF ends
-  std::vector<std::string> arguments;        // without the program name
-};
+// A case to run twice: its name is the test name's suffix, its sources the
+// input files with CR LF ends; what the runs give is compared, not given.
+using TwinCase = Conversion;
 
 std::string read_bytes(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);
@@ -76,7 +73,8 @@ void add_golden_cases(std::vector<TwinCase>& cases) {
     if (fs::exists(dir / "in")) {
       for (const auto& entry : fs::recursive_directory_iterator(dir / "in")) {
         if (!entry.is_regular_file()) continue;
-        c.files[fs::relative(entry.path(), dir / "in").generic_string()] = read_bytes(entry.path());
+        c.sources[fs::relative(entry.path(), dir / "in").generic_string()] =
+            read_bytes(entry.path());
       }
     }
     cases.push_back(std::move(c));
@@ -102,7 +100,7 @@ void add_guide_examples(std::vector<TwinCase>& cases) {
     c.name = "guide_line_" + std::to_string(example.line);
     c.arguments = example_arguments(example);
     for (const auto& [name, text] : example.inputs) {
-      c.files[name] = with_crlf(utf8_to_cp932(text).bytes);
+      c.sources[name] = with_crlf(utf8_to_cp932(text).bytes);
     }
     cases.push_back(std::move(c));
   }
@@ -118,53 +116,24 @@ const std::vector<TwinCase>& twin_cases() {
   return cases;
 }
 
-// Passes everything on and remembers the names of the files opened for reading.
-class OpenRecorder : public Environment {
- public:
-  explicit OpenRecorder(Environment& inner) : inner_(inner) {}
-  std::unique_ptr<InputStream> open_input(const std::string& name) override {
-    std::unique_ptr<InputStream> input = inner_.open_input(name);
-    if (input) opened.insert(name);
-    return input;
-  }
-  std::unique_ptr<OutputFile> create_output(const std::string& name) override {
-    return inner_.create_output(name);
-  }
-  std::optional<FileIdentity> identify(const std::string& name) override {
-    return inner_.identify(name);
-  }
+// A run of the case on `files` instead of its own sources, with the names
+// of the files it opened for reading.
+struct TwinRun {
+  Outcome outcome;
   std::set<std::string> opened;
-
- private:
-  Environment& inner_;
 };
 
-struct Outcome {
-  int status = 0;
-  std::string out, err;
-  std::map<std::string, std::string> files;  // every file after the run
-  std::set<std::string> opened;              // the files read
-};
-
-Outcome run_with(const std::map<std::string, std::string>& files,
-                 const std::vector<std::string>& arguments) {
+TwinRun run_with(const Files& files, const TwinCase& c) {
   MemoryEnvironment env;
   env.files = files;
-  OpenRecorder recorder(env);
-  std::vector<std::string> argv = {"zek2rtf"};
-  argv.insert(argv.end(), arguments.begin(), arguments.end());
-  StringStream out, err;
-  Outcome outcome;
-  outcome.status = run_converter(argv, recorder, out, err);
-  outcome.out = std::move(out.bytes);
-  outcome.err = std::move(err.bytes);
-  outcome.files = std::move(env.files);
-  outcome.opened = std::move(recorder.opened);
-  return outcome;
+  Conversion run = c;
+  run.sources.clear();
+  Outcome outcome = convert(run, env);
+  return TwinRun{std::move(outcome), std::move(env.opened)};
 }
 
 // The files read as sources: every file read but the ID file of -J.
-std::set<std::string> source_files(const Outcome& run, const std::vector<std::string>& arguments) {
+std::set<std::string> source_files(const TwinRun& run, const std::vector<std::string>& arguments) {
   std::vector<std::string> argv = {"zek2rtf"};
   argv.insert(argv.end(), arguments.begin(), arguments.end());
   const Options options = apply_options(split_arguments(argv).options);
@@ -236,20 +205,22 @@ class LfTwinTest : public ::testing::TestWithParam<size_t> {};
 
 TEST_P(LfTwinTest, ConvertsAsTheCrLfSource) {
   const TwinCase& c = twin_cases()[GetParam()];
-  const Outcome crlf = run_with(c.files, c.arguments);
-  const std::set<std::string> sources = source_files(crlf, c.arguments);
-  const std::map<std::string, std::string> twin_files = lf_twin(c.files, sources);
-  if (twin_files == c.files) GTEST_SKIP() << "no source with a CR LF line end is read";
+  const TwinRun crlf_run = run_with(c.sources, c);
+  const std::set<std::string> sources = source_files(crlf_run, c.arguments);
+  const Files twin_files = lf_twin(c.sources, sources);
+  if (twin_files == c.sources) GTEST_SKIP() << "no source with a CR LF line end is read";
   for (const std::string& name : sources) {
     // A CR before a CR LF would be taken as a line end in the LF twin.
-    if (c.files.at(name).find("\r\r\n") != std::string::npos) GTEST_SKIP() << name;
+    if (c.sources.at(name).find("\r\r\n") != std::string::npos) GTEST_SKIP() << name;
   }
-  const Outcome lf = run_with(twin_files, c.arguments);
+  const TwinRun lf_run = run_with(twin_files, c);
+  const Outcome& crlf = crlf_run.outcome;
+  const Outcome& lf = lf_run.outcome;
 
   EXPECT_EQ(lf.status, crlf.status);
   EXPECT_EQ(lf.out, crlf.out);
   EXPECT_EQ(lf.err, crlf.err);
-  EXPECT_EQ(lf.opened, crlf.opened);
+  EXPECT_EQ(lf_run.opened, crlf_run.opened);
   for (const auto& [name, bytes] : crlf.files) {
     const auto twin = lf.files.find(name);
     if (twin == lf.files.end()) {
@@ -276,8 +247,8 @@ INSTANTIATE_TEST_SUITE_P(Sources, LfTwinTest,
 TEST(LfTwin, CoversGoldenCasesAndGuideExamples) {
   size_t golden = 0, guide = 0;
   for (const TwinCase& c : twin_cases()) {
-    const Outcome crlf = run_with(c.files, c.arguments);
-    if (lf_twin(c.files, source_files(crlf, c.arguments)) == c.files) continue;
+    const TwinRun crlf = run_with(c.sources, c);
+    if (lf_twin(c.sources, source_files(crlf, c.arguments)) == c.sources) continue;
     ++(c.name.starts_with("golden_") ? golden : guide);
   }
   RecordProperty("golden_cases", static_cast<int>(golden));

@@ -9,7 +9,7 @@
 
 #include "docs/cp932_text.h"
 #include "docs/guide_reader.h"
-#include "support/memory_environment.h"
+#include "support/conversion.h"
 
 namespace zek::testing {
 namespace {
@@ -64,9 +64,9 @@ TEST_P(GuideExampleTest, GivesTheOutputShown) {
   SCOPED_TRACE(std::string(kGuidePath) + ":" + std::to_string(example.line));
   if (example.unchecked) GTEST_SKIP() << "marked unchecked in the guide";
 
-  MemoryEnvironment env;
-  for (const auto& [name, text] : example.inputs) env.files[name] = block_bytes("zek", text);
-  const RunResult result = run(env, example_arguments(example));
+  Conversion c{.arguments = example_arguments(example)};
+  for (const auto& [name, text] : example.inputs) c.sources[name] = block_bytes("zek", text);
+  Outcome result = convert(c);
 
   const auto expected = [&](const std::string& kind) {
     auto it = example.expectations.find(kind);
@@ -77,7 +77,7 @@ TEST_P(GuideExampleTest, GivesTheOutputShown) {
   EXPECT_EQ(result.out, expected("stdout"));
 
   std::set<std::string> new_files;
-  for (const auto& [name, bytes] : env.files)
+  for (const auto& [name, bytes] : result.files)
     if (!example.inputs.count(name)) new_files.insert(name);
   size_t expected_files = 0;
   for (const char* kind : {"rtf", "text", "xtf", "id"}) {
@@ -86,7 +86,7 @@ TEST_P(GuideExampleTest, GivesTheOutputShown) {
     const bool id = std::string(kind) == "id";
     for (const std::string& name : new_files) {
       if (is_id_file(name) != id) continue;
-      EXPECT_EQ(env.files[name], expected(kind)) << name;
+      EXPECT_EQ(result.files[name], expected(kind)) << name;
     }
   }
   EXPECT_EQ(new_files.size(), expected_files) << "files written besides the ones shown";

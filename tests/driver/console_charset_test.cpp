@@ -3,26 +3,13 @@
 // 932 console every byte is as before.
 #include <gtest/gtest.h>
 
-#include "driver/run.h"
-#include "support/memory_environment.h"
+#include "support/conversion.h"
 
 namespace zek {
 namespace {
 
 using testing::MemoryEnvironment;
 using testing::RunResult;
-using testing::StringStream;
-
-RunResult run_on(MemoryEnvironment& env, std::vector<std::string> arguments,
-                 ConsoleCharset charset) {
-  arguments.insert(arguments.begin(), "zek2rtf");
-  StringStream out, err;
-  RunResult result;
-  result.status = run_converter(arguments, env, out, err, charset);
-  result.out = std::move(out.bytes);
-  result.err = std::move(err.bytes);
-  return result;
-}
 
 // The usage screen in UTF-8.
 const std::string kUsageUtf8 =
@@ -63,7 +50,7 @@ const std::string kUsageUtf8 =
 
 TEST(ConsoleCharsetTest, UsageScreenIsReadableOnUtf8Console) {
   MemoryEnvironment env;
-  const RunResult result = run_on(env, {}, ConsoleCharset::utf8);
+  const RunResult result = testing::run(env, {}, ConsoleCharset::utf8);
   EXPECT_EQ(result.status, 0);
   EXPECT_EQ(result.err, kUsageUtf8);
   EXPECT_EQ(result.out, "");
@@ -80,6 +67,7 @@ struct ConsoleCase {
   std::string utf8_out, utf8_err;      // what a UTF-8 console gets
 };
 
+// Keeps test names short in listings.
 void PrintTo(const ConsoleCase& c, std::ostream* os) {
   *os << c.name;
 }
@@ -93,7 +81,7 @@ TEST_P(ConsoleCaseTest, EachConsoleGetsItsBytes) {
     MemoryEnvironment env;
     env.files["in.zek"] = c.source;
     env.files[kKanjiName] = c.source;
-    const RunResult result = run_on(env, c.arguments, charset);
+    const RunResult result = testing::run(env, c.arguments, charset);
     EXPECT_EQ(result.out, utf8 ? c.utf8_out : c.cp932_out) << (utf8 ? "UTF-8" : "CP932");
     EXPECT_EQ(result.err, utf8 ? c.utf8_err : c.cp932_err) << (utf8 ? "UTF-8" : "CP932");
   }
@@ -159,7 +147,7 @@ INSTANTIATE_TEST_SUITE_P(
                     "\x81 ok \x83\n",
                     "",
                     "\x81 ok \x83\n"}),
-    [](const ::testing::TestParamInfo<ConsoleCase>& info) { return std::string(info.param.name); });
+    testing::row_name);
 
 }  // namespace
 }  // namespace zek

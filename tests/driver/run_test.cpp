@@ -6,13 +6,16 @@
 
 #include "driver/command_line.h"
 #include "io/paths.h"
-#include "support/memory_environment.h"
+#include "support/conversion.h"
 
 namespace zek {
 namespace {
 
+using testing::Conversion;
+using testing::ConversionTest;
+using testing::Files;
 using testing::MemoryEnvironment;
-using testing::RunResult;
+using testing::Outcome;
 
 // "ファイルネームが誤っています " in code page 932.
 const std::string kBadName =
@@ -23,128 +26,78 @@ const std::string kReportHead = "popup or topic : \x8EQ\x8F\xC6\x89\xF1\x90\x94 
 const std::string kSource = ".start\r\nHello\r\n.end\r\n";
 const std::string kOutput = "{\\rtf1 \\ansi\r\nHello{\\par }\r\n}\r\n";
 
-struct RunCase {
-  const char* name;
-  std::vector<std::string> arguments;
-  int status;
-  std::string err;
-  // Files that are new or changed afterwards; every other file must be as before.
-  std::map<std::string, std::string> changed;
-};
-
-// Keeps test names short in listings.
-void PrintTo(const RunCase& c, std::ostream* os) {
-  *os << c.name;
+// A run on the inputs below; `changed` are the files new or changed
+// afterwards, and nothing is written to standard output.
+Conversion run_case(std::string name, std::vector<std::string> arguments, int status,
+                    std::string err, Files changed) {
+  return Conversion{.name = std::move(name),
+                    .arguments = std::move(arguments),
+                    .status = status,
+                    .err = std::move(err),
+                    .files = std::move(changed)};
 }
 
-class RunTest : public ::testing::TestWithParam<RunCase> {};
+class RunTest : public ::testing::TestWithParam<Conversion> {};
 
-const std::map<std::string, std::string> kInputs = {
-    {"in.zek", kSource},     {"notes.txt", "x\r\n"},  {"bad.zek", ".bad\r\n"},
-    {"out.ID", kSource},     {"inc.zek", "i\r\n"},    {"uses-inc.zek", ".include inc.zek\r\n"},
-    {"old.rtf", "previous"}, {"prev.doc", "previous"}};
+const Files kInputs = {{"in.zek", kSource},     {"notes.txt", "x\r\n"},
+                       {"bad.zek", ".bad\r\n"}, {"out.ID", kSource},
+                       {"inc.zek", "i\r\n"},    {"uses-inc.zek", ".include inc.zek\r\n"},
+                       {"old.rtf", "previous"}, {"prev.doc", "previous"}};
 
 TEST_P(RunTest, StatusMessagesAndFiles) {
-  const RunCase& c = GetParam();
   MemoryEnvironment env;
   env.files = kInputs;
   env.links["same-as-in.zek"] = "in.zek";
   env.unwritable = {"locked.rtf", "locked.ID", "prev.ID"};
   env.full = {"full.rtf", "full.ID", "old.rtf"};
   env.uncommittable = {"stuck.rtf"};
-  const RunResult result = testing::run(env, c.arguments);
-  EXPECT_EQ(result.status, c.status);
-  EXPECT_EQ(result.out, "");
-  EXPECT_EQ(result.err, c.err);
-  for (const auto& [name, bytes] : env.files) {
-    auto changed = c.changed.find(name);
-    auto input = kInputs.find(name);
-    if (changed != c.changed.end()) {
-      EXPECT_EQ(bytes, changed->second) << name;
-    } else if (input != kInputs.end()) {
-      EXPECT_EQ(bytes, input->second) << name << " was changed";
-    } else {
-      ADD_FAILURE() << "unexpected file " << name;
-    }
-  }
-  for (const auto& [name, bytes] : c.changed) EXPECT_EQ(env.files.count(name), 1u) << name;
+  testing::check(GetParam(), env);
 }
 
-const std::map<std::string, std::string> kNothing;
+const Files kNothing;
 
 INSTANTIATE_TEST_SUITE_P(
     FailureTable, RunTest,
     ::testing::Values(
-        RunCase{"DefaultOutputName", {"in.zek"}, 0, "", {{"in.RTF", kOutput}}},
-        RunCase{"SecondOutputWins", {"in.zek", "a.rtf", "b.rtf"}, 0, "", {{"a.rtf", kOutput}}},
-        RunCase{"IdFile", {"-I@@", "in.zek", "a.rtf"}, 0, "", {{"a.rtf", kOutput}, {"a.ID", ""}}},
-        RunCase{"RefusedZekOutput", {"in.zek", "OUT.Zek"}, 1, kBadName + "OUT.Zek \n", kNothing},
-        RunCase{"MissingSource", {"nope.zek", "out.rtf"}, 1, "cannot open nope.zek\n", kNothing},
-        RunCase{"PassOneErrorWritesNothing",
-                {"-R", "bad.zek", "prev.doc"},
-                1,
-                "bad.zek 1: error bad . command  .bad\n",
-                kNothing},
-        RunCase{"OutputCannotBeOpened",
-                {"in.zek", "locked.rtf"},
-                1,
-                "cannot open locked.rtf\n",
-                kNothing},
-        RunCase{"IdCannotBeOpenedLeavesEmptyOutput",
-                {"-I", "in.zek", "locked.doc"},
-                1,
-                "cannot open locked.ID\n",
-                {{"locked.doc", ""}}},
-        RunCase{"IdCannotBeOpenedKeepsFormerOutput",
-                {"-I", "in.zek", "prev.doc"},
-                1,
-                "cannot open prev.ID\n",
-                kNothing},
-        RunCase{"WriteFailureKeepsFormerOutput",
-                {"in.zek", "old.rtf"},
-                1,
-                "cannot write old.rtf\n",
-                kNothing},
-        RunCase{"WriteFailureLeavesNoOutput",
-                {"in.zek", "full.rtf"},
-                1,
-                "cannot write full.rtf\n",
-                kNothing},
-        RunCase{"IdWriteFailureKeepsFormerOutput",
-                {"-I", "in.zek", "full.doc"},
-                1,
-                "cannot write full.ID\n",
-                kNothing},
-        RunCase{"FailedRename", {"in.zek", "stuck.rtf"}, 1, "cannot write stuck.rtf\n", kNothing},
-        RunCase{"OutputIsTheSource",
-                {"notes.txt", "notes.txt"},
-                1,
-                kBadName + "notes.txt \n",
-                kNothing},
-        RunCase{"OutputIsTheSourceByAnotherName",
-                {"in.zek", "same-as-in.zek"},
-                1,
-                kBadName + "same-as-in.zek \n",
-                kNothing},
-        RunCase{"OutputIsAnIncludedFile",
-                {"uses-inc.zek", "inc.zek"},
-                1,
-                kBadName + "inc.zek \n",
-                kNothing},
-        RunCase{
-            "IdFileIsTheSource", {"-I", "out.ID", "out.rtf"}, 1, kBadName + "out.ID \n", kNothing},
-        RunCase{"IdFileIsTheOutput", {"-I", "in.zek", "x.ID"}, 1, kBadName + "x.ID \n", kNothing}),
-    [](const ::testing::TestParamInfo<RunCase>& info) { return info.param.name; });
+        run_case("DefaultOutputName", {"in.zek"}, 0, "", {{"in.RTF", kOutput}}),
+        run_case("SecondOutputWins", {"in.zek", "a.rtf", "b.rtf"}, 0, "", {{"a.rtf", kOutput}}),
+        run_case("IdFile", {"-I@@", "in.zek", "a.rtf"}, 0, "", {{"a.rtf", kOutput}, {"a.ID", ""}}),
+        run_case("RefusedZekOutput", {"in.zek", "OUT.Zek"}, 1, kBadName + "OUT.Zek \n", kNothing),
+        run_case("MissingSource", {"nope.zek", "out.rtf"}, 1, "cannot open nope.zek\n", kNothing),
+        run_case("PassOneErrorWritesNothing", {"-R", "bad.zek", "prev.doc"}, 1,
+                 "bad.zek 1: error bad . command  .bad\n", kNothing),
+        run_case("OutputCannotBeOpened", {"in.zek", "locked.rtf"}, 1, "cannot open locked.rtf\n",
+                 kNothing),
+        run_case("IdCannotBeOpenedLeavesEmptyOutput", {"-I", "in.zek", "locked.doc"}, 1,
+                 "cannot open locked.ID\n", {{"locked.doc", ""}}),
+        run_case("IdCannotBeOpenedKeepsFormerOutput", {"-I", "in.zek", "prev.doc"}, 1,
+                 "cannot open prev.ID\n", kNothing),
+        run_case("WriteFailureKeepsFormerOutput", {"in.zek", "old.rtf"}, 1,
+                 "cannot write old.rtf\n", kNothing),
+        run_case("WriteFailureLeavesNoOutput", {"in.zek", "full.rtf"}, 1, "cannot write full.rtf\n",
+                 kNothing),
+        run_case("IdWriteFailureKeepsFormerOutput", {"-I", "in.zek", "full.doc"}, 1,
+                 "cannot write full.ID\n", kNothing),
+        run_case("FailedRename", {"in.zek", "stuck.rtf"}, 1, "cannot write stuck.rtf\n", kNothing),
+        run_case("OutputIsTheSource", {"notes.txt", "notes.txt"}, 1, kBadName + "notes.txt \n",
+                 kNothing),
+        run_case("OutputIsTheSourceByAnotherName", {"in.zek", "same-as-in.zek"}, 1,
+                 kBadName + "same-as-in.zek \n", kNothing),
+        run_case("OutputIsAnIncludedFile", {"uses-inc.zek", "inc.zek"}, 1, kBadName + "inc.zek \n",
+                 kNothing),
+        run_case("IdFileIsTheSource", {"-I", "out.ID", "out.rtf"}, 1, kBadName + "out.ID \n",
+                 kNothing),
+        run_case("IdFileIsTheOutput", {"-I", "in.zek", "x.ID"}, 1, kBadName + "x.ID \n", kNothing)),
+    testing::row_name);
 
 TEST(RunTest, UsageWithoutFileArgument) {
   for (const std::vector<std::string>& arguments :
        {std::vector<std::string>{}, std::vector<std::string>{"-R", "/I"}}) {
-    MemoryEnvironment env;
-    const RunResult result = testing::run(env, arguments);
+    const Outcome result = testing::convert({.arguments = arguments});
     EXPECT_EQ(result.status, 0);
     EXPECT_TRUE(result.err.starts_with("ZEK -> RTF ")) << result.err;
     EXPECT_TRUE(result.err.ends_with("\t-3\t\t32bit mode\n"));
-    EXPECT_TRUE(env.files.empty());
+    EXPECT_TRUE(result.files.empty());
   }
 }
 
@@ -162,56 +115,43 @@ class VanishingInclude : public MemoryEnvironment {
 
 TEST(RunTest, PassTwoFailureKeepsCompleteOutputAndReports) {
   VanishingInclude env;
-  env.files = {
-      {"in.zek", "a\r\n.include inc.zek\r\nb\r\n"}, {"inc.zek", "i\r\n"}, {"ids", "Name:ctx\r\n"}};
-  const RunResult result = testing::run(env, {"-R", "-Jids", "-F", "in.zek", "out.rtf"});
-  EXPECT_EQ(result.status, 1);
-  EXPECT_EQ(result.err, "cannot open inc.zek\n");
-  EXPECT_EQ(result.out, kReportHead + "topic: 0:[Name]\n");
-  EXPECT_EQ(env.files["out.rtf"], "a{\\par }\r\nb{\\par }\r\n");
+  testing::check({.sources = {{"in.zek", "a\r\n.include inc.zek\r\nb\r\n"},
+                              {"inc.zek", "i\r\n"},
+                              {"ids", "Name:ctx\r\n"}},
+                  .arguments = {"-R", "-Jids", "-F", "in.zek", "out.rtf"},
+                  .status = 1,
+                  .out = kReportHead + "topic: 0:[Name]\n",
+                  .err = "cannot open inc.zek\n",
+                  .files = {{"out.rtf", "a{\\par }\r\nb{\\par }\r\n"}}},
+                 env);
 }
 
-struct IdInputCase {
-  const char* name;
-  std::vector<std::string> options;
-  std::string err;
-  std::string report;  // after the report's head line
-};
-
-// Keeps test names short in listings.
-void PrintTo(const IdInputCase& c, std::ostream* os) {
-  *os << c.name;
-}
-
-class IdInputTest : public ::testing::TestWithParam<IdInputCase> {};
-
-TEST_P(IdInputTest, ReadsOnlyWithHelpFileName) {
-  MemoryEnvironment env;
-  env.files = {{"in.zek", "x\r\n"},
-               {"ids", "FILE_OPEN:IDM_FILE_OPEN\r\na:b:c\nno colon\n:x\r\nlast:1"}};
-  std::vector<std::string> arguments = GetParam().options;
-  arguments.insert(arguments.end(), {"-R", "in.zek", "out.rtf"});
-  const RunResult result = testing::run(env, arguments);
-  EXPECT_EQ(result.status, 0);
-  EXPECT_EQ(result.err, GetParam().err);
-  EXPECT_EQ(result.out, kReportHead + GetParam().report);
+// A run with -R and the options on a source and the ID file "ids"; `report`
+// is the -R report after its head line.
+Conversion id_input_case(std::string name, std::vector<std::string> options, std::string err,
+                         std::string report) {
+  Conversion c{.name = std::move(name),
+               .sources = {{"in.zek", "x\r\n"},
+                           {"ids", "FILE_OPEN:IDM_FILE_OPEN\r\na:b:c\nno colon\n:x\r\nlast:1"}},
+               .arguments = std::move(options),
+               .out = kReportHead + report,
+               .err = std::move(err),
+               .files = {{"out.rtf", "x{\\par }\r\n"}}};
+  c.arguments.insert(c.arguments.end(), {"-R", "in.zek", "out.rtf"});
+  return c;
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    IdFiles, IdInputTest,
+    IdInputFiles, ConversionTest,
     ::testing::Values(
-        IdInputCase{"NoHelpFile", {"-Jids"}, "", ""},
-        IdInputCase{"MissingIdFileWithoutHelpFile", {"-Jnone"}, "", ""},
-        IdInputCase{"EmptyHelpFileName",
-                    {"-Jids", "-F"},
-                    "",
-                    "topic: 0:[FILE_OPEN]\ntopic: 0:[a]\ntopic: 0:[]\ntopic: 0:[last]\n"},
-        IdInputCase{"MissingIdFile", {"/Fx.hlp", "-Jnone"}, "cannot open none\n", ""},
-        IdInputCase{"LaterJWins",
-                    {"-Jnone", "-Fh", "-jids"},
-                    "",
-                    "topic: 0:[FILE_OPEN]\ntopic: 0:[a]\ntopic: 0:[]\ntopic: 0:[last]\n"}),
-    [](const ::testing::TestParamInfo<IdInputCase>& info) { return info.param.name; });
+        id_input_case("NoHelpFile", {"-Jids"}, "", ""),
+        id_input_case("MissingIdFileWithoutHelpFile", {"-Jnone"}, "", ""),
+        id_input_case("EmptyHelpFileName", {"-Jids", "-F"}, "",
+                      "topic: 0:[FILE_OPEN]\ntopic: 0:[a]\ntopic: 0:[]\ntopic: 0:[last]\n"),
+        id_input_case("MissingIdFile", {"/Fx.hlp", "-Jnone"}, "cannot open none\n", ""),
+        id_input_case("LaterJWins", {"-Jnone", "-Fh", "-jids"}, "",
+                      "topic: 0:[FILE_OPEN]\ntopic: 0:[a]\ntopic: 0:[]\ntopic: 0:[last]\n")),
+    testing::row_name);
 
 // Argument lists of any content give status 0 or 1 and write only names the
 // command line gave as files (an argument, or a piece of one cut at "/"), the
@@ -231,14 +171,12 @@ TEST(RunArgumentsTest, AnyArgumentListWritesOnlyNamedFiles) {
     std::vector<std::string> arguments;
     const uint32_t count = next(6);
     for (uint32_t i = 0; i < count; ++i) arguments.push_back(words[next(words.size())]);
-    MemoryEnvironment env;
-    env.files["in.zek"] = kSource;
-    const std::map<std::string, std::string> before = env.files;
-    const RunResult result = testing::run(env, arguments);
+    const Outcome result =
+        testing::convert({.sources = {{"in.zek", kSource}}, .arguments = arguments});
     const std::string shown = ::testing::PrintToString(arguments);
     ASSERT_TRUE(result.status == 0 || result.status == 1) << shown;
-    for (const auto& [name, bytes] : env.files) {
-      if (before.count(name) != 0) continue;
+    for (const auto& [name, bytes] : result.files) {
+      if (name == "in.zek") continue;
       bool given = false;
       for (const std::string& argument : arguments) {
         std::vector<std::string> pieces;
@@ -262,9 +200,8 @@ TEST(RunArgumentsTest, AnyArgumentListWritesOnlyNamedFiles) {
 TEST(RunArgumentsTest, HelpListsEveryOption) {
   for (const std::vector<std::string>& arguments :
        {std::vector<std::string>{"--help"}, {"-R", "in.zek", "--help", "/x.rtf"}}) {
-    MemoryEnvironment env;
-    env.files["in.zek"] = kSource;
-    const RunResult result = testing::run(env, arguments);
+    const Outcome result =
+        testing::convert({.sources = {{"in.zek", kSource}}, .arguments = arguments});
     EXPECT_EQ(result.status, 0);
     EXPECT_EQ(result.err, "");
     for (const char* word :
@@ -273,7 +210,7 @@ TEST(RunArgumentsTest, HelpListsEveryOption) {
           "-@ ", "--  ", "--help", "--version",  ".TXT",        ".XTF", ".ZEK", "Exit status"}) {
       EXPECT_NE(result.out.find(word), std::string::npos) << word;
     }
-    EXPECT_EQ(env.files.size(), 1u);
+    EXPECT_EQ(result.files.size(), 1u);
   }
 }
 

@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "driver/command_line.h"
-#include "support/memory_environment.h"
+#include "support/conversion.h"
 
 namespace zek {
 namespace {
@@ -94,32 +94,37 @@ TEST(SlashHintTest, DoubleDashCommandPutsTheNamesAfterTheOptions) {
 
 TEST(SlashHintTest, RunAddsHintOnlyWhenACutNameCannotBeOpened) {
   const std::string hint = "to name a file in a folder, put a lone \"/\" first: ";
-  struct RunCase {
-    std::vector<std::string> arguments;
-    int status;
-    std::string err;
-  };
-  const RunCase cases[] = {
-      {{"-R", "sub/in.zek"}, 1, "cannot open sub\n" + hint + "zek2rtf -R / sub/in.zek\n"},
-      {{"missing.zek"}, 1, "cannot open missing.zek\n"},
-      {{"/", "sub/none.zek"}, 1, "cannot open sub/none.zek\n"},
-      {{"sub/bad.zek"}, 1, "sub 1: error bad . command  .bad\n"},  // "sub" opens
+  const testing::Conversion cases[] = {
+      {.arguments = {"-R", "sub/in.zek"},
+       .status = 1,
+       .err = "cannot open sub\n" + hint + "zek2rtf -R / sub/in.zek\n"},
+      {.arguments = {"missing.zek"}, .status = 1, .err = "cannot open missing.zek\n"},
+      {.arguments = {"/", "sub/none.zek"}, .status = 1, .err = "cannot open sub/none.zek\n"},
+      {.arguments = {"sub/bad.zek"},
+       .status = 1,
+       .err = "sub 1: error bad . command  .bad\n"},  // "sub" opens
       // The output name, and the ID file named after it.
-      {{"in.zek", "dir/out.rtf"}, 1, "cannot open dir\n" + hint + "zek2rtf in.zek / dir/out.rtf\n"},
-      {{"in.zek", "-I", "--", "dir/out.rtf"}, 1, "cannot open dir/out.rtf\n"},
+      {.arguments = {"in.zek", "dir/out.rtf"},
+       .status = 1,
+       .err = "cannot open dir\n" + hint + "zek2rtf in.zek / dir/out.rtf\n"},
+      {.arguments = {"in.zek", "-I", "--", "dir/out.rtf"},
+       .status = 1,
+       .err = "cannot open dir/out.rtf\n"},
       // The -J name: the run goes on without it.
-      {{"-Jids/app.id", "-F", "in.zek"},
-       0,
-       "cannot open ids\n" + hint + "zek2rtf / -Jids/app.id -F in.zek\n"},
-      {{"/", "-Jids/app.id", "-F", "in.zek"}, 0, "cannot open ids/app.id\n"},
+      {.arguments = {"-Jids/app.id", "-F", "in.zek"},
+       .status = 0,
+       .err = "cannot open ids\n" + hint + "zek2rtf / -Jids/app.id -F in.zek\n"},
+      {.arguments = {"/", "-Jids/app.id", "-F", "in.zek"},
+       .status = 0,
+       .err = "cannot open ids/app.id\n"},
   };
-  for (const RunCase& c : cases) {
+  for (const testing::Conversion& c : cases) {
     testing::MemoryEnvironment env;
     if (c.arguments.back() == "sub/bad.zek") env.files["sub"] = ".bad\r\n";
     env.files["in.zek"] = ".start\r\n.end\r\n";
     env.unwritable.push_back("dir");
     env.unwritable.push_back("dir/out.rtf");
-    const testing::RunResult result = testing::run(env, c.arguments);
+    const testing::Outcome result = testing::convert(c, env);
     EXPECT_EQ(result.status, c.status) << ::testing::PrintToString(c.arguments);
     EXPECT_EQ(result.err, c.err) << ::testing::PrintToString(c.arguments);
   }

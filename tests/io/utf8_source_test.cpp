@@ -3,13 +3,12 @@
 // cannot hold is an error that stops the run before any output is written.
 #include <gtest/gtest.h>
 
-#include "support/memory_environment.h"
+#include "support/conversion.h"
 
 namespace zek {
 namespace {
 
-using testing::MemoryEnvironment;
-using testing::RunResult;
+using testing::Conversion;
 
 const std::string kBom = "\xEF\xBB\xBF";
 
@@ -50,12 +49,12 @@ TEST(Utf8SourceTest, ConvertsLikeItsCodePage932Twin) {
       {"-U and byte order mark", kBom + kUtf8Source, {"-U"}},
   };
   for (const char* output : {"out.rtf", "out.txt", "out.xtf"}) {
-    const std::string expected = testing::convert(kCp932Source, {"-R"}, output);
+    const std::string expected = testing::output_of(kCp932Source, {"-R"}, output);
     ASSERT_NE(expected, "") << output;
     for (const Variant& v : variants) {
       std::vector<std::string> options = v.options;
       options.push_back("-R");
-      EXPECT_EQ(testing::convert(v.source, options, output), expected) << v.what << ' ' << output;
+      EXPECT_EQ(testing::output_of(v.source, options, output), expected) << v.what << ' ' << output;
     }
   }
 }
@@ -76,13 +75,10 @@ TEST(Utf8SourceTest, EachFileDecidesByItsOwnFirstLine) {
        kBom + utf8_line},
   };
   for (const FilesCase& c : cases) {
-    MemoryEnvironment env;
-    env.files["in.zek"] = c.main;
-    env.files["inc.zek"] = c.included;
-    const RunResult result = testing::run(env, {"in.zek", "out.rtf"});
-    EXPECT_EQ(result.status, 0) << c.what;
-    EXPECT_EQ(result.err, "") << c.what;
-    EXPECT_EQ(env.files["out.rtf"], expected_body + expected_body) << c.what;
+    SCOPED_TRACE(c.what);
+    testing::check({.sources = {{"in.zek", c.main}, {"inc.zek", c.included}},
+                    .arguments = {"in.zek", "out.rtf"},
+                    .files = {{"out.rtf", expected_body + expected_body}}});
   }
 }
 
@@ -95,69 +91,64 @@ TEST(Utf8SourceTest, IncludedNameIsTheOneTheAuthorTyped) {
   const std::string host_name = "\xE7\xAB\xA0.zek";
 #endif
   for (const bool with_option : {false, true}) {
-    MemoryEnvironment env;
-    env.files["in.zek"] = (with_option ? "" : kBom) + ".include \xE7\xAB\xA0.zek\r\n";
-    env.files[host_name] = "x\r\n";
-    std::vector<std::string> arguments = {"in.zek", "out.rtf"};
-    if (with_option) arguments.insert(arguments.begin(), "-U");
-    const RunResult result = testing::run(env, arguments);
-    EXPECT_EQ(result.err, "");
-    EXPECT_EQ(env.files["out.rtf"], "x{\\par }\r\n");
+    SCOPED_TRACE(with_option ? "-U" : "byte order mark");
+    Conversion c{
+        .sources = {{"in.zek", (with_option ? "" : kBom) + ".include \xE7\xAB\xA0.zek\r\n"},
+                    {host_name, "x\r\n"}},
+        .arguments = {"in.zek", "out.rtf"},
+        .files = {{"out.rtf", "x{\\par }\r\n"}}};
+    if (with_option) c.arguments.insert(c.arguments.begin(), "-U");
+    testing::check(c);
   }
 }
 
 TEST(Utf8SourceTest, ByteOrderMarkCountsOnlyOnTheFirstLine) {
   // Later in a code page 932 file the same bytes are text, kept as they are.
   const std::string body = "x\xEF\xBB\xBF";
-  EXPECT_EQ(testing::convert("a\r\n" + body + "\r\n"), "a{\\par }\r\n" + body + "{\\par }\r\n");
+  EXPECT_EQ(testing::output_of("a\r\n" + body + "\r\n"), "a{\\par }\r\n" + body + "{\\par }\r\n");
 }
 
-struct ErrorCase {
-  const char* what;
-  std::string line;     // line 2 of a UTF-8 source
-  std::string message;  // after "in.zek 2: error "
-};
+// A UTF-8 source (marked by the byte order mark) whose line 2 is `line`;
+// the run stops with "in.zek 2: error " and `message`.
+Conversion bad_line(std::string name, const std::string& line, const std::string& message) {
+  return testing::failing(std::move(name), kBom + ".start\r\n" + line + "\r\n.end\r\n",
+                          "in.zek 2: error " + message + "\n");
+}
 
-class Utf8ErrorTest : public ::testing::TestWithParam<ErrorCase> {};
+class Utf8ErrorTest : public ::testing::TestWithParam<Conversion> {};
 
+// Marked by the byte order mark, and again unmarked under -U.
 TEST_P(Utf8ErrorTest, IsReportedAndStopsTheRun) {
-  const ErrorCase& c = GetParam();
-  for (const bool with_option : {false, true}) {
-    MemoryEnvironment env;
-    const std::string head = with_option ? ".start\r\n" : kBom + ".start\r\n";
-    env.files["in.zek"] = head + c.line + "\r\n.end\r\n";
-    std::vector<std::string> arguments = {"in.zek", "out.rtf"};
-    if (with_option) arguments.insert(arguments.begin(), "-U");
-    const RunResult result = testing::run(env, arguments);
-    EXPECT_EQ(result.status, 1);
-    EXPECT_EQ(result.err, "in.zek 2: error " + c.message + "\n");
-    EXPECT_EQ(env.files.count("out.rtf"), 0u);
-  }
+  testing::check(GetParam());
+  Conversion with_option = GetParam();
+  with_option.sources["in.zek"].erase(0, kBom.size());
+  with_option.arguments.insert(with_option.arguments.begin(), "-U");
+  testing::check(with_option);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Lines, Utf8ErrorTest,
-    ::testing::Values(ErrorCase{"Emoji", "a \xF0\x9F\x98\x80 b", "U+1F600 not in code page 932"},
-                      ErrorCase{"YenSignIsNoBackslash",
-                                "\xC2\xA5"
-                                "100",
-                                "U+00A5 not in code page 932"},
-                      ErrorCase{"WaveDash", "\xE3\x80\x9C", "U+301C not in code page 932"},
-                      ErrorCase{"FirstProblemOfTheLine", ".bold \xC3\xA9\xF0\x9F\x98\x80",
-                                "U+00E9 not in code page 932"},
-                      ErrorCase{"CodePage932Bytes", "\x93\xFA\x96{", "bad UTF-8 bytes 93"},
-                      ErrorCase{"CutSequence", "\xE3\x81", "bad UTF-8 bytes E3 81"},
-                      ErrorCase{"CutBeforeAscii",
-                                "\xE3\x81"
-                                "A",
-                                "bad UTF-8 bytes E3 81"},
-                      ErrorCase{"OverlongSlash", "\xC0\xAF", "bad UTF-8 bytes C0"},
-                      ErrorCase{"OverlongThreeBytes", "\xE0\x80\xAF", "bad UTF-8 bytes E0"},
-                      ErrorCase{"Surrogate", "\xED\xA0\x80", "bad UTF-8 bytes ED"},
-                      ErrorCase{"AboveUnicode", "\xF4\x90\x80\x80", "bad UTF-8 bytes F4"},
-                      ErrorCase{"LoneContinuation", "ok \x80", "bad UTF-8 bytes 80"},
-                      ErrorCase{"NeverUsedByte", "\xFF", "bad UTF-8 bytes FF"}),
-    [](const ::testing::TestParamInfo<ErrorCase>& info) { return std::string(info.param.what); });
+    ::testing::Values(bad_line("Emoji", "a \xF0\x9F\x98\x80 b", "U+1F600 not in code page 932"),
+                      bad_line("YenSignIsNoBackslash",
+                               "\xC2\xA5"
+                               "100",
+                               "U+00A5 not in code page 932"),
+                      bad_line("WaveDash", "\xE3\x80\x9C", "U+301C not in code page 932"),
+                      bad_line("FirstProblemOfTheLine", ".bold \xC3\xA9\xF0\x9F\x98\x80",
+                               "U+00E9 not in code page 932"),
+                      bad_line("CodePage932Bytes", "\x93\xFA\x96{", "bad UTF-8 bytes 93"),
+                      bad_line("CutSequence", "\xE3\x81", "bad UTF-8 bytes E3 81"),
+                      bad_line("CutBeforeAscii",
+                               "\xE3\x81"
+                               "A",
+                               "bad UTF-8 bytes E3 81"),
+                      bad_line("OverlongSlash", "\xC0\xAF", "bad UTF-8 bytes C0"),
+                      bad_line("OverlongThreeBytes", "\xE0\x80\xAF", "bad UTF-8 bytes E0"),
+                      bad_line("Surrogate", "\xED\xA0\x80", "bad UTF-8 bytes ED"),
+                      bad_line("AboveUnicode", "\xF4\x90\x80\x80", "bad UTF-8 bytes F4"),
+                      bad_line("LoneContinuation", "ok \x80", "bad UTF-8 bytes 80"),
+                      bad_line("NeverUsedByte", "\xFF", "bad UTF-8 bytes FF")),
+    testing::row_name);
 
 }  // namespace
 }  // namespace zek

@@ -6,6 +6,7 @@
 
 #include "output/writer.h"
 #include "support/memory_environment.h"
+#include "support/row_name.h"
 
 namespace zek {
 namespace {
@@ -31,8 +32,6 @@ TEST_P(PlainTest, Renders) {
   EXPECT_EQ(render(GetParam().input), GetParam().expected);
 }
 
-const auto kName = [](const ::testing::TestParamInfo<PlainCase>& info) { return info.param.name; };
-
 INSTANTIATE_TEST_SUITE_P(
     MarkupRules, PlainTest,
     ::testing::Values(
@@ -57,7 +56,7 @@ INSTANTIATE_TEST_SUITE_P(
         PlainCase{"BareLineEndWritten", "\r\n", "\r\n"},
         PlainCase{"OtherGroupsStay", "{\\b bold}", "{\\b bold}"},
         PlainCase{"OpeningFormedByRemoval", "{\\u{\\v x}ldb y}", "y"}),
-    kName);
+    testing::row_name);
 
 // 0x83 0x7B and 0x83 0x7D are double-byte characters whose trail bytes are
 // "{" and "}"; 0x83 0x4B ends in "K", 0x95 0x5C in "\".
@@ -71,7 +70,7 @@ INSTANTIATE_TEST_SUITE_P(
                       PlainCase{"LoneLeadByteAtEnd", "a\x82", "a\x82"},
                       PlainCase{"LoneLeadByteAfterMarkup", "{\\v x}\x82", "\x82"},
                       PlainCase{"ControlByteAsTrail", "\x82\x13{x}", "\x82\x13{x}"}),
-    kName);
+    testing::row_name);
 
 INSTANTIATE_TEST_SUITE_P(
     ByteRules, PlainTest,
@@ -90,7 +89,7 @@ INSTANTIATE_TEST_SUITE_P(
                                 "a"},
                       PlainCase{"ControlWordKeepsLineEnd", "\x13{\\par}\r\n", "\r\n"},
                       PlainCase{"ControlWordStopsAtRawOff", "\x13\\b\x11 C:\\dir", " C:\\dir"}),
-    kName);
+    testing::row_name);
 
 TEST(PlainWriterTest, RawRegionEndsWithTheCall) {
   testing::StringStream stream;

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "support/memory_environment.h"
+#include "support/row_name.h"
 
 namespace zek {
 namespace {
@@ -54,7 +55,7 @@ INSTANTIATE_TEST_SUITE_P(
                                  "\x95\\\x83}\x83{", 6},
                       WriterCase{"LoneLeadAtEnd", true, false, "a\x82", "a\x82", 2},
                       WriterCase{"RawOffNotCarried", true, false, "\x13{", "{", 1}),
-    [](const ::testing::TestParamInfo<WriterCase>& info) { return info.param.name; });
+    testing::row_name);
 
 // Runs of bytes written unchanged: a double-byte character is stepped over
 // as a unit whatever its trail, and a run stops exactly at bytes that need
@@ -77,7 +78,7 @@ INSTANTIATE_TEST_SUITE_P(
         WriterCase{"RawRegionInsideRun", true, false, "abcd\x13{x}\x11{y}", "abcd{x}\\{y\\}", 12},
         WriterCase{"LoneLeadAfterPairs", false, false, "\x82\xA0\x82\xA0\x82",
                    "\x82\xA0\x82\xA0\x82", 5}),
-    [](const ::testing::TestParamInfo<WriterCase>& info) { return info.param.name; });
+    testing::row_name);
 
 TEST(WriterTest, SilentInTextModeAndWithoutFile) {
   testing::StringStream stream;

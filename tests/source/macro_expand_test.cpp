@@ -9,6 +9,7 @@
 #include "base/cat.h"
 #include "source/macro_table.h"
 #include "support/literal_macro_expand.h"
+#include "support/row_name.h"
 
 namespace zek {
 namespace {
@@ -109,7 +110,7 @@ INSTANTIATE_TEST_SUITE_P(
                    {"A\tBBBBBBBBBB", "B\tCCCCCCCCCC", "C\tDDDDDDDDDD", "D\tEEEEEEEEEE"},
                    "A",
                    std::nullopt}),
-    [](const ::testing::TestParamInfo<ExpandCase>& info) { return info.param.name; });
+    testing::row_name);
 
 // A chain defined last link first needs one sweep per row; it still ends
 // after every row has expanded once.

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "base/cat.h"
+#include "support/row_name.h"
 
 namespace zek {
 namespace {
@@ -48,7 +49,7 @@ INSTANTIATE_TEST_SUITE_P(
         // An empty name would match before every character.
         DefineCase{"EmptyNameWithParameter", "(x)\tb", "def", std::nullopt, "", std::nullopt},
         DefineCase{"EmptyNameEmptyParentheses", "()", "def", std::nullopt, "", std::nullopt}),
-    [](const ::testing::TestParamInfo<DefineCase>& info) { return info.param.name; });
+    testing::row_name);
 
 std::string expanded(MacroTable& table, std::string line) {
   EXPECT_TRUE(table.expand(line, {}));

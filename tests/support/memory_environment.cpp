@@ -77,9 +77,11 @@ const std::string& MemoryEnvironment::resolve(const std::string& name) const {
 }
 
 std::unique_ptr<InputStream> MemoryEnvironment::open_input(const std::string& name) {
+  asked.push_back(name);
   const std::string& real = resolve(name);
   auto it = files.find(real);
   if (it == files.end()) return nullptr;
+  opened.insert(name);
   return std::make_unique<StringInput>(it->second, identity_of_name(real));
 }
 
@@ -96,26 +98,16 @@ std::optional<FileIdentity> MemoryEnvironment::identify(const std::string& name)
   return identity_of_name(real);
 }
 
-RunResult run(MemoryEnvironment& env, const std::vector<std::string>& arguments) {
+RunResult run(MemoryEnvironment& env, const std::vector<std::string>& arguments,
+              ConsoleCharset console_charset) {
   std::vector<std::string> argv = {"zek2rtf"};
   argv.insert(argv.end(), arguments.begin(), arguments.end());
   StringStream out, err;
   RunResult result;
-  result.status = run_converter(argv, env, out, err);
+  result.status = run_converter(argv, env, out, err, console_charset);
   result.out = std::move(out.bytes);
   result.err = std::move(err.bytes);
   return result;
-}
-
-std::string convert(const std::string& source, const std::vector<std::string>& options,
-                    const std::string& output_name) {
-  MemoryEnvironment env;
-  env.files["in.zek"] = source;
-  std::vector<std::string> arguments = options;
-  arguments.push_back("in.zek");
-  arguments.push_back(output_name);
-  run(env, arguments);
-  return env.files[output_name];
 }
 
 }  // namespace zek::testing

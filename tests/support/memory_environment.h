@@ -1,11 +1,13 @@
 // An environment held in memory: named input files, captured output files
-// and console streams, so that whole conversions run inside a test.
+// and console streams, and the converter run in-process on them.
 #pragma once
 
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
+#include "io/console_locale.h"
 #include "io/environment.h"
 
 namespace zek::testing {
@@ -37,6 +39,10 @@ class MemoryEnvironment : public Environment {
   // Names whose commit fails (as a rename can).
   std::vector<std::string> uncommittable;
 
+  // Every name asked for reading, in order, and those that opened.
+  std::vector<std::string> asked;
+  std::set<std::string> opened;
+
  private:
   const std::string& resolve(const std::string& name) const;
 };
@@ -47,12 +53,9 @@ struct RunResult {
   std::string err;  // standard error
 };
 
-// Runs the converter on `env` with the arguments (without the program name).
-RunResult run(MemoryEnvironment& env, const std::vector<std::string>& arguments);
-
-// Converts `source` (as the file "in.zek") with the options, returning the
-// output file's bytes ("in.RTF", or the named output).
-std::string convert(const std::string& source, const std::vector<std::string>& options = {},
-                    const std::string& output_name = "out.rtf");
+// Runs the converter in-process on `env` with the arguments (without the
+// program name), its console showing `console_charset`.
+RunResult run(MemoryEnvironment& env, const std::vector<std::string>& arguments,
+              ConsoleCharset console_charset = ConsoleCharset::cp932);
 
 }  // namespace zek::testing
