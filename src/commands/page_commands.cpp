@@ -1,4 +1,5 @@
 // .end and .page: the commands that end a page and the document.
+#include "checks/check_notes.h"
 #include "commands/commands.h"
 #include "commands/paragraph.h"
 
@@ -11,6 +12,7 @@ void cmd_end(Context& ctx, FileState&, Cursor&) {
   }
   ctx.writer.rtf("}\r\n");
   plain_if_text_mode(ctx, "\r\n");
+  ctx.checks.note_end(ctx.writer.column);
 }
 
 void cmd_page(Context& ctx, FileState&, Cursor&) {
@@ -19,6 +21,7 @@ void cmd_page(Context& ctx, FileState&, Cursor&) {
   ctx.headers.header_name.clear();
   ctx.format.collapse_tabs = 0;
   ctx.names.clear_link_marks();
+  ctx.checks.note_page();
 }
 
 }  // namespace zek

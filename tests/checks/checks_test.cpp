@@ -21,27 +21,35 @@ void PrintTo(const CheckCase& c, std::ostream* os) {
   *os << c.name;
 }
 
-RunResult run_on(const std::string& source, std::vector<std::string> options) {
+RunResult run_on(const std::string& source, std::vector<std::string> options,
+                 const std::string& output = "out.rtf") {
   MemoryEnvironment env;
   env.files["in.zek"] = source;
   options.push_back("in.zek");
-  options.push_back("out.rtf");
+  options.push_back(output);
   return testing::run(env, options);
 }
 
+// Runs a case with and without -C: the warnings are the only difference.
+void expect_warnings(const CheckCase& c, const std::string& source) {
+  std::vector<std::string> with_check = c.options;
+  with_check.push_back("-C");
+  const RunResult checked = run_on(source, with_check);
+  EXPECT_EQ(checked.err, c.warnings);
+  EXPECT_EQ(checked.status, 0);
+  const RunResult plain = run_on(source, c.options);
+  EXPECT_EQ(plain.err, "");
+  EXPECT_EQ(plain.status, 0);
+  EXPECT_EQ(checked.out, plain.out);
+}
+
+// The cases of the help compiler's rules stand in a whole document: .start
+// runs first on line 1 and .end follows the last line.
 class CheckTest : public ::testing::TestWithParam<CheckCase> {};
 
 TEST_P(CheckTest, WarnsAtTheSourceLine) {
   const CheckCase& c = GetParam();
-  std::vector<std::string> with_check = c.options;
-  with_check.push_back("-C");
-  const RunResult checked = run_on(c.source, with_check);
-  EXPECT_EQ(checked.err, c.warnings);
-  EXPECT_EQ(checked.status, 0);
-  const RunResult plain = run_on(c.source, c.options);
-  EXPECT_EQ(plain.err, "");
-  EXPECT_EQ(plain.status, 0);
-  EXPECT_EQ(checked.out, plain.out);
+  expect_warnings(c, ".start " + c.source + ".end\r\n");
 }
 
 const std::string k128(128, 'T');
@@ -107,7 +115,7 @@ INSTANTIATE_TEST_SUITE_P(Checks, CheckTest, ::testing::ValuesIn(kCases));
 
 TEST(CheckRunTest, WarningsNameTheIncludedFileInSourceOrder) {
   MemoryEnvironment env;
-  env.files["in.zek"] = ".topic A\r\n.include inc.zek\r\n.topic C\r\n";
+  env.files["in.zek"] = ".start .topic A\r\n.include inc.zek\r\n.topic C\r\n.end\r\n";
   env.files["inc.zek"] = "\r\n.topic B\r\n";
   const RunResult result = testing::run(env, {"-C", "in.zek", "out.rtf"});
   EXPECT_EQ(result.err,
