@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <unordered_set>
 #include <vector>
@@ -50,6 +51,36 @@ struct JumpRecord {
   SourcePlace place;
 };
 
+// What the checks that follow the document as it is written found on the
+// way: unbalanced sections and groups, a document without its ends, macros,
+// source encodings and formatting that leaks (the messages are composed by
+// check_findings.cpp).
+enum class Finding : uint8_t {
+  open_section,                  // detail: "#if32" or "#if16"
+  no_start,                      // output before any .start
+  no_end,                        // the source ends without .end
+  output_after_end,              // output after .end
+  raw_group_open,                // a raw "{" its topic does not close
+  raw_group_open_before_topics,  // a raw "{" not closed before the first header
+  raw_group_close,               // a raw "}" that closes no raw group of its topic
+  document_open,                 // count: groups the document leaves open
+  document_overclosed,           // count: groups the document closes beyond its own
+  blank_in_macro_name,           // detail: the name
+  macro_redefined,               // detail: the name; first: the definition it replaces
+  utf8_look,                     // a code page 932 source that reads as UTF-8
+  format_leak,                   // detail: the settings that carry on
+  unused_macro,                  // detail: the name
+  empty_keyword,                 // a K keyword that macro expansion emptied
+};
+
+struct FindingRecord {
+  Finding kind = Finding::no_end;
+  std::string detail;
+  uint32_t count = 0;
+  SourcePlace place;
+  std::optional<SourcePlace> first = std::nullopt;
+};
+
 struct CheckLog {
   std::vector<TopicRecord> topics;
   std::vector<ContextRecord> contexts;
@@ -57,6 +88,9 @@ struct CheckLog {
   std::vector<JumpRecord> raw_jumps;
   // Context strings (upper case) that a hot spot or a group button jumps to.
   std::unordered_set<std::string> jump_targets;
+  // NameTable entries (by number) that a hot spot jumps to.
+  std::vector<bool> hot_spot_entries;
+  std::vector<FindingRecord> findings;
   uint32_t next_sequence = 0;
 
   int32_t current_topic() const { return static_cast<int32_t>(topics.size()) - 1; }

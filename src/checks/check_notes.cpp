@@ -13,6 +13,22 @@ SourcePlace CheckRecorder::current_place() {
   return {diag_.current_file_name, diag_.current_line_number, log_.next_sequence++};
 }
 
+SourcePlace CheckRecorder::place_here() {
+  return current_place();
+}
+
+SourcePlace CheckRecorder::place_at(std::string_view file, uint32_t line) {
+  return {std::string(file), line, log_.next_sequence++};
+}
+
+void CheckRecorder::add_finding(Finding kind, const SourcePlace& place, std::string detail) {
+  FindingRecord record;
+  record.kind = kind;
+  record.detail = std::move(detail);
+  record.place = place;
+  log_.findings.push_back(std::move(record));
+}
+
 void CheckRecorder::add_raw_jumps(std::string_view rtf) {
   for (std::string& target : hidden_jump_targets(rtf)) {
     log_.raw_jumps.push_back({std::move(target), current_place()});
@@ -21,12 +37,14 @@ void CheckRecorder::add_raw_jumps(std::string_view rtf) {
 
 void CheckRecorder::note_topic(std::string_view title, bool popup) {
   if (!recording_) return;
+  if (watching_document_) document_.topic();
   log_.topics.push_back({std::string(title), popup, current_place()});
   note_footnote('$', title);
 }
 
 void CheckRecorder::note_footnote(char mark, std::string_view text) {
   if (!recording_) return;
+  if (mark == 'K' && line_expanded_) check_keyword_list(text);
   log_.footnotes.push_back({mark, std::string(text), log_.current_topic(), current_place()});
 }
 
@@ -57,7 +75,9 @@ void CheckRecorder::note_hot_spot(size_t entry) {
   if (!recording_) return;
   const NameEntry& target = names_[entry];
   if (target.kind == NameKind::external) return;  // a jump into the other help file
-  log_.jump_targets.insert(cat("XX", static_cast<uint32_t>(target.number)));
+  const auto number = static_cast<size_t>(static_cast<uint32_t>(target.number));
+  if (number >= log_.hot_spot_entries.size()) log_.hot_spot_entries.resize(number + 1, false);
+  log_.hot_spot_entries[number] = true;
 }
 
 void CheckRecorder::note_group_jump(std::string_view context_string) {
@@ -65,13 +85,21 @@ void CheckRecorder::note_group_jump(std::string_view context_string) {
   log_.jump_targets.insert(context_key(context_string));
 }
 
-void CheckRecorder::note_raw_rtf(std::string_view rtf) {
-  if (recording_) add_raw_jumps(rtf);
+void CheckRecorder::note_raw_rtf(std::string_view rtf, bool in_group) {
+  if (!recording_) return;
+  add_raw_jumps(rtf);
+  if (watching_document_) document_.raw(rtf, in_group, current_place());
 }
 
-void CheckRecorder::note_raw_regions(std::string_view body) {
+void CheckRecorder::note_raw_regions(std::string_view body, bool in_group) {
   if (!recording_) return;
-  for (std::string_view region : raw_regions(body)) add_raw_jumps(region);
+  const std::vector<std::string_view> regions = raw_regions(body);
+  if (regions.empty()) return;
+  const SourcePlace place = current_place();
+  for (std::string_view region : regions) {
+    add_raw_jumps(region);
+    if (watching_document_) document_.raw(region, in_group, place);
+  }
 }
 
 }  // namespace zek

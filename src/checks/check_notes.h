@@ -6,8 +6,10 @@
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
+#include <vector>
 
 #include "checks/check_log.h"
+#include "checks/document_watch.h"
 #include "io/diagnostics.h"
 #include "names/name_table.h"
 
@@ -19,9 +21,21 @@ class CheckRecorder {
   // numbers are looked up in `names`.
   CheckRecorder(const Diagnostics& diag, const NameTable& names) : diag_(diag), names_(names) {}
 
-  // Switched on for pass 2 of a run with -C, off again after it.
-  void set_recording(bool on) { recording_ = on; }
+  // Switched on for pass 2 of a run with -C, off again after it. The checks
+  // of the RTF document itself (its ends, its groups, its formatting) run
+  // only when RTF is written, not for .TXT output.
+  void set_recording(bool on, bool rtf_output = true) {
+    recording_ = on;
+    watching_document_ = on && rtf_output;
+  }
+  bool recording() const { return recording_; }
   const CheckLog& log() const { return log_; }
+
+  // The current source line, numbered in source order; and a line of a file
+  // given by name (for what is found when a file ends).
+  SourcePlace place_here();
+  SourcePlace place_at(std::string_view file, uint32_t line);
+  void add_finding(Finding kind, const SourcePlace& place, std::string detail = {});
 
   // A header's "$" title: a new topic (or popup) begins.
   void note_topic(std::string_view title, bool popup);
@@ -37,16 +51,63 @@ class CheckRecorder {
   void note_hot_spot(size_t entry);
   // A group button that jumps to `context_string` in this help file.
   void note_group_jump(std::string_view context_string);
-  // A raw RTF line, or a body-text line whose raw regions may hold jump codes.
-  void note_raw_rtf(std::string_view rtf);
-  void note_raw_regions(std::string_view body);
+  // A raw RTF line, or a body-text line whose raw regions may hold jump codes
+  // and braces; `in_group` when a group of the converter's own is open
+  // around them (an indent, a non-scrolling region, a framed body line).
+  void note_raw_rtf(std::string_view rtf, bool in_group);
+  void note_raw_regions(std::string_view body, bool in_group);
+
+  // The writers' column counter after a line or a command: when it moved,
+  // the current line wrote output.
+  void note_output(uint32_t column) {
+    if (watching_document_ && column != seen_column_) output_moved(column);
+  }
+  // .start, with the column counter before and after its own bytes; .end
+  // and .page after they have written.
+  void note_start(uint32_t column_before, uint32_t column_after);
+  void note_end(uint32_t column);
+  void note_page();
+  // .font and .size written at once, outside a body line's group (-1: not
+  // given); `in_group` as for note_raw_rtf.
+  void note_font_and_size(int32_t font, int32_t size, bool in_group);
+  // The top source file ended after line `last_line`: `open_groups` groups
+  // the converter opened are still open; `macros_expanded` tells, per macro
+  // table row, whether the row ever expanded in pass 2.
+  void note_source_end(std::string_view file, uint32_t last_line, uint32_t open_groups,
+                       const std::vector<bool>& macros_expanded);
+
+  // #define took a definition into table row `row` (pass 2); `changed`
+  // when it replaced a definition of the same name with another body.
+  void note_macro_definition(size_t row, std::string_view name, bool changed);
+  // The rows that expanded in pass 1, kept over the reset between passes.
+  void note_first_pass_macros(const std::vector<bool>& expanded) { first_pass_macros_ = expanded; }
+  // Whether macro expansion changed the line being dispatched.
+  void note_line_expanded(bool changed) { line_expanded_ = changed; }
+  // .search with nothing after it (after expansion).
+  void note_empty_search();
 
  private:
   SourcePlace current_place();
   void add_raw_jumps(std::string_view rtf);
+  void output_moved(uint32_t column);
+  void check_keyword_list(std::string_view keywords);
+  void find_unused_macros(const std::vector<bool>& expanded);
+
+  // Where a macro table row was defined in pass 2: first, and latest.
+  struct MacroDefinition {
+    std::string name;
+    SourcePlace first;
+    SourcePlace latest;
+  };
 
   bool recording_ = false;
+  bool watching_document_ = false;
   CheckLog log_;
+  DocumentWatch document_{log_.findings};
+  uint32_t seen_column_ = 0;
+  std::vector<MacroDefinition> macro_rows_;
+  std::vector<bool> first_pass_macros_;
+  bool line_expanded_ = false;
   const Diagnostics& diag_;
   const NameTable& names_;
 };

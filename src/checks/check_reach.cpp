@@ -47,6 +47,10 @@ void check_jumps_and_reach(const CheckLog& log, std::vector<CheckWarning>& warni
   for (const std::string& key : log.jump_targets) {
     if (auto it = defined.find(key); it != defined.end()) mark(reached, it->second);
   }
+  for (size_t number = 0; number < log.hot_spot_entries.size(); ++number) {
+    if (!log.hot_spot_entries[number]) continue;
+    if (auto it = defined.find(cat("XX", number)); it != defined.end()) mark(reached, it->second);
+  }
   for (const JumpRecord& jump : log.raw_jumps) {
     auto it = defined.find(context_key(jump.context_string));
     if (it == defined.end()) {

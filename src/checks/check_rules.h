@@ -18,4 +18,8 @@ void check_footnote_lengths(const CheckLog& log, std::vector<CheckWarning>& warn
 // Raw jumps to undefined context strings, and topics nothing reaches.
 void check_jumps_and_reach(const CheckLog& log, std::vector<CheckWarning>& warnings);
 
+// What the checks found while the document was written: sections, the ends
+// of the document, raw groups, macros, encodings and formatting that leaks.
+void check_findings(const CheckLog& log, std::vector<CheckWarning>& warnings);
+
 }  // namespace zek

@@ -29,6 +29,7 @@ std::vector<CheckWarning> find_check_warnings(const CheckLog& log) {
   check_context_strings(log, warnings);
   check_footnote_lengths(log, warnings);
   check_jumps_and_reach(log, warnings);
+  check_findings(log, warnings);
   std::stable_sort(warnings.begin(), warnings.end(), [](const auto& a, const auto& b) {
     return a.place.sequence < b.place.sequence;
   });

@@ -17,8 +17,7 @@ std::optional<uint32_t> read_argument(Context& ctx, Cursor& cursor, std::string_
 void finish_attribute(Context& ctx, Cursor& cursor) {
   skip_blanks(cursor);
   if (!cursor.at_end()) return;
-  emit_format_state(ctx);
-  ctx.writer.rtf("\r\n");
+  emit_format_state_alone(ctx);
 }
 
 }  // namespace zek

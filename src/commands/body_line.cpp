@@ -54,7 +54,7 @@ void write_body_line(Context& ctx, FileState& file, Cursor& cursor) {
   }
   if (border_top == 1) plain_if_text_mode(ctx, kBorderLine);
 
-  ctx.checks.note_raw_regions(text);
+  ctx.checks.note_raw_regions(text, grouped || state.indent_depth != 0 || state.noscroll_open != 0);
   if (!ctx.modes.no_link_mode) {
     link_text_line(ctx, text, file.header_kind);
     if (ctx.modes.all_link_mode) ctx.names.clear_link_marks();

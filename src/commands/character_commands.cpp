@@ -36,8 +36,7 @@ void apply_switch(Context& ctx, FileState& file, Cursor& cursor, PendingField fi
     write_body_line(ctx, file, cursor);
     return;
   }
-  emit_format_state(ctx);
-  ctx.writer.rtf("\r\n");
+  emit_format_state_alone(ctx);
 }
 
 // Reads the argument of a numeric attribute into `field`; true when read.

@@ -44,6 +44,7 @@ void put_menu_identifier(Context& ctx, const FileState& file, std::string_view r
 void cmd_search(Context& ctx, FileState&, Cursor& cursor) {
   const std::string argument = take_argument(cursor);
   reset_paragraph(ctx);
+  if (argument.empty()) ctx.checks.note_empty_search();
   put_keyword(ctx, argument.empty() ? ctx.headers.header_name : argument);
 }
 

@@ -2,6 +2,7 @@
 #include "commands/paragraph.h"
 
 #include "base/cat.h"
+#include "checks/check_notes.h"
 
 namespace zek {
 
@@ -37,6 +38,13 @@ void emit_format_state(Context& ctx) {
   if (s.space_after != kUnset) w.rtf(cat("\\sa", u(s.space_after) * 20u, ' '));
   if (s.space_before != kUnset) w.rtf(cat("\\sb", u(s.space_before) * 20u, ' '));
   s.unset_pending();
+}
+
+void emit_format_state_alone(Context& ctx) {
+  const FormatState& s = ctx.format.state;
+  ctx.checks.note_font_and_size(s.font, s.size, s.indent_depth != 0 || s.noscroll_open != 0);
+  emit_format_state(ctx);
+  ctx.writer.rtf("\r\n");
 }
 
 void end_line(Context& ctx, LineEnd line_end) {

@@ -6,6 +6,7 @@
 #include "base/cat.h"
 #include "base/tabs.h"
 #include "checks/check_notes.h"
+#include "checks/source_file_watch.h"
 #include "commands/body_line.h"
 #include "commands/commands.h"
 #include "commands/paragraph.h"
@@ -22,6 +23,12 @@ namespace zek {
 namespace {
 
 constexpr int kMaxIncludeDepth = 5;
+
+// For the -C watch: none outside a section, else whether its lines are kept.
+std::optional<bool> section_kept(Condition condition) {
+  if (condition == Condition::outside) return std::nullopt;
+  return condition == Condition::kept;
+}
 
 // Removes a final LF and then a final CR, so that a line ending in LF alone
 // reads as its CR LF twin: a lone LF is an empty line.
@@ -55,7 +62,8 @@ void raw_line(Context& ctx, FileState& file, Cursor& cursor, bool with_line_end)
   cursor.consume();
   if (ctx.modes.tab_conversion) expand_tabs(text);  // the mark is column 0
   std::string_view after_mark = std::string_view(text).substr(1);
-  ctx.checks.note_raw_rtf(after_mark);
+  const FormatState& state = ctx.format.state;
+  ctx.checks.note_raw_rtf(after_mark, state.indent_depth != 0 || state.noscroll_open != 0);
   if (with_line_end) {
     ctx.writer.rtf(after_mark);
     plain_if_text_mode(ctx, after_mark);
@@ -75,7 +83,7 @@ void dispatch(Context& ctx, FileState& file, Cursor& cursor) {
         write_body_line(ctx, file, cursor);
         break;
       case '#':
-        if (handle_directive({ctx.options, ctx.macros, ctx.diag}, file, cursor) ==
+        if (handle_directive({ctx.options, ctx.macros, ctx.diag, &ctx.checks}, file, cursor) ==
             DirectiveOutcome::rest_is_new_line) {
           ctx.format.state.unset_pending();
         }
@@ -122,6 +130,9 @@ void process_line(Context& ctx, FileState& file, std::string& line) {
       ctx.diag.report_error("buffer overflow");
       return;
     }
+    ctx.checks.note_line_expanded(ctx.macros.line_changed());
+  } else {
+    ctx.checks.note_line_expanded(false);
   }
   ctx.format.state.unset_pending();
   Cursor cursor{line};
@@ -136,6 +147,7 @@ void process_file(Context& ctx, InputStream& input, const std::string& name, Pas
   SourceDecoder decoder(ctx.options.utf8_sources);
   std::string line;
   uint32_t line_number = 0;
+  SourceFileWatch watch(ctx.checks);
   while (reader.read_line(line)) {
     ++line_number;
     ctx.diag.current_file_name = name;
@@ -145,11 +157,21 @@ void process_file(Context& ctx, InputStream& input, const std::string& name, Pas
     // A UTF-8 source becomes code page 932 before anything looks at it.
     const std::string problem = decoder.decode(line, line_number == 1);
     file.utf8_source = decoder.is_utf8();
+    if (!file.utf8_source) watch.see_cp932_line(line);
     if (!problem.empty()) ctx.diag.report_error(problem);
     // A line's text ends at its first NUL byte.
     if (const size_t nul = line.find('\0'); nul != std::string::npos) line.resize(nul);
     write_listing_line(ctx, file, line_number, line);
     process_line(ctx, file, line);
+    ctx.checks.note_output(ctx.writer.column);
+    watch.after_line(section_kept(file.condition), ctx.options.mode32);
+  }
+  watch.end_file(file.condition != Condition::outside);
+  if (ctx.include_depth == 1) {
+    const FormatState& state = ctx.format.state;
+    ctx.checks.note_source_end(name, line_number,
+                               static_cast<uint32_t>(state.indent_depth + state.noscroll_open),
+                               ctx.macros.expanded_rows());
   }
 }
 
@@ -214,6 +236,7 @@ void reset_for_pass(Context& ctx) {
   ctx.modes.reset_for_pass();
   ctx.headers.reset_for_pass();
   ctx.format.reset_for_pass();
+  if (ctx.options.check) ctx.checks.note_first_pass_macros(ctx.macros.expanded_rows());
   ctx.macros.clear();
 }
 

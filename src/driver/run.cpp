@@ -161,7 +161,7 @@ int write_output(Context& ctx, const CommandLine& command_line, const std::strin
   prepare_links(ctx);
   ctx.writer.column = 0;
 
-  ctx.checks.set_recording(ctx.options.check);
+  ctx.checks.set_recording(ctx.options.check, !ctx.options.text_mode);
   int status = include_file(ctx, source, Pass::write_output) ? 0 : 1;
   ctx.checks.set_recording(false);
   if (!finish_targets(ctx, output, id)) status = 1;

@@ -84,6 +84,9 @@ std::vector<std::string> hidden_jump_targets(std::string_view rtf) {
 
 std::vector<std::string_view> raw_regions(std::string_view body) {
   std::vector<std::string_view> regions;
+  // 0x13 is below every lead and trail byte, so a plain byte search finds
+  // whether the line has a region at all; most lines have none.
+  if (body.find(kRawOn) == std::string_view::npos) return regions;
   size_t start = std::string_view::npos;
   for (size_t pos = 0; pos < body.size(); pos += char_length(body, pos)) {
     if (body[pos] == kRawOn && start == std::string_view::npos) {

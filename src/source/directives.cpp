@@ -68,6 +68,15 @@ void report_if_failed(Diagnostics& diag, std::string_view error_word) {
   if (!error_word.empty()) diag.report_error(error_word);
 }
 
+void define(DirectiveInputs in, std::string_view text) {
+  const std::string_view error_word = in.macros.define(text);
+  report_if_failed(in.diag, error_word);
+  if (!error_word.empty() || in.checks == nullptr) return;
+  const MacroTable::DefineNote& note = in.macros.last_define();
+  const std::optional<std::string>& name = in.macros.rows()[note.row].name;
+  if (name) in.checks->note_macro_definition(note.row, *name, note.changed);
+}
+
 }  // namespace
 
 DirectiveOutcome handle_directive(DirectiveInputs in, FileState& file, Cursor& cursor) {
@@ -79,7 +88,7 @@ DirectiveOutcome handle_directive(DirectiveInputs in, FileState& file, Cursor& c
     return DirectiveOutcome::handled;
   }
   if (match_keyword(cursor, "#define")) {
-    report_if_failed(in.diag, in.macros.define(cursor.rest()));
+    define(in, cursor.rest());
   } else if (match_keyword(cursor, "#undef")) {
     report_if_failed(in.diag, in.macros.undefine(cursor.rest()));
   } else if (match_keyword(cursor, "#text")) {

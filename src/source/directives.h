@@ -2,6 +2,7 @@
 #pragma once
 
 #include "base/options.h"
+#include "checks/check_notes.h"
 #include "io/diagnostics.h"
 #include "source/cursor.h"
 #include "source/macro_table.h"
@@ -22,6 +23,7 @@ struct DirectiveInputs {
   const Options& options;
   MacroTable& macros;
   Diagnostics& diag;
+  CheckRecorder* checks = nullptr;  // told of each #define under -C
 };
 
 // Handles the directive at the cursor (which stands on the "#"). It consumes

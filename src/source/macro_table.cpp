@@ -55,13 +55,18 @@ std::string_view MacroTable::define(std::string_view text) {
   // An empty name would match before every character of every line.
   if (definition.name.empty()) return "def";
   if (const auto row = find_row(definition.name)) {
-    rows_[*row].body = std::string(definition.body);
-    rows_[*row].parameter = owned(definition.parameter);
+    MacroEntry& entry = rows_[*row];
+    last_define_ = {
+        *row, entry.body != definition.body || entry.parameter != owned(definition.parameter)};
+    entry.body = std::string(definition.body);
+    entry.parameter = owned(definition.parameter);
     return {};
   }
   if (rows_.size() >= kMaxRows) return "too many def";
   rows_.push_back(MacroEntry{std::string(definition.name), std::string(definition.body),
                              owned(definition.parameter)});
+  last_define_ = {rows_.size() - 1, false};
+  expanded_.resize(rows_.size(), false);
   index_stale_ = true;
   return {};
 }
@@ -78,6 +83,7 @@ std::string_view MacroTable::undefine(std::string_view text) {
 
 void MacroTable::clear() {
   rows_.clear();
+  expanded_.clear();
   index_stale_ = true;
 }
 
@@ -117,6 +123,7 @@ bool MacroTable::sweep(std::string& line, const Trace& trace, bool& changed) {
     if (outcome == RowOutcome::overflow) return false;
     if (outcome == RowOutcome::absent) continue;
     marks_[row] = generation_;
+    expanded_[row] = true;
     changed = true;
     if (trace) trace(line);
     collect_candidates(line, row);
@@ -126,6 +133,7 @@ bool MacroTable::sweep(std::string& line, const Trace& trace, bool& changed) {
 }
 
 bool MacroTable::expand(std::string& line, const Trace& trace) {
+  line_changed_ = false;
   if (rows_.empty()) return true;
   if (index_stale_) rebuild_index();
   ++generation_;
@@ -133,6 +141,7 @@ bool MacroTable::expand(std::string& line, const Trace& trace) {
     bool changed = false;
     if (!sweep(line, trace, changed)) return false;
     if (!changed) return true;
+    line_changed_ = true;
   }
 }
 

@@ -39,6 +39,18 @@ class MacroTable {
 
   // Empties the table (between the passes).
   void clear();
+
+  // For the checks of -C: the row the latest successful define wrote, and
+  // whether it replaced a definition of the same name with another body or
+  // parameter; per row, whether it expanded since the table was emptied;
+  // whether the latest expand changed its line.
+  struct DefineNote {
+    size_t row = 0;
+    bool changed = false;
+  };
+  const DefineNote& last_define() const { return last_define_; }
+  const std::vector<bool>& expanded_rows() const { return expanded_; }
+  bool line_changed() const { return line_changed_; }
   size_t row_count() const { return rows_.size(); }
   const std::vector<MacroEntry>& rows() const { return rows_; }
 
@@ -64,6 +76,9 @@ class MacroTable {
   uint64_t generation_ = 0;
   uint64_t scan_ = 0;
   std::vector<size_t> candidates_;
+  DefineNote last_define_;
+  std::vector<bool> expanded_;
+  bool line_changed_ = false;
 };
 
 }  // namespace zek

@@ -11,11 +11,12 @@ using testing::Conversion;
 using testing::Outcome;
 
 // A source converted with the options; `warnings` is standard error once
-// -C is added to them.
-Conversion warns(std::string name, std::string source, std::string warnings,
+// -C is added to them. The source stands in a whole document: .start runs
+// first on line 1 and .end follows the last line.
+Conversion warns(std::string name, const std::string& source, std::string warnings,
                  std::vector<std::string> options = {}) {
   Conversion c{.name = std::move(name),
-               .sources = {{"in.zek", std::move(source)}},
+               .sources = {{"in.zek", ".start " + source + ".end\r\n"}},
                .arguments = std::move(options),
                .err = std::move(warnings)};
   c.arguments.insert(c.arguments.end(), {"in.zek", "out.rtf"});
@@ -100,10 +101,10 @@ const Conversion kCases[] = {
 INSTANTIATE_TEST_SUITE_P(Checks, CheckTest, ::testing::ValuesIn(kCases));
 
 TEST(CheckRunTest, WarningsNameTheIncludedFileInSourceOrder) {
-  const Outcome result =
-      testing::convert({.sources = {{"in.zek", ".topic A\r\n.include inc.zek\r\n.topic C\r\n"},
-                                    {"inc.zek", "\r\n.topic B\r\n"}},
-                        .arguments = {"-C", "in.zek", "out.rtf"}});
+  const Outcome result = testing::convert(
+      {.sources = {{"in.zek", ".start .topic A\r\n.include inc.zek\r\n.topic C\r\n.end\r\n"},
+                   {"inc.zek", "\r\n.topic B\r\n"}},
+       .arguments = {"-C", "in.zek", "out.rtf"}});
   EXPECT_EQ(result.err,
             "inc.zek 2: warning unreachable topic B\n"
             "in.zek 3: warning unreachable topic C\n");
