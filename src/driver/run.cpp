@@ -63,8 +63,9 @@ const std::string* find_clash(Environment& env, const RecordingEnvironment& sour
   return nullptr;
 }
 
-bool open_target(Context& ctx, Target& target) {
-  target.file = ctx.env->create_output(target.name);
+bool open_target(Context& ctx, Target& target, Publication* publication = nullptr) {
+  target.file = publication != nullptr ? publication->open(*ctx.env, target.name)
+                                       : ctx.env->create_output(target.name);
   if (!target.file) report_cannot_open(ctx, target.name);
   return target.file != nullptr;
 }
@@ -126,13 +127,14 @@ bool collect_names(Context& ctx, RecordingEnvironment& recorder, const std::stri
 }
 
 // Opens the targets, runs pass 2 and puts the files into place.
-int write_output(Context& ctx, const std::string& source, Target& output, Target* id) {
-  if (!open_target(ctx, output)) return 1;
+int write_output(Context& ctx, const std::string& source, Target& output, Target* id,
+                 Publication* publication) {
+  if (!open_target(ctx, output, publication)) return 1;
   if (id != nullptr && !open_target(ctx, *id)) {
     abandon_output(ctx, output);
     return 1;
   }
-  ctx.writer.out.attach(output.file.get());
+  ctx.writer.out.attach(publication != nullptr ? &publication->spool() : output.file.get());
   if (id != nullptr) ctx.id_file.attach(id->file.get());
 
   reset_for_pass(ctx);
@@ -143,6 +145,10 @@ int write_output(Context& ctx, const std::string& source, Target& output, Target
   ctx.writer.column = 0;
 
   int status = include_file(ctx, source, 1) ? 0 : 1;
+  if (publication != nullptr) {  // the pages, from the RTF spooled by pass 2
+    ctx.writer.out.attach(nullptr);
+    if (!publication->publish(ctx, source, output.name, *output.file)) status = 1;
+  }
   if (!finish_targets(ctx, output, id)) status = 1;
   return status;
 }
@@ -179,7 +185,10 @@ int convert(Context& ctx, const std::vector<std::string>& arguments, const Split
     refuse_name(ctx, *clash);
     return 1;
   }
-  int status = write_output(ctx, source, output, id_target);
+  std::unique_ptr<Publication> publication;
+  if (choice.publish != PublishForm::none)
+    publication = std::make_unique<Publication>(choice.publish);
+  int status = write_output(ctx, source, output, id_target, publication.get());
   if (ctx.diag.failure_flag) status = 1;
   if (status == 0) report_checks(ctx);
   if (ctx.options.report) write_reference_report(ctx);
