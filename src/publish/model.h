@@ -34,6 +34,7 @@ enum class BorderLine { single, double_line, thick, dotted, shadow };
 struct TabStop {
   int32_t position = 0;                   // twips from the left margin
   Alignment alignment = Alignment::left;  // left, right or center
+  bool operator==(const TabStop&) const = default;
 };
 
 // Paragraph formatting; measures in twips.
