@@ -110,9 +110,9 @@ std::string paragraph_css(const ParaStyle& style) {
 
 std::string font_family_css(const FontEntry& font) {
   std::string css;
-  if (is_safe_font_name(font.name)) append(css, '"', font.name, "\",");
-  if (font.charset == 128)
-    css += "\"MS PGothic\",\"IPAPGothic\",\"IPAGothic\",\"Noto Sans CJK JP\",";
+  // Single quotes: the list stands in a style attribute in double quotes.
+  if (is_safe_font_name(font.name)) append(css, '\'', font.name, "',");
+  if (font.charset == 128) css += "'MS PGothic','IPAPGothic','IPAGothic','Noto Sans CJK JP',";
   if (font.family == "roman") {
     css += "serif";
   } else if (font.family == "modern") {
