@@ -77,6 +77,7 @@ bool Publication::publish(Context& ctx, const std::string& source, const std::st
   PublishJob job;
   job.open_rtf = [this] { return spool_.read(); };
   job.popup_contexts = popup_contexts(ctx.names);
+  job.link_brackets = ctx.options.link_brackets;
   job.to_utf8 = [&converter](std::string_view text) { return converter.to_utf8(text); };
   const std::string name(base_name_of(output_name));
   Environment& env = *ctx.env;

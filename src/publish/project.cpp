@@ -62,7 +62,9 @@ class Project {
         placer_(job.bitmaps),
         html_(help, tables, PageMode::project, &placer_),
         name_(name),
-        folder_(folder) {}
+        folder_(folder) {
+    html_.set_link_brackets(job.link_brackets);
+  }
 
   void topic(const Topic& topic, size_t index);
   bool finish();

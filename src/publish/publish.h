@@ -26,6 +26,8 @@ struct PublishJob {
   Utf8Converter to_utf8;
   // Copies bitmaps beside the pages; null to show every bitmap as a placeholder.
   BitmapPlacer* bitmaps = nullptr;
+  // -K: hot spots in brackets, as in the text output.
+  bool link_brackets = false;
 };
 
 // Writes the single page to `page`; false when a write failed.

@@ -61,7 +61,9 @@ class SinglePage {
       : job_(job),
         help_(help),
         html_(help, tables, PageMode::single_page, job.bitmaps),
-        page_(page) {}
+        page_(page) {
+    html_.set_link_brackets(job.link_brackets);
+  }
 
   void head();
   void topic(const Topic& topic, size_t index);

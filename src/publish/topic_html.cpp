@@ -268,6 +268,13 @@ std::string TopicHtml::window_name(std::string_view window) {
   return cat("w-", page_name(window));
 }
 
+void TopicHtml::link_text(std::string& out, const Piece& piece) const {
+  const bool popup = piece.target.kind == LinkKind::popup;
+  if (link_brackets_) out += popup ? "\x81\x73" : "\x81\x79";  // 《 or 【
+  styled_text(out, piece.style, piece.text, true);
+  if (link_brackets_) out += popup ? "\x81\x74" : "\x81\x7A";  // 》 or 】
+}
+
 void TopicHtml::hot_spot(std::string& out, const Piece& piece) const {
   const LinkTarget& target = piece.target;
   std::string look = target.look == LinkLook::plain          ? " np"
@@ -277,7 +284,7 @@ void TopicHtml::hot_spot(std::string& out, const Piece& piece) const {
     append(out, "<span class=\"m", look, "\" title=\"");
     append_escaped(out, target.macro);
     out += "\">";
-    styled_text(out, piece.style, piece.text, true);
+    link_text(out, piece);
     out += "</span>";
     return;
   }
@@ -292,7 +299,7 @@ void TopicHtml::hot_spot(std::string& out, const Piece& piece) const {
     href = std::move(*own);
   } else {  // no topic defines it: the text without a link
     out += "<span class=\"nl\">";
-    styled_text(out, piece.style, piece.text, true);
+    link_text(out, piece);
     out += "</span>";
     return;
   }
@@ -301,7 +308,7 @@ void TopicHtml::hot_spot(std::string& out, const Piece& piece) const {
   if (popup && mode_ == PageMode::single_page) {
     append(out, "<button type=\"button\" class=\"", kind, look, "\" popovertarget=\"",
            index_.topic(topic).page, "\">");
-    styled_text(out, piece.style, piece.text, true);
+    link_text(out, piece);
     out += "</button>";
     return;
   }
@@ -309,7 +316,7 @@ void TopicHtml::hot_spot(std::string& out, const Piece& piece) const {
   const std::string window = window_name(target.window);
   if (!window.empty()) append(out, " target=\"", window, '"');
   out += '>';
-  styled_text(out, piece.style, piece.text, true);
+  link_text(out, piece);
   out += "</a>";
 }
 

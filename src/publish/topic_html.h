@@ -32,6 +32,9 @@ class TopicHtml {
             BitmapPlacer* bitmaps)
       : index_(index), tables_(tables), mode_(mode), bitmaps_(bitmaps) {}
 
+  // -K: hot spots in the brackets of the text output, 【jump】 and 《popup》.
+  void set_link_brackets(bool on) { link_brackets_ = on; }
+
   void blocks(std::string& out, const std::vector<Block>& list) const;
 
   // The address of topic `index` from a page of this help.
@@ -50,6 +53,7 @@ class TopicHtml {
   void styled_text(std::string& out, const CharStyle& style, std::string_view text,
                    bool link) const;
   void hot_spot(std::string& out, const Piece& piece) const;
+  void link_text(std::string& out, const Piece& piece) const;
   void bitmap(std::string& out, const Piece& piece) const;
   std::string char_css(const CharStyle& style) const;
 
@@ -57,6 +61,7 @@ class TopicHtml {
   const DocumentTables& tables_;
   PageMode mode_;
   BitmapPlacer* bitmaps_;
+  bool link_brackets_ = false;
 };
 
 // The CSS of a paragraph's formatting (empty for the defaults).

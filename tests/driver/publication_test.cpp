@@ -127,3 +127,28 @@ TEST(PublicationTest, SinglePageShowsPopupsAsPopovers) {
 
 }  // namespace
 }  // namespace zek
+
+namespace zek {
+namespace {
+
+// -K brackets hot spots as the text output does; -W makes the title's
+// shortcut button an authored button, without it a macro hot spot: both
+// inert, with the macro as their tooltip.
+TEST(PublicationTest, BracketsAndButtons) {
+  const std::string source =
+      ".start\r\n.shortcutmode\r\n.shortcutstr Open\r\n.topic One\r\n.id IDM_FILE\r\n.title\r\n"
+      "See Two and Note.\r\n.topic Two\r\nx\r\n.popup Note\r\ny\r\n.end\r\n";
+  const std::string plain = run_on(source, {"in.zek", "p.html"}).files["p.html"];
+  const std::string brackets = run_on(source, {"-K", "in.zek", "p.html"}).files["p.html"];
+  const std::string workshop = run_on(source, {"-W", "in.zek", "p.html"}).files["p.html"];
+  EXPECT_NE(plain.find(">Two</a>"), std::string::npos);
+  EXPECT_NE(brackets.find(">\xE3\x80\x90Two\xE3\x80\x91</a>"), std::string::npos);  // 【Two】
+  EXPECT_NE(brackets.find(">\xE3\x80\x8ANote\xE3\x80\x8B</button>"), std::string::npos);  // 《》
+  EXPECT_NE(plain.find("<span class=\"m\" title=\"HelpProc(&quot;FILE&quot;)\">Open</span>"),
+            std::string::npos);
+  EXPECT_NE(workshop.find("<span class=\"btn\" title=\"HelpProc(&quot;FILE&quot;)\">Open</span>"),
+            std::string::npos);
+}
+
+}  // namespace
+}  // namespace zek
