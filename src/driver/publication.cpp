@@ -71,8 +71,12 @@ std::unique_ptr<OutputFile> Publication::open(Environment& env, const std::strin
 }
 
 bool Publication::publish(Context& ctx, const std::string& source, const std::string& output_name,
-                          OutputFile& target) {
-  if (spool_.failed()) return false;
+                          OutputFile& target, bool passed) {
+  if (form_ == PublishForm::project && !passed) return true;  // the old project stays
+  if (spool_.failed()) {
+    ctx.console.write_err_name(cat("cannot write ", output_name, '\n'));
+    return false;
+  }
   CodePageConverter converter;
   PublishJob job;
   job.open_rtf = [this] { return spool_.read(); };

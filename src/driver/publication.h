@@ -27,9 +27,12 @@ class Publication {
   std::unique_ptr<OutputFile> open(Environment& env, const std::string& output_name);
 
   // After pass 2 (with the output sink detached from the spool): writes
-  // the pages into `target`. False, after "cannot write", when that failed.
+  // the pages into `target`. A project is made only after a pass 2 that
+  // `passed`, so that a failed run leaves the previous project as it was; a
+  // single page is complete either way, as an RTF file is. False, after
+  // "cannot write", when writing failed.
   bool publish(Context& ctx, const std::string& source, const std::string& output_name,
-               OutputFile& target);
+               OutputFile& target, bool passed);
 
  private:
   PublishForm form_;

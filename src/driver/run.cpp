@@ -147,7 +147,8 @@ int write_output(Context& ctx, const std::string& source, Target& output, Target
   int status = include_file(ctx, source, 1) ? 0 : 1;
   if (publication != nullptr) {  // the pages, from the RTF spooled by pass 2
     ctx.writer.out.attach(nullptr);
-    if (!publication->publish(ctx, source, output.name, *output.file)) status = 1;
+    const bool passed = status == 0 && !ctx.diag.failure_flag;
+    if (!publication->publish(ctx, source, output.name, *output.file, passed)) status = 1;
   }
   if (!finish_targets(ctx, output, id)) status = 1;
   return status;
