@@ -152,3 +152,39 @@ TEST(PublicationTest, BracketsAndButtons) {
 
 }  // namespace
 }  // namespace zek
+
+namespace zek {
+namespace {
+
+// BMP and PNG files beside the source are shown (and copied into a project);
+// other kinds, files that are no bitmaps and missing files are placeholders
+// that -C names.
+TEST(PublicationTest, Bitmaps) {
+  MemoryEnvironment env;
+  env.files["in.zek"] =
+      ".start\r\n.topic A\r\n'\\{bmc pic.png\\}\\{bml old.BMP\\}\\{bmr fake.bmp\\}"
+      "\\{bmc gone.png\\}\\{bmc art.wmf\\}\r\n.end\r\n";
+  env.files["pic.png"] = std::string("\x89PNG\r\n\x1A\n", 8) + "data";
+  env.files["old.BMP"] = "BMdata";
+  env.files["fake.bmp"] = "<svg onload=x>";
+  env.files["art.wmf"] = "wmf";
+  const testing::RunResult page = testing::run(env, {"-C", "in.zek", "p.html"});
+  EXPECT_EQ(page.status, 0);
+  const std::string& html = env.files["p.html"];
+  EXPECT_NE(html.find("<img class=\"bc\" src=\"pic.png\" alt=\"pic.png\">"), std::string::npos);
+  EXPECT_NE(html.find("<img class=\"bl\" src=\"old.BMP\" alt=\"old.BMP\">"), std::string::npos);
+  EXPECT_NE(html.find("<span class=\"bm br\">[fake.bmp]</span>"), std::string::npos);
+  EXPECT_EQ(page.err,
+            "in.zek: warning bitmap fake.bmp is shown as its name\n"
+            "in.zek: warning bitmap gone.png is shown as its name\n"
+            "in.zek: warning bitmap art.wmf is shown as its name\n");
+  const testing::RunResult project = testing::run(env, {"in.zek", "h.hhp"});
+  EXPECT_EQ(project.status, 0);
+  EXPECT_EQ(env.files["h/pic.png"], env.files["pic.png"]);
+  EXPECT_EQ(env.files["h/old.BMP"], "BMdata");
+  EXPECT_EQ(env.files.count("h/fake.bmp"), 0u);
+  EXPECT_NE(env.files["h.hhp"].find("h/old.BMP\r\nh/pic.png\r\n"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace zek
