@@ -47,7 +47,7 @@ HelpReader::HelpReader(RtfSource& source) : tokenizer_(source) {
 bool HelpReader::next_topic(Topic& topic) {
   topic_ready_ = false;
   for (;;) {
-    const RtfToken token = tokenizer_.next();
+    const RtfToken& token = tokenizer_.next();
     if (token.kind == RtfTokenKind::end) {
       if (in_braced_) abandon_braced();
       end_topic();  // a document without a final "\page" (or without ".end")

@@ -1,6 +1,9 @@
 // Escaping and the page's character set.
 #include "publish/html_text.h"
 
+#include <cstdint>
+#include <cstring>
+
 #include "output/sjis.h"
 
 namespace zek {
@@ -90,6 +93,25 @@ void append_escaped(std::string& out, std::string_view text) {
   }
 }
 
+// The length of the valid UTF-8 prefix of `text`.
+size_t valid_utf8_prefix(std::string_view text) {
+  size_t i = 0;
+  while (i < text.size()) {
+    // Runs of ASCII eight bytes at a time.
+    while (i + 8 <= text.size()) {
+      uint64_t block;
+      std::memcpy(&block, text.data() + i, 8);
+      if ((block & 0x8080808080808080u) != 0) break;
+      i += 8;
+    }
+    if (i >= text.size()) break;
+    const size_t length = utf8_length(text, i);
+    if (length == 0) return i;
+    i += length;
+  }
+  return text.size();
+}
+
 std::string repair_utf8(std::string_view text) {
   std::string out;
   out.reserve(text.size());
@@ -115,7 +137,9 @@ std::string to_page_utf8(std::string_view page, const Utf8Converter& convert) {
     }
   }
   if (ascii) return std::string(page);
-  return repair_utf8(convert ? convert(page) : std::string(page));
+  std::string converted = convert ? convert(page) : std::string(page);
+  if (valid_utf8_prefix(converted) == converted.size()) return converted;
+  return repair_utf8(converted);
 }
 
 }  // namespace zek

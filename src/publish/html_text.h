@@ -30,6 +30,9 @@ using Utf8Converter = std::function<std::string(std::string_view)>;
 // valid UTF-8 afterwards replaced by U+FFFD.
 std::string to_page_utf8(std::string_view page, const Utf8Converter& convert);
 
+// The length of the longest prefix of `text` that is valid UTF-8.
+size_t valid_utf8_prefix(std::string_view text);
+
 // Replaces every invalid UTF-8 sequence of `text` by U+FFFD.
 std::string repair_utf8(std::string_view text);
 

@@ -24,7 +24,7 @@ namespace {
 // The most anchors a topic gets in the single page; further context strings
 // of a topic still lead to it from this help's own hot spots.
 constexpr size_t kMaxAnchors = 32;
-constexpr size_t kFlushSize = size_t{1} << 20;
+constexpr size_t kFlushSize = size_t{1} << 18;
 
 const char kSingleStyle[] =
     "body{margin:0;display:flex}\n"

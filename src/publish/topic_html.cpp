@@ -125,8 +125,11 @@ std::string font_family_css(const FontEntry& font) {
   return css;
 }
 
-std::string TopicHtml::char_css(const CharStyle& style) const {
-  std::string css;
+const std::string& TopicHtml::char_css(const CharStyle& style) const {
+  if (style == last_style_) return last_css_;
+  last_style_ = style;
+  std::string& css = last_css_;
+  css.clear();
   if (style.font >= 0) {
     if (const FontEntry* font = tables_.find_font(style.font)) {
       append(css, "font-family:", font_family_css(*font), ';');
@@ -147,6 +150,23 @@ std::string TopicHtml::char_css(const CharStyle& style) const {
   return css;
 }
 
+// The character CSS every text of the paragraph has; empty when they differ.
+std::string TopicHtml::common_char_css(const Paragraph& paragraph) const {
+  std::string common;
+  bool first = true;
+  for (const Piece& piece : paragraph.pieces) {
+    if (piece.kind != PieceKind::text && piece.kind != PieceKind::hot_spot) continue;
+    const std::string& css = char_css(piece.style);
+    if (first) {
+      common = css;
+      first = false;
+    } else if (css != common) {
+      return std::string();
+    }
+  }
+  return common;
+}
+
 void TopicHtml::blocks(std::string& out, const std::vector<Block>& list) const {
   for (const Block& block : list) {
     if (block.is_table) {
@@ -158,13 +178,16 @@ void TopicHtml::blocks(std::string& out, const std::vector<Block>& list) const {
 }
 
 void TopicHtml::paragraph(std::string& out, const Paragraph& paragraph, const char* tag) const {
-  const std::string css = paragraph_css(paragraph.style);
+  // Character formatting that all the text shares is written once, here.
+  inherited_css_ = common_char_css(paragraph);
+  const std::string css = paragraph_css(paragraph.style) + inherited_css_;
   append(out, '<', tag);
   if (paragraph.pieces.empty()) out += " class=\"e\"";
   if (!css.empty()) append(out, " style=\"", css, '"');
   out += '>';
   for (const Piece& piece : paragraph.pieces) this->piece(out, piece);
   append(out, "</", tag, ">\n");
+  inherited_css_.clear();
 }
 
 void TopicHtml::table(std::string& out, const Block& block) const {
@@ -233,7 +256,8 @@ void TopicHtml::styled_text(std::string& out, const CharStyle& style, std::strin
   if (!link && style.strike) add("s");
   if (style.small_caps) add("sc");
   if (style.caps) add("c");
-  const std::string css = char_css(style);
+  const std::string& own = char_css(style);
+  const std::string_view css = own == inherited_css_ ? std::string_view() : std::string_view(own);
   if (classes.empty() && css.empty()) {
     append_escaped(out, text);
     return;

@@ -55,13 +55,19 @@ class TopicHtml {
   void hot_spot(std::string& out, const Piece& piece) const;
   void link_text(std::string& out, const Piece& piece) const;
   void bitmap(std::string& out, const Piece& piece) const;
-  std::string char_css(const CharStyle& style) const;
+  const std::string& char_css(const CharStyle& style) const;
+  std::string common_char_css(const Paragraph& paragraph) const;
 
   const HelpIndex& index_;
   const DocumentTables& tables_;
   PageMode mode_;
   BitmapPlacer* bitmaps_;
   bool link_brackets_ = false;
+  // The character CSS the paragraph being written carries for all its text,
+  // and the latest style's CSS (runs repeat their style).
+  mutable std::string inherited_css_;
+  mutable CharStyle last_style_;
+  mutable std::string last_css_;
 };
 
 // The CSS of a paragraph's formatting (empty for the defaults).

@@ -59,8 +59,13 @@ size_t RtfTokenizer::ensure(size_t count) {
   return end_ - pos_;
 }
 
-RtfToken RtfTokenizer::next() {
-  RtfToken token;
+const RtfToken& RtfTokenizer::next() {
+  RtfToken& token = token_;
+  token.kind = RtfTokenKind::end;
+  token.word.clear();
+  token.has_number = false;
+  token.number = 0;
+  token.symbol = 0;
   while (!at_end() && is_line_end(peek())) ++pos_;
   if (at_end()) return token;
   switch (peek()) {

@@ -55,8 +55,9 @@ class RtfTokenizer {
 
   // The next token; RtfTokenKind::end once the input is exhausted.
   // Line ends between tokens are not text and are passed over; "\" followed
-  // by a line end is the paragraph mark "\par".
-  RtfToken next();
+  // by a line end is the paragraph mark "\par". The token is valid until the
+  // next call (its text's memory is reused).
+  const RtfToken& next();
 
  private:
   // Makes at least `count` bytes available from pos_ when the input has them;
@@ -75,6 +76,7 @@ class RtfTokenizer {
   size_t pos_ = 0;
   size_t end_ = 0;
   bool exhausted_ = false;
+  RtfToken token_;
 };
 
 }  // namespace zek
