@@ -7,7 +7,10 @@
 // string) followed by its section, all siblings, so that "an anchor that is
 // the target, then any further anchors, then a section" selects the topic a
 // jump names, also for an alias. The first topic is written last: it shows
-// when no anchor before it is the target.
+// when no anchor before it is the target. So that a browser can draw it
+// before it has read a long page to its end, a copy of it stands at the
+// start, under the topic that is shown (which covers it at least a window
+// high); the copy has no anchors and cannot be focused.
 #include <cstdint>
 
 #include "output/cat.h"
@@ -35,6 +38,10 @@ const char kSingleStyle[] =
     "main>section{display:none}\n"
     "main>section.first{display:block}\n"
     "main>.an:target~section.first{display:none}\n"
+    "main{position:relative}\n"
+    "main>section{position:relative;z-index:1;background:#fff;min-height:100vh}\n"
+    "main>section.intro{display:block;position:absolute;top:0;left:1em;right:1em;z-index:0;"
+    "max-height:100vh;overflow:hidden}\n"
     ".nsr{position:sticky;top:0;z-index:1}\n"
     ".popup{max-width:30em;border:1px solid #444;box-shadow:3px 3px 6px #888;padding:.5em}\n"
     ".popup:target{display:block;position:fixed;top:4em;left:20em}\n"
@@ -152,9 +159,14 @@ void SinglePage::topic(const Topic& topic, size_t index) {
     append(out, "<a class=\"an\" id=\"", page_name(entry.contexts[k]), "\"></a>");
   }
   append(out, first ? "\n<section class=\"topic first\">\n" : "\n<section class=\"topic\">\n");
+  const size_t parts = out.size();
   append_topic_parts(out, topic, index, help_, html_);
+  if (first) {  // the copy that is drawn while the rest of the page is read
+    append(out_, "<section class=\"intro\" inert aria-hidden=\"true\">\n",
+           std::string_view(first_).substr(parts), "</section>\n");
+  }
   out += "</section>\n";
-  if (!first) flush();
+  flush();
 }
 
 void SinglePage::flush() {

@@ -58,7 +58,7 @@ def generated_source(topics):
     return ("\r\n".join(lines) + "\r\n").encode("cp932")
 
 
-def start_browser():
+def start_browser(wait_for_load=True):
     try:
         from selenium import webdriver
         from selenium.webdriver.chrome.service import Service
@@ -75,6 +75,9 @@ def start_browser():
                  f"--user-data-dir={profile}", "--window-size=1000,700"):
         options.add_argument(flag)
     options.set_capability("goog:loggingPrefs", {"browser": "ALL"})
+    if not wait_for_load:
+        options.page_load_strategy = "none"
+
     driver = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
     return driver, profile
 
@@ -82,14 +85,14 @@ def start_browser():
 def heading(driver):
     """The caption of the topic that is shown."""
     return driver.execute_script(
-        "for (const s of document.querySelectorAll('main>section'))"
+        "for (const s of document.querySelectorAll('main>section:not(.intro)'))"
         "  if (getComputedStyle(s).display != 'none') return s.querySelector('h1').textContent;"
         "return null;")
 
 
 def visible_section(driver):
     from selenium.webdriver.common.by import By
-    for section in driver.find_elements(By.CSS_SELECTOR, "main>section"):
+    for section in driver.find_elements(By.CSS_SELECTOR, "main>section:not(.intro)"):
         if section.is_displayed():
             return section
     return None
@@ -214,7 +217,7 @@ def check_chm(zek2rtf, source_dir):
 
 
 def timing(zek2rtf, topics):
-    driver, profile = start_browser()
+    driver, profile = start_browser(wait_for_load=False)
     from selenium.webdriver.common.by import By
     work = tempfile.mkdtemp(prefix="zek2rtf-timing-")
     try:
@@ -224,15 +227,22 @@ def timing(zek2rtf, topics):
         size = os.path.getsize(os.path.join(work, "big.html"))
         start = time.perf_counter()
         driver.get("file://" + os.path.join(work, "big.html"))
-        first = heading(driver)
+        drawn = None
+        while driver.execute_script("return document.readyState") != "complete":
+            if drawn is None and driver.execute_script(
+                    "const s = document.querySelector('main>section');"
+                    "return s != null && s.getBoundingClientRect().height > 0;"):
+                drawn = time.perf_counter() - start
+            time.sleep(0.02)
         loaded = time.perf_counter() - start
         link = visible_section(driver).find_element(By.CSS_SELECTOR, "a.j")
         start = time.perf_counter()
         link.click()
         second = heading(driver)
         followed = time.perf_counter() - start
-        print(f"{topics} topics, {size / 1e6:.1f} MB: first topic ({first}) shown after "
-              f"{loaded:.2f} s; a link followed ({second}) in {followed * 1000:.0f} ms")
+        print(f"{topics} topics, {size / 1e6:.1f} MB: first topic drawn after "
+              f"{drawn if drawn is None else round(drawn, 2)} s, page read after {loaded:.2f} s;"
+              f" a link followed ({second}) in {followed * 1000:.0f} ms")
     finally:
         driver.quit()
         shutil.rmtree(work, ignore_errors=True)
