@@ -185,7 +185,8 @@ void Project::project_file() {
 }
 
 bool Project::finish() {
-  write(cat(name_, '/', kStyleFile), cat(kCommonStyle, "body.popup .caption{display:none}\n"));
+  write(cat(name_, '/', kStyleFile),
+        cat(kCommonStyle, "body.popup .caption{display:none}\n", ".nsr{position:sticky;top:0}\n"));
   contents();
   keyword_index();
   project_file();
