@@ -152,6 +152,17 @@ void RtfTokenizer::read_control_word(RtfToken& token) {
   if (value < INT32_MIN) value = INT32_MIN;
   token.number = static_cast<int32_t>(value);
   if (ensure(1) != 0 && peek() == ' ') ++pos_;  // the delimiting space belongs to the word
+  if (token.word == "bin" && token.number > 0) skip_bytes(static_cast<size_t>(token.number));
+}
+
+// "\binN" is followed by N bytes of binary data (braces and backslashes
+// included) that are no tokens.
+void RtfTokenizer::skip_bytes(size_t count) {
+  while (count != 0 && ensure(1) != 0) {
+    const size_t step = count < end_ - pos_ ? count : end_ - pos_;
+    pos_ += step;
+    count -= step;
+  }
 }
 
 void RtfTokenizer::read_text(RtfToken& token) {

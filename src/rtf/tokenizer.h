@@ -70,6 +70,7 @@ class RtfTokenizer {
   void read_control(RtfToken& token);
   void read_control_word(RtfToken& token);
   void read_text(RtfToken& token);
+  void skip_bytes(size_t count);
 
   RtfSource& source_;
   std::unique_ptr<char[]> buffer_;

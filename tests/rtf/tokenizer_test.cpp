@@ -76,6 +76,9 @@ TEST(RtfTokenizerTest, Tokens) {
       // Numbers are clamped; overlong words are cut to 32 letters.
       {"\\fs99999999999", {"\\fs2147483647"}},
       {"\\" + std::string(40, 'a'), {"\\" + std::string(32, 'a')}},
+      // Binary data after "\binN" is no markup.
+      {"{\\pict\\bin4 {}\\\\x}", {"{", "\\pict", "\\bin4", "t:x", "}"}},
+      {"\\bin99 {", {"\\bin99"}},
       // A lead byte at the very end stands alone.
       {"x\x82", {"t:x\x82"}},
   };
