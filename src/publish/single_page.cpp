@@ -34,7 +34,7 @@ const char kSingleStyle[] =
     "nav.side{flex:0 0 15em;height:100vh;overflow:auto;position:sticky;top:0;"
     "border-right:1px solid #ccc;padding:0 .5em;box-sizing:border-box}\n"
     "nav.side h2{font-size:1.1em}nav.side ul{padding-left:1.2em}\n"
-    "main{flex:1;min-width:0;padding:0 1em 2em}\n"
+    "main{flex:1;min-width:0;padding:0 1em}\n"
     "main>section{display:none}\n"
     "main>section.first{display:block}\n"
     "main>.an:target~section.first{display:none}\n"
