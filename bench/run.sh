@@ -28,12 +28,14 @@ run_corpus() {
   set -- "$zek2rtf" corpus.zek out.rtf
   if [ "$mode" = idfile ]; then set -- "$@" -Jcorpus.id -Fother.hlp; fi
   cat corpus.zek corpus.id corpus.md >/dev/null  # warm the page cache
-  : >floor.t; : >conv.t; : >hex.t; : >txt.t; : >cmark.t
+  : >floor.t; : >conv.t; : >hex.t; : >txt.t; : >cmark.t; : >html.t; : >hhp.t
   for i in 1 2 3 4 5; do
     time_ms "$build/bench/io_floor" corpus.zek floor.out >>floor.t
     time_ms "$@" >>conv.t
     time_ms "$@" -X >>hex.t
     time_ms "$1" corpus.zek out.TXT >>txt.t
+    time_ms "$1" corpus.zek out.html >>html.t
+    time_ms "$1" corpus.zek out.hhp >>hhp.t
     if command -v cmark >/dev/null; then time_ms sh -c 'cmark corpus.md >out.html' >>cmark.t; fi
   done
   floor=$(median <floor.t); conv=$(median <conv.t); hex=$(median <hex.t); txt=$(median <txt.t)
@@ -49,7 +51,11 @@ run_corpus() {
   else
     echo "  cmark not installed: comparison skipped"
   fi
-  echo "  peak RSS $(peak_kb "$@") kB"
+  html=$(median <html.t); hhp=$(median <hhp.t)
+  echo "  single page (.HTML) ${html} ms, ratio to RTF $(awk "BEGIN{printf \"%.2f\", $html/($conv>0?$conv:1)}")"
+  echo "  HTML Help project (.HHP) ${hhp} ms, ratio to RTF $(awk "BEGIN{printf \"%.2f\", $hhp/($conv>0?$conv:1)}")"
+  echo "  peak RSS $(peak_kb "$@") kB; .HTML $(peak_kb "$1" corpus.zek out.html) kB;" \
+    ".HHP $(peak_kb "$1" corpus.zek out.hhp) kB"
   # The same source with link insertion switched off: what the rest of the
   # converter costs.
   { printf '.nolinkmode\r\n'; cat corpus.zek; } >nolink.zek

@@ -15,7 +15,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 duration=${1:-20}
 shift || true
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(convert_fuzzer link_fuzzer macro_fuzzer)
+[ ${#targets[@]} -gt 0 ] || targets=(convert_fuzzer link_fuzzer macro_fuzzer publish_fuzzer)
 build=${ZEK2RTF_FUZZ_BUILD:-$root/build-fuzz}
 jobs=${ZEK2RTF_FUZZ_JOBS:-1}
 

@@ -6,7 +6,7 @@
 #include <algorithm>
 
 #include "base/cat.h"
-#include "base/rtf_tokens.h"
+#include "rtf/line_tokens.h"
 
 namespace zek {
 
@@ -140,16 +140,16 @@ void DocumentWatch::raw_control_word(std::string_view name, std::optional<int32_
 }
 
 void DocumentWatch::raw(std::string_view rtf, bool in_group, const SourcePlace& place) {
-  RtfTokenizer tokens(rtf);
-  RtfToken token;
+  RtfLineTokenizer tokens(rtf);
+  RtfLineToken token;
   bool reported_close = false;
   while (tokens.next(token)) {
     switch (token.kind) {
-      case RtfTokenKind::group_open:
+      case RtfLineTokenKind::group_open:
         open_raw_.push_back(place);
         ++depth_;
         break;
-      case RtfTokenKind::group_close:
+      case RtfLineTokenKind::group_close:
         --depth_;
         if (!open_raw_.empty()) {
           open_raw_.pop_back();
@@ -158,11 +158,11 @@ void DocumentWatch::raw(std::string_view rtf, bool in_group, const SourcePlace& 
           add(Finding::raw_group_close, place);
         }
         break;
-      case RtfTokenKind::control_word:
+      case RtfLineTokenKind::control_word:
         if (!in_group && open_raw_.empty()) raw_control_word(token.name, token.parameter, place);
         break;
-      case RtfTokenKind::control_symbol:
-      case RtfTokenKind::text:
+      case RtfLineTokenKind::control_symbol:
+      case RtfLineTokenKind::text:
         break;
     }
   }

@@ -189,6 +189,11 @@ OutputChoice choose_output(const std::vector<std::string>& files) {
   choice.refused = equals_ignoring_case(extension, ".ZEK");
   choice.trace_mode = equals_ignoring_case(extension, ".XTF");
   choice.text_mode = equals_ignoring_case(extension, ".TXT");
+  if (equals_ignoring_case(extension, ".HTM") || equals_ignoring_case(extension, ".HTML")) {
+    choice.publish = PublishForm::single_page;
+  } else if (equals_ignoring_case(extension, ".HHP")) {
+    choice.publish = PublishForm::project;
+  }
   return choice;
 }
 

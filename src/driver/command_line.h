@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "base/options.h"
+#include "driver/publication.h"
 
 namespace zek {
 
@@ -73,6 +74,7 @@ struct OutputChoice {
   bool refused = false;  // the output name has the extension .ZEK
   bool text_mode = false;
   bool trace_mode = false;
+  PublishForm publish = PublishForm::none;  // .HTM, .HTML: one page; .HHP: a project
 };
 
 // The output name and mode for the given file arguments (at least one).

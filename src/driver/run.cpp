@@ -78,8 +78,10 @@ const std::string* find_clash(Environment& env, const RecordingEnvironment& sour
   return nullptr;
 }
 
-bool open_target(Context& ctx, const CommandLine& command_line, Target& target) {
-  target.file = ctx.env->create_output(target.name);
+bool open_target(Context& ctx, const CommandLine& command_line, Target& target,
+                 Publication* publication = nullptr) {
+  target.file = publication != nullptr ? publication->open(*ctx.env, target.name)
+                                       : ctx.env->create_output(target.name);
   if (target.file) return true;
   ctx.diag.report_cannot_open(target.name);
   hint_lone_slash(ctx, command_line, target.origin);
@@ -144,13 +146,13 @@ bool collect_names(Context& ctx, RecordingEnvironment& recorder, const std::stri
 
 // Opens the targets, runs pass 2 and puts the files into place.
 int write_output(Context& ctx, const CommandLine& command_line, const std::string& source,
-                 Target& output, Target* id) {
-  if (!open_target(ctx, command_line, output)) return 1;
+                 Target& output, Target* id, Publication* publication) {
+  if (!open_target(ctx, command_line, output, publication)) return 1;
   if (id != nullptr && !open_target(ctx, command_line, *id)) {
     abandon_output(ctx, output);
     return 1;
   }
-  ctx.writer.out.attach(output.file.get());
+  ctx.writer.out.attach(publication != nullptr ? &publication->spool() : output.file.get());
   if (id != nullptr) ctx.id_file.attach(id->file.get());
 
   reset_for_pass(ctx);
@@ -164,6 +166,11 @@ int write_output(Context& ctx, const CommandLine& command_line, const std::strin
   ctx.checks.set_recording(ctx.options.check, !ctx.options.text_mode);
   int status = include_file(ctx, source, Pass::write_output) ? 0 : 1;
   ctx.checks.set_recording(false);
+  if (publication != nullptr) {  // the pages, from the RTF spooled by pass 2
+    ctx.writer.out.attach(nullptr);
+    const bool passed = status == 0 && !ctx.diag.failure_flag;
+    if (!publication->publish(ctx, source, output.name, *output.file, passed)) status = 1;
+  }
   if (!finish_targets(ctx, output, id)) status = 1;
   return status;
 }
@@ -197,7 +204,11 @@ int convert(Context& ctx, const CommandLine& command_line) {
     refuse_name(ctx, *clash);
     return 1;
   }
-  int status = write_output(ctx, command_line, source, output, id_target);
+  std::unique_ptr<Publication> publication;
+  if (choice.publish != PublishForm::none) {
+    publication = std::make_unique<Publication>(choice.publish);
+  }
+  int status = write_output(ctx, command_line, source, output, id_target, publication.get());
   if (ctx.diag.failure_flag) status = 1;
   if (status == 0 && ctx.options.check) report_checks(ctx.checks.log(), ctx.console);
   if (ctx.options.report) write_reference_report(ctx);

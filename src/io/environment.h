@@ -21,6 +21,14 @@ class Environment {
   virtual std::unique_ptr<OutputFile> create_output(const std::string& name) = 0;
   // The identity of the existing file `name` denotes; none when there is none.
   virtual std::optional<FileIdentity> identify(const std::string& name) = 0;
+  // Starts a set of files written into a new temporary folder inside
+  // `folder` ("" the current one) and moved there on commit; null when it
+  // cannot be created. (The temporary folder is made here, so that whoever
+  // cleans up after an interrupted run can learn of it here too.)
+  virtual std::unique_ptr<OutputFolder> create_output_folder(const std::string& folder) {
+    (void)folder;
+    return nullptr;
+  }
 };
 
 }  // namespace zek

@@ -3,6 +3,7 @@
 
 #include "io/background_output.h"
 #include "io/file_system.h"
+#include "io/project_folder.h"
 
 namespace zek {
 
@@ -21,6 +22,10 @@ std::unique_ptr<OutputFile> FileEnvironment::create_output(const std::string& na
 
 std::optional<FileIdentity> FileEnvironment::identify(const std::string& name) {
   return file_identity(name);
+}
+
+std::unique_ptr<OutputFolder> FileEnvironment::create_output_folder(const std::string& folder) {
+  return create_project_folder(folder);
 }
 
 bool ConsoleStream::write(std::string_view bytes) {

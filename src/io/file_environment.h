@@ -16,6 +16,7 @@ class FileEnvironment : public Environment {
   std::unique_ptr<InputStream> open_input(const std::string& name) override;
   std::unique_ptr<OutputFile> create_output(const std::string& name) override;
   std::optional<FileIdentity> identify(const std::string& name) override;
+  std::unique_ptr<OutputFolder> create_output_folder(const std::string& folder) override;
 
  private:
   TemporaryRegistry* temporaries_;

@@ -91,6 +91,16 @@ std::string replace_extension(std::string_view name, std::string_view extension)
   return result;
 }
 
+std::string_view folder_of(std::string_view name) {
+  return name.substr(0, final_component_start(name));
+}
+
+std::string_view base_name_of(std::string_view name) {
+  const size_t start = final_component_start(name);
+  const size_t dot = extension_position(name);
+  return name.substr(start, dot == std::string_view::npos ? std::string_view::npos : dot - start);
+}
+
 bool equals_ignoring_case(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
   for (size_t i = 0; i < a.size(); ++i) {

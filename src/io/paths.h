@@ -14,6 +14,11 @@ size_t extension_position(std::string_view name);
 std::string_view extension_of(std::string_view name);
 // `name` with its extension replaced by `extension` (added when it has none).
 std::string replace_extension(std::string_view name, std::string_view extension);
+// The directory (and drive) part of `name` with its final separator; "" when
+// it has none.
+std::string_view folder_of(std::string_view name);
+// The final component of `name` without its extension.
+std::string_view base_name_of(std::string_view name);
 // Whether two ASCII texts are equal ignoring letter case.
 bool equals_ignoring_case(std::string_view a, std::string_view b);
 // Whether two names are spelled alike by the host's rules (letter case is

@@ -26,6 +26,9 @@ class RecordingEnvironment : public Environment {
   std::optional<FileIdentity> identify(const std::string& name) override {
     return inner_.identify(name);
   }
+  std::unique_ptr<OutputFolder> create_output_folder(const std::string& folder) override {
+    return inner_.create_output_folder(folder);
+  }
 
   // How many files were opened for reading so far.
   size_t opened() const { return opened_; }

@@ -64,4 +64,21 @@ class OutputFile : public OutputStream {
   virtual bool replaces_target() const { return false; }
 };
 
+// Files written together into a temporary folder of their own and put into
+// place beside the target only by commit(): an HTML Help project, whose
+// pages, contents and index must all come from the same run.
+class OutputFolder {
+ public:
+  virtual ~OutputFolder() = default;
+  // Starts the file `relative` inside the set: a plain name, or one folder
+  // name, "/" and a plain name. Null when it cannot be created.
+  virtual std::unique_ptr<OutputStream> create(const std::string& relative) = 0;
+  // Puts every file and folder of the set into place, replacing those of
+  // the same names; `last` (one of them) is moved last, so that it appears
+  // only when everything else is there. False on any error.
+  virtual bool commit(const std::string& last) = 0;
+  // Throws away everything written.
+  virtual void discard() = 0;
+};
+
 }  // namespace zek

@@ -54,6 +54,38 @@ class MemoryOutput : public OutputFile {
   bool committable_;
 };
 
+// A project's files, put into `files` as "<folder><relative>" on commit.
+class MemoryFolder : public OutputFolder {
+ public:
+  MemoryFolder(std::map<std::string, std::string>& files, std::string folder)
+      : files_(files), folder_(std::move(folder)) {}
+  std::unique_ptr<OutputStream> create(const std::string& relative) override {
+    return std::make_unique<Entry>(written_[relative]);
+  }
+  bool commit(const std::string&) override {
+    for (auto& [name, bytes] : written_) files_[folder_ + name] = std::move(bytes);
+    written_.clear();
+    return true;
+  }
+  void discard() override { written_.clear(); }
+
+ private:
+  class Entry : public OutputStream {
+   public:
+    explicit Entry(std::string& bytes) : bytes_(bytes) {}
+    bool write(std::string_view bytes) override {
+      bytes_.append(bytes);
+      return true;
+    }
+
+   private:
+    std::string& bytes_;
+  };
+  std::map<std::string, std::string>& files_;
+  std::string folder_;
+  std::map<std::string, std::string> written_;
+};
+
 bool contains(const std::vector<std::string>& names, const std::string& name) {
   return std::find(names.begin(), names.end(), name) != names.end();
 }
@@ -96,6 +128,10 @@ std::optional<FileIdentity> MemoryEnvironment::identify(const std::string& name)
   const std::string& real = resolve(name);
   if (files.count(real) == 0) return std::nullopt;
   return identity_of_name(real);
+}
+
+std::unique_ptr<OutputFolder> MemoryEnvironment::create_output_folder(const std::string& folder) {
+  return std::make_unique<MemoryFolder>(files, folder);
 }
 
 RunResult run(MemoryEnvironment& env, const std::vector<std::string>& arguments,

@@ -27,6 +27,8 @@ class MemoryEnvironment : public Environment {
   std::unique_ptr<InputStream> open_input(const std::string& name) override;
   std::unique_ptr<OutputFile> create_output(const std::string& name) override;
   std::optional<FileIdentity> identify(const std::string& name) override;
+  // A project's files appear in `files` under the folder's name + their own.
+  std::unique_ptr<OutputFolder> create_output_folder(const std::string& folder) override;
 
   // Files by name (inputs, and outputs once committed).
   std::map<std::string, std::string> files;

@@ -1,5 +1,5 @@
 // The RTF tokenizer: one character at a time, Shift-JIS pairs as one.
-#include "base/rtf_tokens.h"
+#include "rtf/line_tokens.h"
 
 #include "base/sjis.h"
 
@@ -22,12 +22,12 @@ bool is_hex_digit(char c) {
 // At a backslash: a control word ("\" letters, an optional signed number and
 // one optional blank that ends it) or a control symbol ("\" and one
 // character, "\'" with two hex digits).
-void RtfTokenizer::read_control(RtfToken& token) {
+void RtfLineTokenizer::read_control(RtfLineToken& token) {
   const size_t start = pos_++;
   if (pos_ < rtf_.size() && is_letter(rtf_[pos_])) {
     const size_t name = pos_;
     while (pos_ < rtf_.size() && is_letter(rtf_[pos_])) ++pos_;
-    token.kind = RtfTokenKind::control_word;
+    token.kind = RtfLineTokenKind::control_word;
     token.name = rtf_.substr(name, pos_ - name);
     const bool negative = pos_ < rtf_.size() && rtf_[pos_] == '-';
     const size_t digits = pos_ + (negative ? 1 : 0);
@@ -42,7 +42,7 @@ void RtfTokenizer::read_control(RtfToken& token) {
     if (pos_ < rtf_.size() && rtf_[pos_] == ' ') ++pos_;
     return;
   }
-  token.kind = RtfTokenKind::control_symbol;
+  token.kind = RtfLineTokenKind::control_symbol;
   if (pos_ < rtf_.size()) {
     const bool hex = rtf_[pos_] == '\'';
     pos_ += char_length(rtf_, pos_);
@@ -51,13 +51,13 @@ void RtfTokenizer::read_control(RtfToken& token) {
   token.name = rtf_.substr(start, pos_ - start);
 }
 
-bool RtfTokenizer::next(RtfToken& token) {
+bool RtfLineTokenizer::next(RtfLineToken& token) {
   if (pos_ >= rtf_.size()) return false;
-  token = RtfToken{};
+  token = RtfLineToken{};
   token.offset = pos_;
   const char c = rtf_[pos_];
   if (c == '{' || c == '}') {
-    token.kind = c == '{' ? RtfTokenKind::group_open : RtfTokenKind::group_close;
+    token.kind = c == '{' ? RtfLineTokenKind::group_open : RtfLineTokenKind::group_close;
     token.name = rtf_.substr(pos_++, 1);
     return true;
   }
@@ -69,7 +69,7 @@ bool RtfTokenizer::next(RtfToken& token) {
   while (pos_ < rtf_.size() && rtf_[pos_] != '{' && rtf_[pos_] != '}' && rtf_[pos_] != '\\') {
     pos_ += char_length(rtf_, pos_);
   }
-  token.kind = RtfTokenKind::text;
+  token.kind = RtfLineTokenKind::text;
   token.name = rtf_.substr(start, pos_ - start);
   return true;
 }

@@ -1,5 +1,5 @@
 // The RTF tokenizer: braces count only where an RTF reader sees a group.
-#include "base/rtf_tokens.h"
+#include "rtf/line_tokens.h"
 
 #include <gtest/gtest.h>
 
@@ -12,28 +12,28 @@ namespace {
 // The tokens in a compact form: "{", "}", "\name", "\name=N", "s:<bytes>"
 // for a control symbol and "t:<bytes>" for text, joined by "|".
 std::string tokens_of(std::string_view rtf) {
-  RtfTokenizer tokenizer(rtf);
-  RtfToken token;
+  RtfLineTokenizer tokenizer(rtf);
+  RtfLineToken token;
   std::ostringstream out;
   const char* separator = "";
   while (tokenizer.next(token)) {
     out << separator;
     separator = "|";
     switch (token.kind) {
-      case RtfTokenKind::group_open:
+      case RtfLineTokenKind::group_open:
         out << '{';
         break;
-      case RtfTokenKind::group_close:
+      case RtfLineTokenKind::group_close:
         out << '}';
         break;
-      case RtfTokenKind::control_word:
+      case RtfLineTokenKind::control_word:
         out << '\\' << token.name;
         if (token.parameter) out << '=' << *token.parameter;
         break;
-      case RtfTokenKind::control_symbol:
+      case RtfLineTokenKind::control_symbol:
         out << "s:" << token.name;
         break;
-      case RtfTokenKind::text:
+      case RtfLineTokenKind::text:
         out << "t:" << token.name;
         break;
     }

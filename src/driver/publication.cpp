@@ -1,0 +1,119 @@
+// The HTML modes: the spool, the target and the pages made from the spool.
+#include "driver/publication.h"
+
+#include <unordered_set>
+
+#include "base/cat.h"
+#include "driver/bitmap_copier.h"
+#include "io/code_page.h"
+#include "io/environment.h"
+#include "io/paths.h"
+#include "publish/page_names.h"
+#include "publish/publish.h"
+
+namespace zek {
+
+namespace {
+
+// A project's folder as the run's output file: committed or discarded with
+// the ID file, and moved into place only once its pages are complete.
+class FolderTarget : public OutputFile {
+ public:
+  FolderTarget(std::unique_ptr<OutputFolder> folder, std::string last)
+      : folder_(std::move(folder)), last_(std::move(last)) {}
+  bool write(std::string_view) override { return false; }
+  bool finish() override { return true; }
+  bool commit() override {
+    if (!complete_) {  // the run failed before the pages were written: nothing replaces the old
+      folder_->discard();
+      return true;
+    }
+    return folder_->commit(last_);
+  }
+  void discard() override { folder_->discard(); }
+  bool replaces_target() const override { return true; }
+
+  OutputFolder& folder() { return *folder_; }
+  void set_complete() { complete_ = true; }
+
+ private:
+  std::unique_ptr<OutputFolder> folder_;
+  std::string last_;
+  bool complete_ = false;
+};
+
+std::unordered_set<std::string> popup_contexts(const NameTable& names) {
+  std::unordered_set<std::string> keys;
+  for (const NameEntry& entry : names.entries()) {
+    if (entry.kind == NameKind::popup) keys.insert(lookup_key(cat("XX", entry.number)));
+  }
+  return keys;
+}
+
+void report_missing_bitmaps(Context& ctx, const std::string& source, const BitmapCopier& copier) {
+  if (!ctx.options.check) return;
+  for (const std::string& name : copier.missing()) {
+    ctx.console.write_err_name(source);
+    ctx.console.write_err(cat(": warning bitmap ", name, " is shown as its name\n"));
+  }
+}
+
+}  // namespace
+
+std::unique_ptr<OutputFile> Publication::open(Environment& env, const std::string& output_name) {
+  if (form_ != PublishForm::project) return env.create_output(output_name);
+  std::unique_ptr<OutputFolder> folder =
+      env.create_output_folder(std::string(folder_of(output_name)));
+  if (!folder) return nullptr;
+  folder_ = folder.get();
+  const std::string last = cat(base_name_of(output_name), ".hhp");
+  return std::make_unique<FolderTarget>(std::move(folder), last);
+}
+
+bool Publication::publish(Context& ctx, const std::string& source, const std::string& output_name,
+                          OutputFile& target, bool passed) {
+  if (form_ == PublishForm::project && !passed) return true;  // the old project stays
+  if (spool_.failed()) {
+    ctx.console.write_err_name(cat("cannot write ", output_name, '\n'));
+    return false;
+  }
+  CodePageConverter converter;
+  PublishJob job;
+  job.open_rtf = [this] { return spool_.read(); };
+  job.popup_contexts = popup_contexts(ctx.names);
+  job.link_brackets = ctx.options.link_brackets;
+  job.to_utf8 = [&converter](std::string_view text) { return converter.to_utf8(text); };
+  const std::string name(base_name_of(output_name));
+  Environment& env = *ctx.env;
+  bool ok = false;
+  if (form_ == PublishForm::project) {
+    BitmapCopier copier(env, std::string(folder_of(source)),
+                        [&](const std::string& bitmap, const std::string& bytes,
+                            const std::optional<FileIdentity>&) {
+                          std::unique_ptr<OutputStream> file =
+                              folder_->create(cat(name, '/', bitmap));
+                          return file && file->write(bytes) && file->flush();
+                        });
+    job.bitmaps = &copier;
+    ok = write_project(job, name, *folder_);
+    if (ok) static_cast<FolderTarget&>(target).set_complete();
+    report_missing_bitmaps(ctx, source, copier);
+  } else {
+    const std::string folder(folder_of(output_name));
+    BitmapCopier copier(env, std::string(folder_of(source)),
+                        [&](const std::string& bitmap, const std::string& bytes,
+                            const std::optional<FileIdentity>& identity) {
+                          const std::string copy_name = folder + bitmap;
+                          if (identity && env.identify(copy_name) == identity) return true;
+                          std::unique_ptr<OutputFile> file = env.create_output(copy_name);
+                          return file && file->write(bytes) && file->commit();
+                        });
+    job.bitmaps = &copier;
+    ok = write_single_page(job, target);
+    report_missing_bitmaps(ctx, source, copier);
+  }
+  if (!ok) ctx.console.write_err_name(cat("cannot write ", output_name, '\n'));
+  return ok;
+}
+
+}  // namespace zek

@@ -1,0 +1,138 @@
+// A project's temporary folder, through the standard library's file system
+// functions. Pages are written without waiting for the disk: a project of
+// thousands of pages would otherwise spend most of its time there, and a
+// page that is lost can be made again by another run.
+#include "io/project_folder.h"
+
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <system_error>
+#include <vector>
+
+#include "base/cat.h"
+
+namespace zek {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class FolderFile : public OutputStream {
+ public:
+  explicit FolderFile(const fs::path& path) : file_(path, std::ios::binary | std::ios::trunc) {}
+  bool is_open() const { return file_.is_open(); }
+  bool write(std::string_view bytes) override {
+    file_.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    return static_cast<bool>(file_);
+  }
+  bool flush() override {
+    file_.flush();
+    return static_cast<bool>(file_);
+  }
+
+ private:
+  std::ofstream file_;
+};
+
+// A relative name is one plain name, or a folder name, "/" and a plain name.
+bool is_plain(std::string_view name) {
+  return !name.empty() && name != "." && name != ".." && name.find('\\') == std::string::npos &&
+         name.find(':') == std::string::npos;
+}
+
+class ProjectFolder : public OutputFolder {
+ public:
+  ProjectFolder(fs::path target, fs::path temp)
+      : target_(std::move(target)), temp_(std::move(temp)) {}
+  ~ProjectFolder() override { discard(); }
+
+  std::unique_ptr<OutputStream> create(const std::string& relative) override {
+    if (temp_.empty()) return nullptr;
+    const size_t slash = relative.find('/');
+    std::string_view first(relative);
+    std::string_view second;
+    if (slash != std::string::npos) {
+      first = first.substr(0, slash);
+      second = std::string_view(relative).substr(slash + 1);
+      if (!is_plain(second) || second.find('/') != std::string::npos) return nullptr;
+    }
+    if (!is_plain(first)) return nullptr;
+    std::error_code error;
+    if (slash != std::string::npos) fs::create_directory(temp_ / fs::path(first), error);
+    if (error) return nullptr;
+    remember(std::string(first));
+    auto file = std::make_unique<FolderFile>(temp_ / fs::path(relative));
+    if (!file->is_open()) return nullptr;
+    return file;
+  }
+
+  bool commit(const std::string& last) override {
+    if (temp_.empty()) return false;
+    bool ok = true;
+    for (const std::string& entry : entries_) {
+      if (entry != last) ok = move_into_place(entry) && ok;
+    }
+    ok = ok && move_into_place(last);
+    discard();
+    return ok;
+  }
+
+  void discard() override {
+    if (temp_.empty()) return;
+    std::error_code error;
+    fs::remove_all(temp_, error);
+    temp_.clear();
+  }
+
+ private:
+  void remember(const std::string& entry) {
+    for (const std::string& known : entries_) {
+      if (known == entry) return;
+    }
+    entries_.push_back(entry);
+  }
+
+  // Moves one file or folder of the set over the one of the same name; a
+  // folder that is there already is moved aside first and removed after.
+  bool move_into_place(const std::string& entry) {
+    std::error_code error;
+    const fs::path from = temp_ / fs::path(entry);
+    const fs::path to = target_ / fs::path(entry);
+    if (fs::is_directory(from, error) && fs::is_directory(fs::symlink_status(to, error))) {
+      const fs::path aside = temp_ / fs::path(cat(entry, ".old"));
+      fs::rename(to, aside, error);
+      if (error) return false;
+      fs::rename(from, to, error);
+      if (error) {
+        fs::rename(aside, to, error);
+        return false;
+      }
+      return true;  // the old folder goes with the temporary folder
+    }
+    fs::rename(from, to, error);
+    return !error;
+  }
+
+  fs::path target_;
+  fs::path temp_;
+  std::vector<std::string> entries_;
+};
+
+}  // namespace
+
+std::unique_ptr<OutputFolder> create_project_folder(const std::string& folder) {
+  const fs::path target = folder.empty() ? fs::path(".") : fs::path(folder);
+  std::random_device seed;
+  std::mt19937_64 random(static_cast<uint64_t>(seed()) << 32 ^ seed());
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    const fs::path temp = target / cat(".zek2rtf-", hex_padded(static_cast<uint32_t>(random()), 8),
+                                       hex_padded(static_cast<uint32_t>(random()), 8), ".tmp");
+    std::error_code error;
+    if (fs::create_directory(temp, error)) return std::make_unique<ProjectFolder>(target, temp);
+    if (error) return nullptr;
+  }
+  return nullptr;
+}
+
+}  // namespace zek

@@ -1,0 +1,132 @@
+// The help-wide tables of the first read.
+#include "publish/help_index.h"
+
+#include <algorithm>
+#include <map>
+
+#include "base/sjis.h"
+#include "publish/page_names.h"
+
+namespace zek {
+
+namespace {
+
+constexpr size_t kNone = static_cast<size_t>(-1);
+
+}  // namespace
+
+void HelpIndex::set_popup_contexts(std::unordered_set<std::string> keys) {
+  popup_contexts_ = std::move(keys);
+}
+
+void HelpIndex::add(const Topic& topic) {
+  const size_t index = topics_.size();
+  TopicEntry entry;
+  entry.title = topic.title;
+  for (const std::string& context : topic.contexts) {
+    if (by_context_.emplace(lookup_key(context), index).second) entry.contexts.push_back(context);
+  }
+  entry.page = entry.contexts.empty() ? anonymous_page_name(index) : page_name(entry.contexts[0]);
+  most_contexts_ = std::max(most_contexts_, entry.contexts.size());
+  std::string key;
+  if (!topic.browse.empty()) {
+    entry.in_browse = true;
+    const size_t colon = mbs_strchr(topic.browse, ':');
+    if (colon == std::string::npos) {
+      key = topic.browse;
+    } else {
+      entry.browse_group = topic.browse.substr(0, colon);
+      key = topic.browse.substr(colon + 1);
+    }
+  }
+  for (const std::string& keyword : topic.keywords) {
+    std::vector<size_t>& list = keyword_topics_[keyword];
+    if (list.empty() || list.back() != index) list.push_back(index);
+  }
+  for_each_piece(topic, [&](const Piece& piece) {
+    if (piece.kind == PieceKind::anchor) entry.inner.insert(lookup_key(piece.text));
+    if (piece.kind != PieceKind::hot_spot || !piece.target.file.empty()) return;
+    if (piece.target.kind == LinkKind::popup)
+      popup_targets_.insert(lookup_key(piece.target.context));
+    if (piece.target.kind == LinkKind::jump) jump_targets_.insert(lookup_key(piece.target.context));
+  });
+  topics_.push_back(std::move(entry));
+  browse_keys_.push_back(std::move(key));
+}
+
+std::optional<size_t> HelpIndex::find(std::string_view context) const {
+  const auto found = by_context_.find(lookup_key(context));
+  if (found == by_context_.end()) return std::nullopt;
+  return found->second;
+}
+
+void HelpIndex::finish() {
+  // Popups: opened by a .popup header, or reached by popup hot spots only.
+  for (TopicEntry& entry : topics_) {
+    bool popup_target = false;
+    bool jump_target = false;
+    bool header = false;
+    for (const std::string& context : entry.contexts) {
+      const std::string key = lookup_key(context);
+      header = header || popup_contexts_.count(key) != 0;
+      popup_target = popup_target || popup_targets_.count(key) != 0;
+      jump_target = jump_target || jump_targets_.count(key) != 0;
+    }
+    entry.popup = !entry.in_browse && (header || (popup_target && !jump_target));
+  }
+  first_topic_ = 0;
+  for (size_t i = 0; i < topics_.size(); ++i) {
+    if (!topics_[i].popup) {
+      first_topic_ = i;
+      break;
+    }
+  }
+  // Browse sequences, each ordered by its sort string (source order on ties),
+  // and the contents: topics in source order, a sequence as a book where its
+  // first topic stands.
+  std::map<std::string, std::vector<size_t>> groups;
+  for (size_t i = 0; i < topics_.size(); ++i) {
+    if (topics_[i].in_browse) groups[topics_[i].browse_group].push_back(i);
+  }
+  previous_.assign(topics_.size(), kNone);
+  next_.assign(topics_.size(), kNone);
+  std::map<std::string, bool> book_written;
+  for (auto& [group, members] : groups) {
+    std::stable_sort(members.begin(), members.end(),
+                     [&](size_t a, size_t b) { return browse_keys_[a] < browse_keys_[b]; });
+    for (size_t k = 0; k + 1 < members.size(); ++k) {
+      next_[members[k]] = members[k + 1];
+      previous_[members[k + 1]] = members[k];
+    }
+  }
+  for (size_t i = 0; i < topics_.size(); ++i) {
+    const TopicEntry& entry = topics_[i];
+    if (entry.popup) continue;
+    if (!entry.in_browse) {
+      contents_.push_back(ContentsEntry{std::string(), {i}});
+      continue;
+    }
+    if (book_written[entry.browse_group]) continue;
+    book_written[entry.browse_group] = true;
+    const std::string name = entry.browse_group.empty() ? std::string("-") : entry.browse_group;
+    contents_.push_back(ContentsEntry{name, groups[entry.browse_group]});
+  }
+  // The keyword index, sorted by the keywords' bytes.
+  keywords_.clear();
+  for (auto& [keyword, list] : keyword_topics_) keywords_.push_back(KeywordEntry{keyword, list});
+  std::sort(keywords_.begin(), keywords_.end(),
+            [](const KeywordEntry& a, const KeywordEntry& b) { return a.keyword < b.keyword; });
+  keyword_topics_.clear();
+}
+
+std::optional<size_t> HelpIndex::previous(size_t index) const {
+  if (index >= previous_.size() || previous_[index] == kNone) return std::nullopt;
+  return previous_[index];
+}
+
+std::optional<size_t> HelpIndex::next(size_t index) const {
+  if (index >= next_.size() || next_[index] == kNone) return std::nullopt;
+  return next_[index];
+}
+
+}  // namespace zek

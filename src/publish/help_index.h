@@ -1,0 +1,102 @@
+// What is help-wide, collected in a first read of the document: every
+// topic's title, page name and context strings, which topics are popups,
+// the browse sequences in their order, and the keyword index. The page
+// writers read it while the second read hands them one topic at a time.
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
+
+#include "publish/model.h"
+
+namespace zek {
+
+struct TopicEntry {
+  std::string title;
+  std::string page;                       // page name: of its first context string
+  std::vector<std::string> contexts;      // "#" footnotes it defines first
+  std::unordered_set<std::string> inner;  // keys of those that stand inside its text
+  std::string browse_group;               // "" when in no browse sequence
+  bool in_browse = false;
+  bool popup = false;
+};
+
+struct KeywordEntry {
+  std::string keyword;
+  std::vector<size_t> topics;  // in source order
+};
+
+// An entry of the contents: a topic, or a browse sequence shown as a book.
+struct ContentsEntry {
+  std::string book;            // the browse group's name; empty for a topic
+  std::vector<size_t> topics;  // one topic, or the book's topics in order
+};
+
+class HelpIndex {
+ public:
+  // Context strings that a header opened as a popup (known to the
+  // converter); other topics are popups when only popup hot spots lead there.
+  void set_popup_contexts(std::unordered_set<std::string> keys);
+
+  // First read: one call per topic, in document order.
+  void add(const Topic& topic);
+  // After the first read: decides popups, orders browse sequences, sorts keywords.
+  void finish();
+
+  size_t size() const { return topics_.size(); }
+  const TopicEntry& topic(size_t index) const { return topics_[index]; }
+  // The topic that defines `context` (letter case ignored); none when no topic does.
+  std::optional<size_t> find(std::string_view context) const;
+  std::optional<size_t> previous(size_t index) const;
+  std::optional<size_t> next(size_t index) const;
+  const std::vector<KeywordEntry>& keywords() const { return keywords_; }
+  const std::vector<ContentsEntry>& contents() const { return contents_; }
+  // The most context strings any topic defines (for the page's anchor rules).
+  size_t most_contexts() const { return most_contexts_; }
+  // The first topic that is no popup (the help's default topic); 0 when all are.
+  size_t first_topic() const { return first_topic_; }
+
+ private:
+  std::vector<TopicEntry> topics_;
+  std::vector<std::string> browse_keys_;
+  std::unordered_map<std::string, size_t> by_context_;
+  std::unordered_set<std::string> popup_contexts_;
+  std::unordered_set<std::string> popup_targets_;
+  std::unordered_set<std::string> jump_targets_;
+  std::unordered_map<std::string, std::vector<size_t>> keyword_topics_;
+  std::vector<KeywordEntry> keywords_;
+  std::vector<ContentsEntry> contents_;
+  std::vector<size_t> previous_;
+  std::vector<size_t> next_;
+  size_t most_contexts_ = 0;
+  size_t first_topic_ = 0;
+};
+
+// Calls `visit` for every hot spot and button of a topic, tables included.
+template <typename Visit>
+void for_each_piece(const Topic& topic, Visit&& visit) {
+  auto blocks = [&](const std::vector<Block>& list) {
+    for (const Block& block : list) {
+      if (!block.is_table) {
+        for (const Piece& piece : block.paragraph.pieces) visit(piece);
+        continue;
+      }
+      for (const TableRow& row : block.rows) {
+        for (const TableCell& cell : row.cells) {
+          for (const Paragraph& paragraph : cell.paragraphs) {
+            for (const Piece& piece : paragraph.pieces) visit(piece);
+          }
+        }
+      }
+    }
+  };
+  blocks(topic.non_scrolling);
+  blocks(topic.blocks);
+}
+
+}  // namespace zek

@@ -1,0 +1,99 @@
+// Reads the help compiler's RTF into the document model, one topic at a
+// time: "\page" ends a topic, footnotes become its properties, formatted
+// text followed by hidden text becomes a hot spot. What a page cannot show
+// (unknown control words, skipped destinations) is dropped, never shown.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "publish/model.h"
+#include "rtf/tokenizer.h"
+
+namespace zek {
+
+class HelpReader {
+ public:
+  explicit HelpReader(RtfSource& source);
+
+  // Reads the next topic into `topic` (replacing what it held); false when
+  // the document holds no further topic.
+  bool next_topic(Topic& topic);
+
+  // The font and colour tables read so far.
+  const DocumentTables& tables() const { return tables_; }
+
+ private:
+  enum class Destination { body, skip, font_table, color_table, footnote, bitmap };
+
+  struct GroupState {
+    CharStyle chr;
+    ParaStyle para;
+    Destination destination = Destination::body;
+    BitmapPlacement bitmap_placement = BitmapPlacement::character;
+    bool bitmap_transparent = false;
+  };
+
+  GroupState& state() { return groups_.back(); }
+  void handle(const RtfToken& token);
+  void open_group();
+  void close_group();
+  void control_word(const RtfToken& token);
+  bool character_word(const std::string& word, bool has_number, int32_t number);
+  bool paragraph_word(const std::string& word, bool has_number, int32_t number);
+  bool break_word(const std::string& word);
+  bool table_word(const std::string& word, int32_t number);
+  bool destination_word(const std::string& word);
+  void control_symbol(char symbol);
+  void text(std::string_view bytes);
+
+  // Body text, in the current character formatting.
+  void add_text(std::string_view bytes);
+  void add_piece(Piece piece);
+  void finish_hidden();
+  void end_paragraph();
+  void end_cell();
+  void end_row();
+  void close_table();
+  void end_topic();
+  bool topic_has_content() const;
+
+  void finish_footnote();
+  void finish_bitmap(BitmapPlacement placement, bool transparent);
+  void finish_braced();
+  void abandon_braced();
+  void font_table_text(std::string_view bytes);
+  void color_table_text(std::string_view bytes);
+
+  RtfTokenizer tokenizer_;
+  DocumentTables tables_;
+  std::vector<GroupState> groups_;
+  size_t skipped_depth_ = 0;  // groups too deep to keep, read and dropped
+  bool ignorable_ = false;    // "\*" came before the next control word
+
+  Topic topic_;
+  bool topic_ready_ = false;  // a "\page" ended a topic with something in it
+  Paragraph paragraph_;
+  std::string hidden_;  // hidden text since the last visible piece
+  bool hidden_seen_ = false;
+  std::string footnote_;    // the text of the footnote being read
+  char footnote_mark_ = 0;  // the reference mark before it
+  std::string bitmap_;      // the file name of a {\bmc name} group
+  std::string braced_;      // text after "\{" until "\}"
+  bool in_braced_ = false;
+
+  bool table_open_ = false;
+  Block table_;
+  TableRow row_;
+  TableCell cell_;
+
+  Alignment pending_tab_ = Alignment::left;  // \tqr or \tqc before a \tx
+
+  FontEntry font_;  // the font table entry being read
+  bool font_started_ = false;
+  Color color_;
+  bool color_set_ = false;
+};
+
+}  // namespace zek

@@ -1,0 +1,320 @@
+// The reader's text side: body text into pieces, hidden text into hot spots,
+// paragraphs and tables into blocks, footnotes into topic properties, the
+// escaped-brace forms ("\{bmc file.bmp\}", "\{button ...\}") and the font and
+// colour tables.
+#include <algorithm>
+
+#include "base/sjis.h"
+#include "publish/help_reader.h"
+#include "publish/link_target.h"
+
+namespace zek {
+
+namespace {
+
+// Bounds that keep the reader's memory small on any input.
+constexpr size_t kMaxFootnote = 1 << 16;
+constexpr size_t kMaxHidden = 4096;
+constexpr size_t kMaxName = 1024;
+constexpr size_t kMaxCells = 64;
+constexpr size_t kMaxTableEntries = 4096;
+
+void append_bounded(std::string& to, std::string_view bytes, size_t limit) {
+  if (to.size() >= limit) return;
+  to.append(bytes.substr(0, limit - to.size()));
+}
+
+bool is_link_style(const CharStyle& style) {
+  return style.underline || style.double_underline || style.strike;
+}
+
+// The parts of `text` between ";" (at character boundaries), trimmed, the
+// empty ones left out.
+std::vector<std::string> split_list(std::string_view text) {
+  std::vector<std::string> parts;
+  while (!text.empty()) {
+    const size_t semicolon = mbs_strchr(text, ';');
+    const std::string_view part = trim_blanks(text.substr(0, semicolon));
+    if (!part.empty()) parts.emplace_back(part);
+    if (semicolon == std::string_view::npos) break;
+    text.remove_prefix(semicolon + 1);
+  }
+  return parts;
+}
+
+std::string lower_ascii(std::string_view text) {
+  std::string lower(text);
+  for (char& c : lower) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return lower;
+}
+
+}  // namespace
+
+void HelpReader::text(std::string_view bytes) {
+  if (in_braced_) {
+    if (braced_.size() + bytes.size() > kMaxName) {
+      abandon_braced();
+    } else {
+      braced_.append(bytes);
+      return;
+    }
+  }
+  switch (state().destination) {
+    case Destination::skip:
+      return;
+    case Destination::font_table:
+      font_table_text(bytes);
+      return;
+    case Destination::color_table:
+      color_table_text(bytes);
+      return;
+    case Destination::footnote:
+      append_bounded(footnote_, bytes, kMaxFootnote);
+      return;
+    case Destination::bitmap:
+      append_bounded(bitmap_, bytes, kMaxName);
+      return;
+    case Destination::body:
+      break;
+  }
+  if (state().chr.hidden) {
+    append_bounded(hidden_, bytes, kMaxHidden);
+    hidden_seen_ = true;
+    return;
+  }
+  add_text(bytes);
+}
+
+void HelpReader::add_text(std::string_view bytes) {
+  finish_hidden();
+  if (!paragraph_.pieces.empty()) {
+    Piece& last = paragraph_.pieces.back();
+    if (last.kind == PieceKind::text && last.style == state().chr) {
+      last.text.append(bytes);
+      return;
+    }
+  }
+  Piece piece{PieceKind::text, state().chr};
+  piece.text = std::string(bytes);
+  paragraph_.pieces.push_back(std::move(piece));
+}
+
+void HelpReader::add_piece(Piece piece) {
+  finish_hidden();
+  paragraph_.pieces.push_back(std::move(piece));
+}
+
+// Hidden text ended: the text pieces just before it that carry a hot-spot
+// formatting are the hot spot's visible text.
+void HelpReader::finish_hidden() {
+  if (!hidden_seen_) return;
+  hidden_seen_ = false;
+  const std::string hidden = std::move(hidden_);
+  hidden_.clear();
+  std::vector<Piece>& pieces = paragraph_.pieces;
+  size_t first = pieces.size();
+  while (first > 0 && pieces[first - 1].kind == PieceKind::text &&
+         is_link_style(pieces[first - 1].style)) {
+    --first;
+  }
+  if (first == pieces.size()) return;  // hidden text with nothing to click on
+  Piece spot{PieceKind::hot_spot, pieces[first].style};
+  for (size_t i = first; i < pieces.size(); ++i) spot.text += pieces[i].text;
+  const LinkKind kind =
+      spot.style.strike || spot.style.double_underline ? LinkKind::jump : LinkKind::popup;
+  spot.target = read_link_target(hidden, kind);
+  pieces.erase(pieces.begin() + static_cast<std::ptrdiff_t>(first), pieces.end());
+  pieces.push_back(std::move(spot));
+}
+
+void HelpReader::end_paragraph() {
+  finish_hidden();
+  if (in_braced_) abandon_braced();
+  Paragraph paragraph = std::move(paragraph_);
+  paragraph_ = Paragraph();
+  paragraph.style = state().para;
+  if (paragraph.style.in_table) {
+    if (cell_.paragraphs.size() < kMaxTableEntries)
+      cell_.paragraphs.push_back(std::move(paragraph));
+    return;
+  }
+  close_table();
+  Block block;
+  block.paragraph = std::move(paragraph);
+  const bool non_scrolling = block.paragraph.style.non_scroll && topic_.blocks.empty();
+  (non_scrolling ? topic_.non_scrolling : topic_.blocks).push_back(std::move(block));
+}
+
+void HelpReader::end_cell() {
+  finish_hidden();
+  if (!paragraph_.pieces.empty()) {
+    paragraph_.style = state().para;
+    paragraph_.style.in_table = true;
+    cell_.paragraphs.push_back(std::move(paragraph_));
+    paragraph_ = Paragraph();
+  }
+  if (row_.cells.size() < kMaxCells) row_.cells.push_back(std::move(cell_));
+  cell_ = TableCell();
+}
+
+void HelpReader::end_row() {
+  if (!cell_.paragraphs.empty() || !paragraph_.pieces.empty()) end_cell();
+  if (!table_open_) {
+    table_ = Block();
+    table_.is_table = true;
+    table_open_ = true;
+  }
+  if (table_.rows.size() < kMaxTableEntries) table_.rows.push_back(row_);
+  row_.cells.clear();  // the row's definition holds for the next row too
+}
+
+void HelpReader::close_table() {
+  if (!cell_.paragraphs.empty() || !row_.cells.empty()) end_row();
+  if (!table_open_) return;
+  table_open_ = false;
+  topic_.blocks.push_back(std::move(table_));
+  table_ = Block();
+}
+
+bool HelpReader::topic_has_content() const {
+  if (!topic_.contexts.empty() || !topic_.title.empty() || !topic_.keywords.empty() ||
+      !topic_.browse.empty() || !topic_.macros.empty()) {
+    return true;
+  }
+  auto has_pieces = [](const Block& block) {
+    return block.is_table || !block.paragraph.pieces.empty();
+  };
+  return std::any_of(topic_.blocks.begin(), topic_.blocks.end(), has_pieces) ||
+         std::any_of(topic_.non_scrolling.begin(), topic_.non_scrolling.end(), has_pieces);
+}
+
+void HelpReader::end_topic() {
+  finish_hidden();
+  if (in_braced_) abandon_braced();
+  if (!paragraph_.pieces.empty()) end_paragraph();
+  close_table();
+  if (topic_has_content()) {
+    topic_ready_ = true;
+  } else {
+    topic_ = Topic();
+  }
+}
+
+void HelpReader::finish_footnote() {
+  // The footnote's text usually repeats its reference mark ("#{\footnote
+  // #XX1}"); the browse footnote does not ("+{\footnote main:001}").
+  std::string_view text = trim_blanks(footnote_);
+  char mark = footnote_mark_;
+  if (mark == 0 && !text.empty()) mark = text.front();
+  if (!text.empty() && text.front() == mark) text.remove_prefix(1);
+  const std::string_view rest = trim_blanks(text);
+  switch (mark) {
+    case '#': {
+      if (rest.empty()) break;
+      const bool inside =
+          !topic_.blocks.empty() || !topic_.non_scrolling.empty() || !paragraph_.pieces.empty();
+      topic_.contexts.emplace_back(rest);
+      if (inside) add_piece(Piece{PieceKind::anchor, state().chr, std::string(rest)});
+      break;
+    }
+    case '$':
+      topic_.title = std::string(rest);
+      break;
+    case 'K':
+      for (std::string& keyword : split_list(rest)) topic_.keywords.push_back(std::move(keyword));
+      break;
+    case '+':
+      topic_.browse = std::string(rest);
+      break;
+    case '!':
+      for (std::string& macro : split_list(rest)) topic_.macros.push_back(std::move(macro));
+      break;
+    case '>':
+      topic_.window = std::string(rest);
+      break;
+    default:  // "A" keywords, "*" build tags, "@" comments: nothing a page shows
+      break;
+  }
+}
+
+void HelpReader::finish_bitmap(BitmapPlacement placement, bool transparent) {
+  const std::string_view name = trim_blanks(bitmap_);
+  if (name.empty()) return;
+  Piece piece{PieceKind::bitmap, state().chr, std::string(name)};
+  piece.placement = placement;
+  piece.transparent = transparent;
+  add_piece(std::move(piece));
+}
+
+// "\{" ... "\}" ended: a bitmap, an authored button, an embedded window
+// (which a page cannot show), or just braces in the text.
+void HelpReader::finish_braced() {
+  in_braced_ = false;
+  const std::string content = std::move(braced_);
+  braced_.clear();
+  size_t word_end = 0;
+  while (word_end < content.size() && ((content[word_end] >= 'a' && content[word_end] <= 'z') ||
+                                       (content[word_end] >= 'A' && content[word_end] <= 'Z'))) {
+    ++word_end;
+  }
+  const std::string word = lower_ascii(std::string_view(content).substr(0, word_end));
+  const std::string_view argument = trim_blanks(std::string_view(content).substr(word_end));
+  if (word == "bmc" || word == "bml" || word == "bmr" || word == "bmct" || word == "bmlt" ||
+      word == "bmrt") {
+    bitmap_ = std::string(argument);
+    finish_bitmap(word[2] == 'l'   ? BitmapPlacement::left
+                  : word[2] == 'r' ? BitmapPlacement::right
+                                   : BitmapPlacement::character,
+                  word.size() == 4);
+    bitmap_.clear();
+  } else if (word == "button") {
+    const size_t comma = mbs_strchr(argument, ',');
+    Piece piece{PieceKind::button, state().chr,
+                std::string(trim_blanks(argument.substr(0, comma)))};
+    piece.target.kind = LinkKind::macro;
+    if (comma != std::string_view::npos) {
+      piece.target.macro = std::string(trim_blanks(argument.substr(comma + 1)));
+    }
+    add_piece(std::move(piece));
+  } else if (word == "ewc" || word == "ewl" || word == "ewr") {
+    // A window from a DLL: nothing a page can show.
+  } else {
+    add_text("{" + content + "}");
+  }
+}
+
+void HelpReader::abandon_braced() {
+  in_braced_ = false;
+  const std::string content = "{" + braced_;
+  braced_.clear();
+  add_text(content);
+}
+
+void HelpReader::font_table_text(std::string_view bytes) {
+  for (const char c : bytes) {
+    if (c != ';') {
+      if (font_started_ && font_.name.size() < 256) font_.name.push_back(c);
+      continue;
+    }
+    if (font_started_ && tables_.fonts.size() < kMaxTableEntries) {
+      font_.name = std::string(trim_blanks(font_.name));
+      tables_.fonts.push_back(font_);
+    }
+    font_started_ = false;
+    font_ = FontEntry();
+  }
+}
+
+void HelpReader::color_table_text(std::string_view bytes) {
+  for (const char c : bytes) {
+    if (c != ';') continue;
+    color_.automatic = !color_set_;
+    if (tables_.colors.size() < kMaxTableEntries) tables_.colors.push_back(color_);
+    color_ = Color();
+    color_set_ = false;
+  }
+}
+
+}  // namespace zek

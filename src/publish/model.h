@@ -1,0 +1,168 @@
+// The document model a help is read into: topics with their properties (the
+// footnotes), paragraphs of pieces (text, tabs, breaks, hot spots, bitmaps),
+// tables, and the document's font and colour tables. Text is held as the
+// document's code page 932 bytes. The model knows no output format: the page
+// writers decide how each piece looks.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace zek {
+
+// Character formatting, as the help compiler reads it.
+struct CharStyle {
+  bool bold = false;
+  bool italic = false;
+  bool underline = false;         // \ul: also the popup hot-spot mark
+  bool double_underline = false;  // \uldb: a jump hot spot
+  bool strike = false;            // \strike: a jump hot spot
+  bool hidden = false;            // \v: a hot spot's target
+  bool small_caps = false;
+  bool caps = false;
+  int32_t font = -1;  // index into the font table; -1 the default font
+  int32_t size = 0;   // half-points; 0 the default size
+  int32_t color = 0;  // index into the colour table; 0 the automatic colour
+  bool operator==(const CharStyle&) const = default;
+};
+
+enum class Alignment { left, right, center, justify };
+enum class BorderLine { single, double_line, thick, dotted, shadow };
+
+struct TabStop {
+  int32_t position = 0;                   // twips from the left margin
+  Alignment alignment = Alignment::left;  // left, right or center
+  bool operator==(const TabStop&) const = default;
+};
+
+// Paragraph formatting; measures in twips.
+struct ParaStyle {
+  int32_t left_indent = 0;
+  int32_t right_indent = 0;
+  int32_t first_indent = 0;  // relative to the left indent; negative hangs
+  int32_t space_before = 0;
+  int32_t space_after = 0;
+  int32_t line_spacing = 0;
+  Alignment alignment = Alignment::left;
+  bool no_wrap = false;     // \keep: one line, no wrapping
+  bool non_scroll = false;  // \keepn
+  bool in_table = false;    // \intbl
+  bool border_top = false;
+  bool border_bottom = false;
+  bool border_left = false;
+  bool border_right = false;
+  BorderLine border_line = BorderLine::single;
+  std::vector<TabStop> tabs;
+  bool operator==(const ParaStyle&) const = default;
+};
+
+enum class LinkKind {
+  jump,   // to a topic, in this help or another
+  popup,  // a topic shown over the page
+  macro,  // runs a help macro: shown as inert text
+};
+
+enum class LinkLook {
+  normal,        // underlined and coloured
+  plain,         // "%": neither underlined nor coloured
+  no_underline,  // "*": coloured, not underlined
+};
+
+// Where a hot spot leads, read from its hidden text.
+struct LinkTarget {
+  LinkKind kind = LinkKind::jump;
+  LinkLook look = LinkLook::normal;
+  std::string context;  // the context string (jump, popup)
+  std::string file;     // "ctx@file.hlp": the other help file; empty for this help
+  std::string window;   // "ctx>window": the window it opens in
+  std::string macro;    // "!Macro(...)": the macro text without "!"
+};
+
+enum class BitmapPlacement { character, left, right };
+
+enum class PieceKind {
+  text,        // `text` in `style`
+  tab,         // \tab
+  line_break,  // \line
+  anchor,      // a "#" footnote inside the text: `text` is the context string
+  hot_spot,    // `text` shown in `style`, leading to `target`
+  bitmap,      // `text` is the file name
+  button,      // an authored button: `text` the label, `target` its macro
+};
+
+struct Piece {
+  Piece() = default;
+  Piece(PieceKind kind_, const CharStyle& style_, std::string text_ = std::string())
+      : kind(kind_), style(style_), text(std::move(text_)) {}
+
+  PieceKind kind = PieceKind::text;
+  CharStyle style;
+  std::string text;
+  LinkTarget target;                                       // hot_spot, button
+  BitmapPlacement placement = BitmapPlacement::character;  // bitmap
+  bool transparent = false;                                // bitmap: bmct, bmlt, bmrt
+};
+
+struct Paragraph {
+  ParaStyle style;
+  std::vector<Piece> pieces;
+};
+
+struct TableCell {
+  std::vector<Paragraph> paragraphs;
+};
+
+struct TableRow {
+  std::vector<int32_t> cell_edges;  // \cellx: each cell's right edge in twips
+  int32_t left = 0;                 // \trleft
+  int32_t gap = 0;                  // \trgaph
+  std::vector<TableCell> cells;
+};
+
+// A paragraph or a table: the blocks a topic's text is made of.
+struct Block {
+  bool is_table = false;
+  Paragraph paragraph;         // when not a table
+  std::vector<TableRow> rows;  // when a table
+};
+
+struct Topic {
+  std::string title;                  // "$"
+  std::vector<std::string> contexts;  // "#", in the order they stand
+  std::vector<std::string> keywords;  // "K", split at ";"
+  std::string browse;                 // "+"
+  std::vector<std::string> macros;    // "!", split at ";"
+  std::string window;                 // ">"
+  std::vector<Block> non_scrolling;   // the leading \keepn paragraphs
+  std::vector<Block> blocks;          // the scrolling text
+};
+
+struct FontEntry {
+  int32_t number = 0;
+  std::string name;
+  std::string family;  // "roman", "swiss", "modern", "script", "decor", "tech", "nil"
+  int32_t charset = 0;
+};
+
+struct Color {
+  uint8_t red = 0;
+  uint8_t green = 0;
+  uint8_t blue = 0;
+  bool automatic = false;  // the empty first entry
+};
+
+// What is read once for the whole document.
+struct DocumentTables {
+  std::vector<FontEntry> fonts;
+  std::vector<Color> colors;
+  const FontEntry* find_font(int32_t number) const {
+    for (const FontEntry& font : fonts) {
+      if (font.number == number) return &font;
+    }
+    return nullptr;
+  }
+};
+
+}  // namespace zek

@@ -1,0 +1,95 @@
+// Page names from context strings.
+#include "publish/page_names.h"
+
+#include <array>
+#include <cstdint>
+
+#include "base/cat.h"
+#include "base/sjis.h"
+
+namespace zek {
+
+namespace {
+
+bool is_kept(unsigned char c) {
+  return (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_' || c == '-';
+}
+
+constexpr std::array<std::string_view, 22> kReserved = {
+    "con",  "prn",  "aux",  "nul",  "com1", "com2", "com3", "com4", "com5", "com6", "com7",
+    "com8", "com9", "lpt1", "lpt2", "lpt3", "lpt4", "lpt5", "lpt6", "lpt7", "lpt8", "lpt9",
+};
+
+// Longer names would not fit a file name of the usual file systems.
+constexpr size_t kMaxName = 200;
+
+void append_escape(std::string& name, unsigned char byte) {
+  static constexpr char kHex[] = "0123456789abcdef";
+  name.push_back('~');
+  name.push_back(kHex[byte >> 4]);
+  name.push_back(kHex[byte & 0x0F]);
+}
+
+}  // namespace
+
+std::string page_name(std::string_view context) {
+  std::string name;
+  name.reserve(context.size());
+  for (size_t i = 0; i < context.size();) {
+    const size_t length = char_length(context, i);
+    if (length == 2) {  // both bytes escaped: a trail byte may look like a letter
+      append_escape(name, static_cast<unsigned char>(context[i]));
+      append_escape(name, static_cast<unsigned char>(context[i + 1]));
+    } else {
+      unsigned char c = static_cast<unsigned char>(context[i]);
+      if (c >= 'A' && c <= 'Z') c = static_cast<unsigned char>(c - 'A' + 'a');
+      if (is_kept(c)) {
+        name.push_back(static_cast<char>(c));
+      } else {
+        append_escape(name, c);
+      }
+    }
+    i += length;
+  }
+  for (std::string_view reserved : kReserved) {
+    if (name == reserved) return cat('~', name);
+  }
+  if (name.size() > kMaxName) {  // a long name is cut, and a hash keeps it apart
+    uint64_t hash = 14695981039346656037u;
+    for (const char c : lookup_key(context)) {
+      hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211u;
+    }
+    name.resize(kMaxName - 18);
+    append(name, "~~", hex_padded(static_cast<uint32_t>(hash >> 32), 8),
+           hex_padded(static_cast<uint32_t>(hash), 8));
+  }
+  return name;
+}
+
+std::string anonymous_page_name(size_t index) {
+  return cat("~~", index);
+}
+
+std::string sibling_name(std::string_view file) {
+  size_t start = 0;
+  for (size_t i = 0; i < file.size(); i += char_length(file, i)) {
+    if (file[i] == '\\' || file[i] == '/' || file[i] == ':') start = i + 1;
+  }
+  std::string_view base = file.substr(start);
+  size_t dot = std::string_view::npos;
+  for (size_t i = 0; i < base.size(); i += char_length(base, i)) {
+    if (base[i] == '.') dot = i;
+  }
+  if (dot != std::string_view::npos) base = base.substr(0, dot);
+  return page_name(base);
+}
+
+std::string lookup_key(std::string_view context) {
+  std::string key(context);
+  for (size_t i = 0; i < key.size(); i += char_length(key, i)) {
+    if (key[i] >= 'a' && key[i] <= 'z') key[i] = static_cast<char>(key[i] - 'a' + 'A');
+  }
+  return key;
+}
+
+}  // namespace zek

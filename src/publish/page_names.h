@@ -1,0 +1,30 @@
+// Names of pages and anchors, each a function of a context string alone, so
+// that a sibling help can compute the name of any of this help's pages: ASCII
+// letters folded to lower case (context strings ignore case), bytes other
+// than letters, digits, "_" and "-" written as "~" and two hex digits, and a
+// "~" before the names Windows reserves for devices (CON, NUL, COM1, ...).
+// Two context strings that differ in more than letter case never share a name.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace zek {
+
+// The page (and anchor) name of a context string.
+std::string page_name(std::string_view context);
+
+// The name of the n-th topic that has no context string; no context string
+// gives it.
+std::string anonymous_page_name(size_t index);
+
+// The base name of the help a hot spot names ("Other.hlp" or "dir\other.hlp"
+// gives the page name of "other"): folder and extension dropped.
+std::string sibling_name(std::string_view file);
+
+// A context string with its ASCII letters in upper case at character
+// boundaries: the key under which context strings are compared.
+std::string lookup_key(std::string_view context);
+
+}  // namespace zek

@@ -1,0 +1,41 @@
+// Publishing a help as HTML: the document's RTF is read twice, first for
+// what is help-wide (titles, context strings, popups, browse sequences,
+// keywords), then topic by topic into the pages. Only one topic is held at
+// a time. Two forms: one self-contained page, or an HTML Help project.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <unordered_set>
+#include <vector>
+
+#include "io/stream.h"
+#include "publish/html_text.h"
+#include "publish/topic_html.h"
+#include "rtf/tokenizer.h"
+
+namespace zek {
+
+struct PublishJob {
+  // Opens the document's RTF from its start (called once per read).
+  std::function<std::unique_ptr<RtfSource>()> open_rtf;
+  // Context keys (upper case) that popup headers defined.
+  std::unordered_set<std::string> popup_contexts;
+  // Code page 932 to UTF-8, for the single page.
+  Utf8Converter to_utf8;
+  // Copies bitmaps beside the pages; null to show every bitmap as a placeholder.
+  BitmapPlacer* bitmaps = nullptr;
+  // -K: hot spots in brackets, as in the text output.
+  bool link_brackets = false;
+};
+
+// Writes the single page to `page`; false when a write failed.
+bool write_single_page(const PublishJob& job, OutputStream& page);
+
+// Writes the project `name` ("help" for help.hhp): name.hhp, name.hhc,
+// name.hhk and the pages in the folder name/, all into `folder`. Bitmaps
+// are expected under name/ too. False when a file could not be written.
+bool write_project(const PublishJob& job, const std::string& name, OutputFolder& folder);
+
+}  // namespace zek

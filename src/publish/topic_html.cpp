@@ -1,0 +1,366 @@
+// Topic text as HTML.
+#include "publish/topic_html.h"
+
+#include <cstdlib>
+
+#include "base/cat.h"
+#include "base/sjis.h"
+#include "publish/html_text.h"
+#include "publish/page_names.h"
+
+namespace zek {
+
+namespace {
+
+// A measure in twips as CSS points, to a tenth.
+std::string points(int32_t twips) {
+  const int64_t tenths = static_cast<int64_t>(twips) / 2;
+  const int64_t magnitude = tenths < 0 ? -tenths : tenths;
+  std::string out = tenths < 0 ? "-" : "";
+  append(out, magnitude / 10);
+  if (magnitude % 10 != 0) append(out, '.', magnitude % 10);
+  append(out, "pt");
+  return out;
+}
+
+const char* border_css(BorderLine line) {
+  switch (line) {
+    case BorderLine::double_line:
+      return "3px double";
+    case BorderLine::thick:
+      return "2px solid";
+    case BorderLine::dotted:
+      return "1px dotted";
+    case BorderLine::shadow:
+    case BorderLine::single:
+      break;
+  }
+  return "1px solid";
+}
+
+// Whether a font name may stand in a CSS string: letters, digits, blanks,
+// "-", "_", "." and whole double-byte characters only.
+bool is_safe_font_name(std::string_view name) {
+  if (name.empty()) return false;
+  for (size_t i = 0; i < name.size(); i += char_length(name, i)) {
+    const auto c = static_cast<unsigned char>(name[i]);
+    if (char_length(name, i) == 2) continue;
+    const bool ok = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+                    c == ' ' || c == '-' || c == '_' || c == '.';
+    if (!ok) return false;
+  }
+  return true;
+}
+
+bool equals_ignoring_case(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    const char x = (a[i] >= 'A' && a[i] <= 'Z') ? static_cast<char>(a[i] - 'A' + 'a') : a[i];
+    const char y = (b[i] >= 'A' && b[i] <= 'Z') ? static_cast<char>(b[i] - 'A' + 'a') : b[i];
+    if (x != y) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+std::string paragraph_css(const ParaStyle& style) {
+  std::string css;
+  if (style.left_indent != 0) append(css, "margin-left:", points(style.left_indent), ';');
+  if (style.right_indent != 0) append(css, "margin-right:", points(style.right_indent), ';');
+  if (style.first_indent != 0) append(css, "text-indent:", points(style.first_indent), ';');
+  if (style.space_before != 0) append(css, "margin-top:", points(style.space_before), ';');
+  if (style.space_after != 0) append(css, "margin-bottom:", points(style.space_after), ';');
+  if (style.line_spacing != 0) {
+    append(css, "line-height:", points(std::abs(style.line_spacing)), ';');
+  }
+  switch (style.alignment) {
+    case Alignment::right:
+      css += "text-align:right;";
+      break;
+    case Alignment::center:
+      css += "text-align:center;";
+      break;
+    case Alignment::justify:
+      css += "text-align:justify;";
+      break;
+    case Alignment::left:
+      break;
+  }
+  if (style.no_wrap) css += "white-space:nowrap;";
+  const char* border = border_css(style.border_line);
+  if (style.border_top) append(css, "border-top:", border, ';');
+  if (style.border_bottom) append(css, "border-bottom:", border, ';');
+  if (style.border_left) append(css, "border-left:", border, ';');
+  if (style.border_right) append(css, "border-right:", border, ';');
+  if (style.border_line == BorderLine::shadow &&
+      (style.border_top || style.border_bottom || style.border_left || style.border_right)) {
+    css += "box-shadow:2px 2px 0 #888;";
+  }
+  // Tab stops: the distance between the first two (or from the left indent
+  // to the only one) becomes the paragraph's tab size.
+  if (!style.tabs.empty()) {
+    int32_t step = style.tabs[0].position - style.left_indent;
+    if (style.tabs.size() > 1) step = style.tabs[1].position - style.tabs[0].position;
+    if (step <= 0) step = style.tabs[0].position;
+    if (step > 0) append(css, "tab-size:", points(step), ';');
+  }
+  return css;
+}
+
+std::string font_family_css(const FontEntry& font) {
+  std::string css;
+  // Single quotes: the list stands in a style attribute in double quotes.
+  if (is_safe_font_name(font.name)) append(css, '\'', font.name, "',");
+  if (font.charset == 128) css += "'MS PGothic','IPAPGothic','IPAGothic','Noto Sans CJK JP',";
+  if (font.family == "roman") {
+    css += "serif";
+  } else if (font.family == "modern") {
+    css += "monospace";
+  } else if (font.family == "script") {
+    css += "cursive";
+  } else {
+    css += "sans-serif";
+  }
+  return css;
+}
+
+const std::string& TopicHtml::char_css(const CharStyle& style) const {
+  if (style == last_style_) return last_css_;
+  last_style_ = style;
+  std::string& css = last_css_;
+  css.clear();
+  if (style.font >= 0) {
+    if (const FontEntry* font = tables_.find_font(style.font)) {
+      append(css, "font-family:", font_family_css(*font), ';');
+    }
+  }
+  if (style.size > 0) {
+    append(css, "font-size:", style.size / 2);
+    if (style.size % 2 != 0) css += ".5";
+    css += "pt;";
+  }
+  if (style.color > 0 && static_cast<size_t>(style.color) < tables_.colors.size()) {
+    const Color& color = tables_.colors[static_cast<size_t>(style.color)];
+    if (!color.automatic) {
+      append(css, "color:#", hex_padded(color.red, 2), hex_padded(color.green, 2),
+             hex_padded(color.blue, 2), ';');
+    }
+  }
+  return css;
+}
+
+// The character CSS every text of the paragraph has; empty when they differ.
+std::string TopicHtml::common_char_css(const Paragraph& paragraph) const {
+  std::string common;
+  bool first = true;
+  for (const Piece& piece : paragraph.pieces) {
+    if (piece.kind != PieceKind::text && piece.kind != PieceKind::hot_spot) continue;
+    const std::string& css = char_css(piece.style);
+    if (first) {
+      common = css;
+      first = false;
+    } else if (css != common) {
+      return std::string();
+    }
+  }
+  return common;
+}
+
+void TopicHtml::blocks(std::string& out, const std::vector<Block>& list) const {
+  for (const Block& block : list) {
+    if (block.is_table) {
+      table(out, block);
+    } else {
+      paragraph(out, block.paragraph, "p");
+    }
+  }
+}
+
+void TopicHtml::paragraph(std::string& out, const Paragraph& paragraph, const char* tag) const {
+  // Character formatting that all the text shares is written once, here.
+  inherited_css_ = common_char_css(paragraph);
+  const std::string css = paragraph_css(paragraph.style) + inherited_css_;
+  append(out, '<', tag);
+  if (paragraph.pieces.empty()) out += " class=\"e\"";
+  if (!css.empty()) append(out, " style=\"", css, '"');
+  out += '>';
+  for (const Piece& piece : paragraph.pieces) this->piece(out, piece);
+  append(out, "</", tag, ">\n");
+  inherited_css_.clear();
+}
+
+void TopicHtml::table(std::string& out, const Block& block) const {
+  out += "<table class=\"tb\">\n";
+  for (const TableRow& row : block.rows) {
+    out += "<tr>";
+    int32_t left = row.left;
+    for (size_t i = 0; i < row.cells.size(); ++i) {
+      out += "<td";
+      if (i < row.cell_edges.size() && row.cell_edges[i] > left) {
+        append(out, " style=\"width:", points(row.cell_edges[i] - left), '"');
+        left = row.cell_edges[i];
+      }
+      out += '>';
+      for (const Paragraph& paragraph : row.cells[i].paragraphs) {
+        this->paragraph(out, paragraph, "div");
+      }
+      out += "</td>";
+    }
+    out += "</tr>\n";
+  }
+  out += "</table>\n";
+}
+
+void TopicHtml::piece(std::string& out, const Piece& piece) const {
+  switch (piece.kind) {
+    case PieceKind::text:
+      styled_text(out, piece.style, piece.text, false);
+      break;
+    case PieceKind::tab:
+      out += "<span class=\"t\">&#9;</span>";
+      break;
+    case PieceKind::line_break:
+      out += "<br>";
+      break;
+    case PieceKind::anchor:
+      if (mode_ == PageMode::project) append(out, "<a id=\"", page_name(piece.text), "\"></a>");
+      break;
+    case PieceKind::hot_spot:
+      hot_spot(out, piece);
+      break;
+    case PieceKind::bitmap:
+      bitmap(out, piece);
+      break;
+    case PieceKind::button:
+      out += "<span class=\"btn\" title=\"";
+      append_escaped(out, piece.target.macro);
+      out += "\">";
+      append_escaped(out, piece.text);
+      out += "</span>";
+      break;
+  }
+}
+
+void TopicHtml::styled_text(std::string& out, const CharStyle& style, std::string_view text,
+                            bool link) const {
+  std::string classes;
+  auto add = [&classes](const char* name) {
+    if (!classes.empty()) classes += ' ';
+    classes += name;
+  };
+  if (style.bold) add("b");
+  if (style.italic) add("i");
+  if (!link && style.underline) add("u");
+  if (!link && style.double_underline) add("uu");
+  if (!link && style.strike) add("s");
+  if (style.small_caps) add("sc");
+  if (style.caps) add("c");
+  const std::string& own = char_css(style);
+  const std::string_view css = own == inherited_css_ ? std::string_view() : std::string_view(own);
+  if (classes.empty() && css.empty()) {
+    append_escaped(out, text);
+    return;
+  }
+  out += "<span";
+  if (!classes.empty()) append(out, " class=\"", classes, '"');
+  if (!css.empty()) append(out, " style=\"", css, '"');
+  out += '>';
+  append_escaped(out, text);
+  out += "</span>";
+}
+
+std::string TopicHtml::topic_href(size_t index) const {
+  const std::string& page = index_.topic(index).page;
+  return mode_ == PageMode::single_page ? cat('#', page) : cat(page, ".htm");
+}
+
+std::optional<std::string> TopicHtml::context_href(std::string_view context, size_t* topic) const {
+  const std::optional<size_t> found = index_.find(context);
+  if (!found) return std::nullopt;
+  if (topic != nullptr) *topic = *found;
+  std::string href = topic_href(*found);
+  const TopicEntry& entry = index_.topic(*found);
+  if (mode_ == PageMode::project && entry.inner.count(lookup_key(context)) != 0) {
+    append(href, '#', page_name(context));
+  }
+  return href;
+}
+
+std::string TopicHtml::window_name(std::string_view window) {
+  if (window.empty() || equals_ignoring_case(window, "main")) return std::string();
+  return cat("w-", page_name(window));
+}
+
+void TopicHtml::link_text(std::string& out, const Piece& piece) const {
+  const bool popup = piece.target.kind == LinkKind::popup;
+  if (link_brackets_) out += popup ? "\x81\x73" : "\x81\x79";  // 《 or 【
+  styled_text(out, piece.style, piece.text, true);
+  if (link_brackets_) out += popup ? "\x81\x74" : "\x81\x7A";  // 》 or 】
+}
+
+void TopicHtml::hot_spot(std::string& out, const Piece& piece) const {
+  const LinkTarget& target = piece.target;
+  std::string look = target.look == LinkLook::plain          ? " np"
+                     : target.look == LinkLook::no_underline ? " nu"
+                                                             : "";
+  if (target.kind == LinkKind::macro) {
+    append(out, "<span class=\"m", look, "\" title=\"");
+    append_escaped(out, target.macro);
+    out += "\">";
+    link_text(out, piece);
+    out += "</span>";
+    return;
+  }
+  std::string href;
+  size_t topic = 0;
+  if (!target.file.empty()) {
+    const std::string sibling = sibling_name(target.file);
+    href = mode_ == PageMode::single_page
+               ? cat(sibling, ".html#", page_name(target.context))
+               : cat("../", sibling, '/', page_name(target.context), ".htm");
+  } else if (std::optional<std::string> own = context_href(target.context, &topic)) {
+    href = std::move(*own);
+  } else {  // no topic defines it: the text without a link
+    out += "<span class=\"nl\">";
+    link_text(out, piece);
+    out += "</span>";
+    return;
+  }
+  const bool popup = target.file.empty() && index_.topic(topic).popup;
+  const char* kind = target.kind == LinkKind::popup ? "pl" : "j";
+  if (popup && mode_ == PageMode::single_page) {
+    append(out, "<button type=\"button\" class=\"", kind, look, "\" popovertarget=\"",
+           index_.topic(topic).page, "\">");
+    link_text(out, piece);
+    out += "</button>";
+    return;
+  }
+  append(out, "<a class=\"", kind, look, "\" href=\"", href, '"');
+  const std::string window = window_name(target.window);
+  if (!window.empty()) append(out, " target=\"", window, '"');
+  out += '>';
+  link_text(out, piece);
+  out += "</a>";
+}
+
+void TopicHtml::bitmap(std::string& out, const Piece& piece) const {
+  const char* place = piece.placement == BitmapPlacement::left    ? "bl"
+                      : piece.placement == BitmapPlacement::right ? "br"
+                                                                  : "bc";
+  std::optional<std::string> src;
+  if (bitmaps_ != nullptr) src = bitmaps_->place(piece.text);
+  if (!src) {
+    append(out, "<span class=\"bm ", place, "\">[");
+    append_escaped(out, piece.text);
+    out += "]</span>";
+    return;
+  }
+  append(out, "<img class=\"", place, "\" src=\"");
+  append_escaped(out, *src);
+  out += "\" alt=\"";
+  append_escaped(out, piece.text);
+  out += "\">";
+}
+
+}  // namespace zek

@@ -1,0 +1,80 @@
+// A topic's text as HTML: paragraphs with their indents, spacing, borders
+// and tab stops, character formatting, hot spots as links (to the help's own
+// pages, or to a sibling help's pages computed from the context string),
+// bitmaps and buttons. Shared by the single page and the project's pages,
+// which differ only in how a link reaches a topic.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "publish/help_index.h"
+#include "publish/model.h"
+
+namespace zek {
+
+enum class PageMode { single_page, project };
+
+// Makes bitmaps available beside the pages.
+class BitmapPlacer {
+ public:
+  virtual ~BitmapPlacer() = default;
+  // The address (relative to the page) of the bitmap the help names; none
+  // when it cannot be shown (missing, or of a kind a browser cannot show).
+  virtual std::optional<std::string> place(std::string_view name) = 0;
+};
+
+class TopicHtml {
+ public:
+  TopicHtml(const HelpIndex& index, const DocumentTables& tables, PageMode mode,
+            BitmapPlacer* bitmaps)
+      : index_(index), tables_(tables), mode_(mode), bitmaps_(bitmaps) {}
+
+  // -K: hot spots in the brackets of the text output, 【jump】 and 《popup》.
+  void set_link_brackets(bool on) { link_brackets_ = on; }
+
+  void blocks(std::string& out, const std::vector<Block>& list) const;
+
+  // The address of topic `index` from a page of this help.
+  std::string topic_href(size_t index) const;
+  // The address a hot spot leads to in this help, with the topic it shows;
+  // none when no topic defines the context string.
+  std::optional<std::string> context_href(std::string_view context, size_t* topic) const;
+  // The window name of a hot spot as a safe browsing-context name; empty for
+  // the main window.
+  static std::string window_name(std::string_view window);
+
+ private:
+  void paragraph(std::string& out, const Paragraph& paragraph, const char* tag) const;
+  void table(std::string& out, const Block& block) const;
+  void piece(std::string& out, const Piece& piece) const;
+  void styled_text(std::string& out, const CharStyle& style, std::string_view text,
+                   bool link) const;
+  void hot_spot(std::string& out, const Piece& piece) const;
+  void link_text(std::string& out, const Piece& piece) const;
+  void bitmap(std::string& out, const Piece& piece) const;
+  const std::string& char_css(const CharStyle& style) const;
+  std::string common_char_css(const Paragraph& paragraph) const;
+
+  const HelpIndex& index_;
+  const DocumentTables& tables_;
+  PageMode mode_;
+  BitmapPlacer* bitmaps_;
+  bool link_brackets_ = false;
+  // The character CSS the paragraph being written carries for all its text,
+  // and the latest style's CSS (runs repeat their style).
+  mutable std::string inherited_css_;
+  mutable CharStyle last_style_;
+  mutable std::string last_css_;
+};
+
+// The CSS of a paragraph's formatting (empty for the defaults).
+std::string paragraph_css(const ParaStyle& style);
+
+// A font's CSS font-family list: its name when that is safe to use, then
+// fallbacks by family and character set (Japanese fonts for charset 128).
+std::string font_family_css(const FontEntry& font);
+
+}  // namespace zek

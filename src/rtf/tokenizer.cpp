@@ -1,0 +1,188 @@
+// The RTF tokenizer: a chunked buffer and the token rules.
+#include "rtf/tokenizer.h"
+
+#include <cstring>
+
+#include "base/sjis.h"
+
+namespace zek {
+
+namespace {
+
+constexpr size_t kChunk = 1 << 16;
+// The longest token part read in one piece: a control word of 32 letters,
+// a sign and 10 digits, and its delimiter fit with room to spare.
+constexpr size_t kLookahead = 64;
+constexpr size_t kMaxWord = 32;
+constexpr size_t kMaxText = 4096;
+
+bool is_letter(unsigned char c) {
+  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+bool is_digit(unsigned char c) {
+  return c >= '0' && c <= '9';
+}
+int hex_value(unsigned char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+bool is_line_end(unsigned char c) {
+  return c == '\r' || c == '\n';
+}
+
+}  // namespace
+
+size_t RtfStringSource::read(char* buffer, size_t size) {
+  const size_t n = size < bytes_.size() ? size : bytes_.size();
+  if (n != 0) std::memcpy(buffer, bytes_.data(), n);
+  bytes_.remove_prefix(n);
+  return n;
+}
+
+RtfTokenizer::RtfTokenizer(RtfSource& source)
+    : source_(source), buffer_(std::make_unique<char[]>(kChunk + kLookahead)) {}
+
+size_t RtfTokenizer::ensure(size_t count) {
+  if (end_ - pos_ >= count || exhausted_) return end_ - pos_;
+  // Move what is left to the front and fill up the rest.
+  const size_t left = end_ - pos_;
+  if (left != 0) std::memmove(buffer_.get(), buffer_.get() + pos_, left);
+  pos_ = 0;
+  end_ = left;
+  while (end_ < count && !exhausted_) {
+    const size_t got = source_.read(buffer_.get() + end_, kChunk + kLookahead - end_);
+    if (got == 0) exhausted_ = true;
+    end_ += got;
+  }
+  return end_ - pos_;
+}
+
+const RtfToken& RtfTokenizer::next() {
+  RtfToken& token = token_;
+  token.kind = RtfTokenKind::end;
+  token.word.clear();
+  token.has_number = false;
+  token.number = 0;
+  token.symbol = 0;
+  while (!at_end() && is_line_end(peek())) ++pos_;
+  if (at_end()) return token;
+  switch (peek()) {
+    case '{':
+      ++pos_;
+      token.kind = RtfTokenKind::group_open;
+      return token;
+    case '}':
+      ++pos_;
+      token.kind = RtfTokenKind::group_close;
+      return token;
+    case '\\':
+      read_control(token);
+      return token;
+    default:
+      read_text(token);
+      return token;
+  }
+}
+
+void RtfTokenizer::read_control(RtfToken& token) {
+  const size_t available = ensure(kLookahead);
+  if (available < 2) {  // a lone "\" at the very end stands for nothing
+    pos_ = end_;
+    token.kind = RtfTokenKind::end;
+    return;
+  }
+  const unsigned char c = peek(1);
+  if (is_letter(c)) {
+    read_control_word(token);
+    return;
+  }
+  if (is_line_end(c)) {  // "\" before a line end is a paragraph mark
+    pos_ += 2;
+    token.kind = RtfTokenKind::control_word;
+    token.word = "par";
+    return;
+  }
+  if (c == '\'') {
+    const int high = available > 2 ? hex_value(peek(2)) : -1;
+    const int low = available > 3 ? hex_value(peek(3)) : -1;
+    if (high >= 0 && low >= 0) {
+      pos_ += 4;
+      token.kind = RtfTokenKind::hex_byte;
+      token.symbol = static_cast<char>(high * 16 + low);
+      return;
+    }
+    pos_ += 2;  // a malformed escape: the "\'" is dropped, what follows is read again
+    token.kind = RtfTokenKind::control_symbol;
+    token.symbol = '\'';
+    return;
+  }
+  if (is_lead_byte(c)) {  // "\" before a double-byte character: the character is text
+    ++pos_;
+    read_text(token);
+    return;
+  }
+  pos_ += 2;
+  token.kind = RtfTokenKind::control_symbol;
+  token.symbol = static_cast<char>(c);
+}
+
+void RtfTokenizer::read_control_word(RtfToken& token) {
+  token.kind = RtfTokenKind::control_word;
+  ++pos_;  // the backslash
+  // Letters: the first 32 make the word; a longer run is read and dropped.
+  while (ensure(1) != 0 && is_letter(peek())) {
+    if (token.word.size() < kMaxWord) token.word.push_back(static_cast<char>(peek()));
+    ++pos_;
+  }
+  if (ensure(2) >= 2 && peek() == '-' && is_digit(peek(1))) {
+    token.has_number = true;
+    ++pos_;
+  }
+  const bool negative = token.has_number;
+  int64_t value = 0;
+  while (ensure(1) != 0 && is_digit(peek())) {
+    token.has_number = true;
+    if (value < int64_t{1} << 32) value = value * 10 + (peek() - '0');
+    ++pos_;
+  }
+  if (negative) value = -value;
+  if (value > INT32_MAX) value = INT32_MAX;
+  if (value < INT32_MIN) value = INT32_MIN;
+  token.number = static_cast<int32_t>(value);
+  if (ensure(1) != 0 && peek() == ' ') ++pos_;  // the delimiting space belongs to the word
+  if (token.word == "bin" && token.number > 0) skip_bytes(static_cast<size_t>(token.number));
+}
+
+// "\binN" is followed by N bytes of binary data (braces and backslashes
+// included) that are no tokens.
+void RtfTokenizer::skip_bytes(size_t count) {
+  while (count != 0 && ensure(1) != 0) {
+    const size_t step = count < end_ - pos_ ? count : end_ - pos_;
+    pos_ += step;
+    count -= step;
+  }
+}
+
+void RtfTokenizer::read_text(RtfToken& token) {
+  token.kind = RtfTokenKind::text;
+  while (token.word.size() < kMaxText && ensure(2) != 0) {
+    const unsigned char c = peek();
+    if (c == '{' || c == '}' || c == '\\') break;
+    if (is_line_end(c)) {
+      ++pos_;
+      continue;
+    }
+    if (is_lead_byte(c) && end_ - pos_ >= 2) {
+      token.word.push_back(static_cast<char>(c));
+      token.word.push_back(static_cast<char>(peek(1)));
+      pos_ += 2;
+      continue;
+    }
+    token.word.push_back(static_cast<char>(c));
+    ++pos_;
+  }
+}
+
+}  // namespace zek

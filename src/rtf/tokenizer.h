@@ -1,0 +1,83 @@
+// A tokenizer for the help compiler's RTF: groups, control words, control
+// symbols, "\'hh" bytes and text runs. It reads from a byte source in chunks
+// (a whole help can be larger than memory allows) and is Shift-JIS aware: a
+// lead byte and its trail byte always stay together as text, so a trail byte
+// "{", "}" or "\" never opens a group or starts a control word.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace zek {
+
+// Where the tokenizer's bytes come from.
+class RtfSource {
+ public:
+  virtual ~RtfSource() = default;
+  // Reads up to `size` bytes; 0 at the end (a read error ends the input too).
+  virtual size_t read(char* buffer, size_t size) = 0;
+};
+
+// A source over bytes held in memory (tests, small documents).
+class RtfStringSource : public RtfSource {
+ public:
+  explicit RtfStringSource(std::string_view bytes) : bytes_(bytes) {}
+  size_t read(char* buffer, size_t size) override;
+
+ private:
+  std::string_view bytes_;
+};
+
+enum class RtfTokenKind {
+  end,             // no more input
+  group_open,      // "{"
+  group_close,     // "}"
+  control_word,    // "\word" with an optional number
+  control_symbol,  // "\" and one character that is no letter ("\~", "\{", "\*")
+  hex_byte,        // "\'hh": one byte of the document's code page
+  text,            // bytes of text; a double-byte character is never split
+};
+
+struct RtfToken {
+  RtfTokenKind kind = RtfTokenKind::end;
+  std::string word;         // control word (letters only, at most 32) or text bytes
+  bool has_number = false;  // control word: a number followed it
+  int32_t number = 0;       // control word: its number, clamped to the int32 range
+  char symbol = 0;          // control symbol: the character; hex byte: the byte
+};
+
+class RtfTokenizer {
+ public:
+  explicit RtfTokenizer(RtfSource& source);
+
+  // The next token; RtfTokenKind::end once the input is exhausted.
+  // Line ends between tokens are not text and are passed over; "\" followed
+  // by a line end is the paragraph mark "\par". The token is valid until the
+  // next call (its text's memory is reused).
+  const RtfToken& next();
+
+ private:
+  // Makes at least `count` bytes available from pos_ when the input has them;
+  // returns how many are available.
+  size_t ensure(size_t count);
+  bool at_end() { return ensure(1) == 0; }
+  unsigned char peek(size_t offset = 0) const {
+    return static_cast<unsigned char>(buffer_[pos_ + offset]);
+  }
+  void read_control(RtfToken& token);
+  void read_control_word(RtfToken& token);
+  void read_text(RtfToken& token);
+  void skip_bytes(size_t count);
+
+  RtfSource& source_;
+  std::unique_ptr<char[]> buffer_;
+  size_t pos_ = 0;
+  size_t end_ = 0;
+  bool exhausted_ = false;
+  RtfToken token_;
+};
+
+}  // namespace zek

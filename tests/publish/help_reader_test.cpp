@@ -1,0 +1,245 @@
+// Reading the help compiler's RTF into topics: footnotes, hot-spot target
+// forms, the non-scrolling region, bitmaps, raw RTF groups, tables, and
+// documents that end badly.
+#include "publish/help_reader.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace zek {
+namespace {
+
+std::vector<Topic> read_all(const std::string& rtf, DocumentTables* tables = nullptr) {
+  RtfStringSource source(rtf);
+  HelpReader reader(source);
+  std::vector<Topic> topics;
+  Topic topic;
+  while (reader.next_topic(topic)) topics.push_back(topic);
+  if (tables != nullptr) *tables = reader.tables();
+  return topics;
+}
+
+// The pieces of the first scrolling paragraph that has any.
+std::vector<Piece> first_pieces(const Topic& topic) {
+  for (const Block& block : topic.blocks) {
+    if (!block.is_table && !block.paragraph.pieces.empty()) return block.paragraph.pieces;
+  }
+  return {};
+}
+
+TEST(HelpReaderTest, FootnotesBecomeTopicProperties) {
+  const std::vector<Topic> topics = read_all(
+      "{\\rtf1 \\ansi\r\n\\pard \\i0 \\b0 \r\n${\\footnote $Setup}\r\n+{\\footnote main:001}\r\n"
+      "#{\\footnote #XX0}\r\nK{\\footnote KSetup;Install; }\r\n!{\\footnote !DB(\"g\")}\r\n"
+      "A{\\footnote Aalink}\r\nText{\\par }\r\n{\\page }\r\n${\\footnote $Two}#{\\footnote #XX1}"
+      "{\\page }\r\n}\r\n");
+  ASSERT_EQ(topics.size(), 2u);
+  EXPECT_EQ(topics[0].title, "Setup");
+  EXPECT_EQ(topics[0].browse, "main:001");
+  EXPECT_EQ(topics[0].contexts, std::vector<std::string>{"XX0"});
+  EXPECT_EQ(topics[0].keywords, (std::vector<std::string>{"Setup", "Install"}));
+  EXPECT_EQ(topics[0].macros, std::vector<std::string>{"DB(\"g\")"});
+  // The reference marks are no text of the page.
+  const std::vector<Piece> pieces = first_pieces(topics[0]);
+  ASSERT_EQ(pieces.size(), 1u);
+  EXPECT_EQ(pieces[0].text, "Text");
+  EXPECT_EQ(topics[1].title, "Two");
+}
+
+TEST(HelpReaderTest, AContextStringInsideTheTextIsAnAnchorThere) {
+  const std::vector<Topic> topics =
+      read_all("#{\\footnote #XX0}Before{\\par }#{\\footnote #XX5}After{\\par }{\\page }");
+  ASSERT_EQ(topics.size(), 1u);
+  EXPECT_EQ(topics[0].contexts, (std::vector<std::string>{"XX0", "XX5"}));
+  ASSERT_EQ(topics[0].blocks.size(), 2u);
+  const std::vector<Piece>& second = topics[0].blocks[1].paragraph.pieces;
+  ASSERT_EQ(second.size(), 2u);
+  EXPECT_EQ(second[0].kind, PieceKind::anchor);
+  EXPECT_EQ(second[0].text, "XX5");
+}
+
+struct HotSpotCase {
+  std::string rtf;
+  PieceKind kind;
+  LinkKind link;
+  std::string context, file, window, macro;
+  LinkLook look;
+  std::string text;
+};
+
+TEST(HelpReaderTest, HotSpotTargetForms) {
+  const HotSpotCase cases[] = {
+      {"{\\strike Setup}{\\v XX1}", PieceKind::hot_spot, LinkKind::jump, "XX1", "", "", "",
+       LinkLook::normal, "Setup"},
+      {"{\\ul Note}{\\v XX4}", PieceKind::hot_spot, LinkKind::popup, "XX4", "", "", "",
+       LinkLook::normal, "Note"},
+      {"{\\uldb Go}{\\v ctx>win}", PieceKind::hot_spot, LinkKind::jump, "ctx", "", "win", "",
+       LinkLook::normal, "Go"},
+      {"{\\uldb Go}{\\v %ctx@other.hlp>w2}", PieceKind::hot_spot, LinkKind::jump, "ctx",
+       "other.hlp", "w2", "", LinkLook::plain, "Go"},
+      {"{\\uldb Go}{\\v *ctx}", PieceKind::hot_spot, LinkKind::jump, "ctx", "", "", "",
+       LinkLook::no_underline, "Go"},
+      {"{\\uldb Run}{\\v !Exec(\"x\")}", PieceKind::hot_spot, LinkKind::macro, "", "", "",
+       "Exec(\"x\")", LinkLook::normal, "Run"},
+      // The converter's external names: a JI macro is a jump into that file.
+      {"{\\uldb Far}{\\v !JI(\"far.hlp\",\"IDM_X\")}", PieceKind::hot_spot, LinkKind::jump, "IDM_X",
+       "far.hlp", "", "JI(\"far.hlp\",\"IDM_X\")", LinkLook::normal, "Far"},
+      // Visible text in several runs is one hot spot, with the first run's formatting.
+      {"{\\strike\\b Bo}{\\strike ld}{\\v XX2}", PieceKind::hot_spot, LinkKind::jump, "XX2", "", "",
+       "", LinkLook::normal, "Bold"},
+      // Hot spots in hex escapes (-X) read the same.
+      {"{\\strike \\'82\\'a0}{\\v XX3}", PieceKind::hot_spot, LinkKind::jump, "XX3", "", "", "",
+       LinkLook::normal, "\x82\xA0"},
+      // -W buttons and bitmaps by reference.
+      {"\\{button Open,HelpProc(\"FILE\")\\}", PieceKind::button, LinkKind::macro, "", "", "",
+       "HelpProc(\"FILE\")", LinkLook::normal, "Open"},
+  };
+  for (const HotSpotCase& c : cases) {
+    const std::vector<Topic> topics = read_all("#{\\footnote #T}" + c.rtf + "{\\par }{\\page }");
+    ASSERT_EQ(topics.size(), 1u) << c.rtf;
+    const std::vector<Piece> pieces = first_pieces(topics[0]);
+    ASSERT_EQ(pieces.size(), 1u) << c.rtf;
+    const Piece& piece = pieces[0];
+    EXPECT_EQ(piece.kind, c.kind) << c.rtf;
+    EXPECT_EQ(piece.text, c.text) << c.rtf;
+    EXPECT_EQ(piece.target.kind, c.link) << c.rtf;
+    EXPECT_EQ(piece.target.context, c.context) << c.rtf;
+    EXPECT_EQ(piece.target.file, c.file) << c.rtf;
+    EXPECT_EQ(piece.target.window, c.window) << c.rtf;
+    EXPECT_EQ(piece.target.macro, c.macro) << c.rtf;
+    EXPECT_EQ(piece.target.look, c.look) << c.rtf;
+  }
+}
+
+TEST(HelpReaderTest, HiddenTextWithoutHotSpotShowsNothing) {
+  const std::vector<Topic> topics =
+      read_all("#{\\footnote #T}a{\\v secret}b\\v more\\v0 c{\\page }");
+  ASSERT_EQ(topics.size(), 1u);
+  const std::vector<Piece> pieces = first_pieces(topics[0]);
+  ASSERT_EQ(pieces.size(), 1u);
+  EXPECT_EQ(pieces[0].text, "abc");
+}
+
+TEST(HelpReaderTest, LeadingKeepnParagraphsAreTheNonScrollingRegion) {
+  const std::vector<Topic> topics = read_all(
+      "#{\\footnote #T}{\\keepn\r\nHead{\\par }\r\nMore{\\par }\\pard }Body{\\par }"
+      "\\keepn Late{\\par }{\\page }");
+  ASSERT_EQ(topics.size(), 1u);
+  ASSERT_EQ(topics[0].non_scrolling.size(), 2u);
+  EXPECT_EQ(topics[0].non_scrolling[1].paragraph.pieces[0].text, "More");
+  // A \keepn paragraph after the scrolling text has begun scrolls with it.
+  ASSERT_EQ(topics[0].blocks.size(), 2u);
+}
+
+TEST(HelpReaderTest, BitmapsByReference) {
+  const std::vector<Topic> topics = read_all(
+      "#{\\footnote #T}\\{bmc a.bmp\\}\\{bmlt b.png\\}{\\bmr c.wmf}\\{ewc x.dll,w,1\\}"
+      "\\{not a picture\\}{\\page }");
+  ASSERT_EQ(topics.size(), 1u);
+  const std::vector<Piece> pieces = first_pieces(topics[0]);
+  ASSERT_EQ(pieces.size(), 4u);
+  EXPECT_EQ(pieces[0].kind, PieceKind::bitmap);
+  EXPECT_EQ(pieces[0].text, "a.bmp");
+  EXPECT_EQ(pieces[0].placement, BitmapPlacement::character);
+  EXPECT_EQ(pieces[1].placement, BitmapPlacement::left);
+  EXPECT_TRUE(pieces[1].transparent);
+  EXPECT_EQ(pieces[2].text, "c.wmf");
+  EXPECT_EQ(pieces[2].placement, BitmapPlacement::right);
+  // An embedded window shows nothing; other escaped braces are text.
+  EXPECT_EQ(pieces[3].text, "{not a picture}");
+}
+
+TEST(HelpReaderTest, RawRtfGroupsAndTables) {
+  DocumentTables tables;
+  const std::vector<Topic> topics = read_all(
+      "{\\rtf1{\\fonttbl{\\f0\\fnil\\fcharset128 \x82\x6C\x82\x72 Gothic;}{\\f1\\fswiss Arial;}}"
+      "{\\colortbl ;\\red255\\green0\\blue0;}{\\stylesheet{\\s0 Normal;}}{\\*\\unknown hidden}"
+      "#{\\footnote #T}{\\f1\\fs28\\cf1\\qc Big}\\unknownword{\\par }"
+      "\\trowd\\cellx1000\\cellx3000\\pard\\intbl A\\cell B\\cell\\row\\pard After{\\par }{\\page "
+      "}}",
+      &tables);
+  ASSERT_EQ(tables.fonts.size(), 2u);
+  EXPECT_EQ(tables.fonts[0].name, "\x82\x6C\x82\x72 Gothic");
+  EXPECT_EQ(tables.fonts[0].charset, 128);
+  EXPECT_EQ(tables.fonts[1].family, "swiss");
+  ASSERT_EQ(tables.colors.size(), 2u);
+  EXPECT_TRUE(tables.colors[0].automatic);
+  EXPECT_EQ(tables.colors[1].red, 255);
+  ASSERT_EQ(topics.size(), 1u);
+  ASSERT_EQ(topics[0].blocks.size(), 3u);
+  const Paragraph& big = topics[0].blocks[0].paragraph;
+  ASSERT_EQ(big.pieces.size(), 1u);
+  EXPECT_EQ(big.pieces[0].text, "Big");  // no stylesheet, unknown destination or word shows
+  EXPECT_EQ(big.pieces[0].style.font, 1);
+  EXPECT_EQ(big.pieces[0].style.size, 28);
+  EXPECT_EQ(big.pieces[0].style.color, 1);
+  const Block& table = topics[0].blocks[1];
+  ASSERT_TRUE(table.is_table);
+  ASSERT_EQ(table.rows.size(), 1u);
+  ASSERT_EQ(table.rows[0].cells.size(), 2u);
+  EXPECT_EQ(table.rows[0].cell_edges, (std::vector<int32_t>{1000, 3000}));
+  EXPECT_EQ(table.rows[0].cells[1].paragraphs[0].pieces[0].text, "B");
+  EXPECT_EQ(topics[0].blocks[2].paragraph.pieces[0].text, "After");
+}
+
+TEST(HelpReaderTest, ParagraphFormatting) {
+  const std::vector<Topic> topics = read_all(
+      "#{\\footnote #T}{\\li600 \\fi-400\\ri200 \\sb120\\sa60\\box\\brdrdb\\tqr\\tx500\\tx900 "
+      "A\\tab B\\line C{\\par }\\pard }D{\\par }{\\page }");
+  ASSERT_EQ(topics.size(), 1u);
+  ASSERT_EQ(topics[0].blocks.size(), 2u);
+  const ParaStyle& style = topics[0].blocks[0].paragraph.style;
+  EXPECT_EQ(style.left_indent, 600);
+  EXPECT_EQ(style.first_indent, -400);
+  EXPECT_EQ(style.right_indent, 200);
+  EXPECT_EQ(style.space_before, 120);
+  EXPECT_EQ(style.space_after, 60);
+  EXPECT_TRUE(style.border_top && style.border_bottom && style.border_left && style.border_right);
+  EXPECT_EQ(style.border_line, BorderLine::double_line);
+  ASSERT_EQ(style.tabs.size(), 2u);
+  EXPECT_EQ(style.tabs[0].alignment, Alignment::right);
+  EXPECT_EQ(style.tabs[1].alignment, Alignment::left);
+  const std::vector<Piece>& pieces = topics[0].blocks[0].paragraph.pieces;
+  ASSERT_EQ(pieces.size(), 5u);
+  EXPECT_EQ(pieces[1].kind, PieceKind::tab);
+  EXPECT_EQ(pieces[3].kind, PieceKind::line_break);
+  EXPECT_EQ(topics[0].blocks[1].paragraph.style, ParaStyle());
+}
+
+// Documents that end badly still give their topics, and nothing is lost
+// or read twice.
+TEST(HelpReaderTest, BadEndings) {
+  const std::string cases[] = {
+      "{\\rtf1 #{\\footnote #A}Text",              // no \page, no closing brace
+      "#{\\footnote #A}{{{{Text",                  // groups never closed
+      "#{\\footnote #A}}}}}Text{\\page }}}}",      // more closing than opening
+      "#{\\footnote #A}\\{bmc never closed Text",  // escaped brace never closed
+      "#{\\footnote #A}{\\strike Text}{\\v XX",    // hidden text at the very end
+  };
+  for (const std::string& rtf : cases) {
+    const std::vector<Topic> topics = read_all(rtf);
+    ASSERT_EQ(topics.size(), 1u) << rtf;
+    EXPECT_EQ(topics[0].contexts, std::vector<std::string>{"A"}) << rtf;
+    std::string text;
+    for (const Block& block : topics[0].blocks) {
+      for (const Piece& piece : block.paragraph.pieces) text += piece.text;
+    }
+    EXPECT_NE(text.find("Text"), std::string::npos) << rtf;
+  }
+}
+
+TEST(HelpReaderTest, DeepNestingIsBounded) {
+  std::string rtf = "#{\\footnote #A}";
+  for (int i = 0; i < 100000; ++i) rtf += '{';
+  rtf += "deep";
+  for (int i = 0; i < 100000; ++i) rtf += '}';
+  rtf += "Shown{\\page }";
+  const std::vector<Topic> topics = read_all(rtf);
+  ASSERT_EQ(topics.size(), 1u);
+  EXPECT_EQ(first_pieces(topics[0]).back().text, "Shown");
+}
+
+}  // namespace
+}  // namespace zek
