@@ -89,6 +89,8 @@ std::string_view help_text() {
          "Output, by the output file's extension (in any letter case):\n"
          "  .TXT        plain text\n"
          "  .XTF        RTF with a listing line before the output of every source line\n"
+         "  .HTM .HTML  one HTML page (UTF-8): every topic and popup, contents, index\n"
+         "  .HHP        an HTML Help project: .hhp, .hhc, .hhk and a folder of pages\n"
          "  .ZEK        refused\n"
          "  other       RTF (without an output file: the source name with .RTF)\n"
          "With -I the ID file is the output name with the extension .ID.\n"
