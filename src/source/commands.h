@@ -55,7 +55,7 @@ void cmd_tabstop(Context&, FileState&, Cursor&);
 void cmd_crmode(Context&, FileState&, Cursor&);
 void cmd_linemode(Context&, FileState&, Cursor&);
 void cmd_border(Context&, FileState&, Cursor&);
-// Nested source files (source/include_command.cpp).
+// Nested source files (source/line_loop.cpp).
 void cmd_include(Context&, FileState&, Cursor&);
 // Non-scrolling regions and titles (format/title_commands.cpp).
 void cmd_endnoscroll(Context&, FileState&, Cursor&);
