@@ -16,9 +16,9 @@
 #                             OLD_BINARY NEW_BINARY
 #
 # --quick makes the corpora 20,000 lines long instead of the benchmark's
-# 100,000 and 500,000; --only compares one of the three groups. Each run happens under LC_ALL=C in a fresh copy of its
-# input folder, always at the same path, so a converter that names its folder
-# gives the same bytes. Prints "N compared, N differ" and exits with 1 when
+# 100,000 and 500,000; --only compares one of the three groups. Each run
+# happens under LC_ALL=C in a fresh copy of its input folder, always at the
+# same path, so a converter that names its folder gives the same bytes. Prints "N compared, N differ" and exits with 1 when
 # anything differs, listing the first differences; the folders of the first
 # ten are kept under WORK/differences/ (WORK defaults to a new folder under
 # /tmp, removed at the end when nothing differs).
