@@ -31,7 +31,8 @@ mkdir -p "$build/findings"
 status=0
 for target in "${targets[@]}"; do
   if [ ! -x "$build/fuzz/$target" ]; then
-    echo "fuzz/run.sh: $target is not built (its reference is missing); skipped" >&2
+    echo "fuzz/run.sh: no fuzz target $target" >&2
+    status=1
     continue
   fi
   corpus=$build/corpus/$target

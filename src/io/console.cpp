@@ -26,10 +26,6 @@ void Console::write_err(std::string_view text) const {
   write(err, text);
 }
 
-void Console::write_out_name(std::string_view name) const {
-  if (out != nullptr) out->write(name);
-}
-
 void Console::write_err_name(std::string_view name) const {
   if (err != nullptr) err->write(name);
 }

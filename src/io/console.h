@@ -26,7 +26,6 @@ class Console {
 
   void write_out(std::string_view text) const;
   void write_err(std::string_view text) const;
-  void write_out_name(std::string_view name) const;
   void write_err_name(std::string_view name) const;
 
  private:

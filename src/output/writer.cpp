@@ -265,10 +265,6 @@ void Writer::footnote(char mark, std::string_view text) {
   rtf("}\r\n");
 }
 
-void Writer::group(std::string_view word, std::string_view text) {
-  hot_spot(word, text, {});
-}
-
 void Writer::hot_spot(std::string_view word, std::string_view text, std::string_view code) {
   if (!rtf_active()) return;
   if (!is_short_plain(word) || text.size() + code.size() > kStretch) {

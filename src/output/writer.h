@@ -38,9 +38,8 @@ class Writer {
   void plain(std::string_view text);
   // One help-compiler footnote: mark, "{\footnote ", mark, text, "}\r\n" (put_footnote).
   void footnote(char mark, std::string_view text);
-  // "{\word text}" with the text escaped (put_group).
-  void group(std::string_view word, std::string_view text);
-  // A hot spot: group(word, text) followed by rtf(code), written in one go.
+  // A hot spot: "{\word text}" with the text escaped, followed by rtf(code),
+  // written in one go.
   void hot_spot(std::string_view word, std::string_view text, std::string_view code);
 
   // The RTF writers write only to an open file and never in text mode.

@@ -90,7 +90,7 @@ TEST(WriterTest, SilentInTextModeAndWithoutFile) {
   writer.text_mode = true;
   writer.rtf("x");
   writer.footnote('K', "x");
-  writer.group("ul", "x");
+  writer.hot_spot("ul", "x", "{\\v code}");
   writer.debug("dbg");
   writer.out.flush();
   EXPECT_EQ(stream.bytes, "dbg");
@@ -103,7 +103,7 @@ TEST(WriterTest, FootnotesAndGroups) {
   writer.out.attach(&stream);
   writer.footnote('#', "a@b$c");
   writer.footnote('K', "x{y");
-  writer.group("ul", "Topic {1}");
+  writer.hot_spot("ul", "Topic {1}", {});
   writer.out.flush();
   EXPECT_EQ(stream.bytes, "#{\\footnote #aqbzc}\r\nK{\\footnote Kx\\{y}\r\n{\\ul Topic \\{1\\}}");
 }
