@@ -5,7 +5,9 @@
 #include <map>
 
 #include "base/sjis.h"
+#include "publish/help_reader.h"
 #include "publish/page_names.h"
+#include "publish/publish.h"
 
 namespace zek {
 
@@ -127,6 +129,17 @@ std::optional<size_t> HelpIndex::previous(size_t index) const {
 std::optional<size_t> HelpIndex::next(size_t index) const {
   if (index >= next_.size() || next_[index] == kNone) return std::nullopt;
   return next_[index];
+}
+
+HelpIndex index_help(const PublishJob& job) {
+  HelpIndex help;
+  help.set_popup_contexts(job.popup_contexts);
+  Topic topic;
+  const std::unique_ptr<RtfSource> source = job.open_rtf();
+  HelpReader reader(*source);
+  while (reader.next_topic(topic)) help.add(topic);
+  help.finish();
+  return help;
 }
 
 }  // namespace zek

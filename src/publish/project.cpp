@@ -196,15 +196,8 @@ bool Project::finish() {
 }  // namespace
 
 bool write_project(const PublishJob& job, const std::string& name, OutputFolder& folder) {
-  HelpIndex help;
-  help.set_popup_contexts(job.popup_contexts);
+  const HelpIndex help = index_help(job);
   Topic topic;
-  {
-    const std::unique_ptr<RtfSource> source = job.open_rtf();
-    HelpReader reader(*source);
-    while (reader.next_topic(topic)) help.add(topic);
-  }
-  help.finish();
   const std::unique_ptr<RtfSource> source = job.open_rtf();
   HelpReader reader(*source);
   Project project(job, help, reader.tables(), name, folder);

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "io/stream.h"
+#include "publish/help_index.h"
 #include "publish/html_text.h"
 #include "publish/topic_html.h"
 #include "rtf/tokenizer.h"
@@ -31,6 +32,10 @@ struct PublishJob {
 };
 
 // Writes the single page to `page`; false when a write failed.
+// The help-wide tables (titles, anchors, browse sequences, keywords), from a
+// first read of the job's RTF; the pages need them before their first topic.
+HelpIndex index_help(const PublishJob& job);
+
 bool write_single_page(const PublishJob& job, OutputStream& page);
 
 // Writes the project `name` ("help" for help.hhp): name.hhp, name.hhc,

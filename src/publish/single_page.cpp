@@ -186,15 +186,8 @@ bool SinglePage::finish() {
 }  // namespace
 
 bool write_single_page(const PublishJob& job, OutputStream& page) {
-  HelpIndex help;
-  help.set_popup_contexts(job.popup_contexts);
+  const HelpIndex help = index_help(job);
   Topic topic;
-  {
-    const std::unique_ptr<RtfSource> source = job.open_rtf();
-    HelpReader reader(*source);
-    while (reader.next_topic(topic)) help.add(topic);
-  }
-  help.finish();
   const std::unique_ptr<RtfSource> source = job.open_rtf();
   HelpReader reader(*source);
   // The tables are read before the first topic; a page needs them from the start.
