@@ -4,8 +4,36 @@
 
 #include <array>
 #include <string_view>
+#include <utility>
 
 namespace zek {
+
+// Every control word the reader acts on. A word is looked up once, in a
+// hash table built at compile time, and then dispatched by a switch: the
+// converter's RTF holds several control words per line, and comparing each
+// with every known word cost more than all the rest of the reading.
+// clang-format off
+enum class ReaderWord : uint8_t {
+  unknown,
+  // destinations
+  fonttbl, colortbl, footnote, bmc, bml, bmr, bmct, bmlt, bmrt,
+  stylesheet, info, pict, object, header, footer, headerl, headerr, headerf, footerl, footerr,
+  footerf, xe, tc, filetbl, revtbl, listtable, listoverridetable, rsidtbl, generator, themedata,
+  fldinst, datastore, latentstyles, bkmkstart, bkmkend,
+  // the font and colour tables
+  fcharset, red, green, blue,
+  // characters
+  plain, b, i, ul, ulnone, uldb, strike, v, scaps, caps, f, fs, cf,
+  // paragraphs
+  pard, li, ri, fi, sb, sa, sl, ql, qr, qc, qj, keep, keepn, intbl, box, brdrt, brdrb, brdrl,
+  brdrr, brdrs, brdrdb, brdrth, brdrdot, brdrsh, tx, tqr, tqc,
+  // breaks and special characters
+  par, line, tab, page, emdash, endash, bullet, lquote, rquote, ldblquote, rdblquote,
+  // tables
+  trowd, cellx, trgaph, trleft, cell, row,
+  count
+};
+// clang-format on
 
 namespace {
 
@@ -13,21 +41,66 @@ namespace {
 // and the reader keeps a bounded state on any input.
 constexpr size_t kMaxDepth = 256;
 
-// Destinations whose text is no part of the page.
-constexpr std::array<std::string_view, 26> kSkippedDestinations = {
-    "stylesheet", "info",      "pict",      "object",  "header",    "footer",
-    "headerl",    "headerr",   "headerf",   "footerl", "footerr",   "footerf",
-    "xe",         "tc",        "filetbl",   "revtbl",  "listtable", "listoverridetable",
-    "rsidtbl",    "generator", "themedata", "fldinst", "datastore", "latentstyles",
-    "bkmkstart",  "bkmkend",
+// The words' names, in the order of ReaderWord.
+// clang-format off
+constexpr std::array<std::string_view, static_cast<size_t>(ReaderWord::count)> kWordNames = {
+    "",
+    "fonttbl", "colortbl", "footnote", "bmc", "bml", "bmr", "bmct", "bmlt", "bmrt",
+    "stylesheet", "info", "pict", "object", "header", "footer", "headerl", "headerr", "headerf",
+    "footerl", "footerr", "footerf", "xe", "tc", "filetbl", "revtbl", "listtable",
+    "listoverridetable", "rsidtbl", "generator", "themedata", "fldinst", "datastore",
+    "latentstyles", "bkmkstart", "bkmkend",
+    "fcharset", "red", "green", "blue",
+    "plain", "b", "i", "ul", "ulnone", "uldb", "strike", "v", "scaps", "caps", "f", "fs", "cf",
+    "pard", "li", "ri", "fi", "sb", "sa", "sl", "ql", "qr", "qc", "qj", "keep", "keepn", "intbl",
+    "box", "brdrt", "brdrb", "brdrl", "brdrr", "brdrs", "brdrdb", "brdrth", "brdrdot", "brdrsh",
+    "tx", "tqr", "tqc",
+    "par", "line", "tab", "page", "emdash", "endash", "bullet", "lquote", "rquote", "ldblquote",
+    "rdblquote",
+    "trowd", "cellx", "trgaph", "trleft", "cell", "row",
 };
+// clang-format on
 
-bool is_skipped_destination(std::string_view word) {
-  for (std::string_view skipped : kSkippedDestinations) {
-    if (word == skipped) return true;
-  }
-  return false;
+constexpr size_t kWordSlots = 512;  // a power of two, well over twice the words
+
+constexpr size_t word_hash(std::string_view word) {
+  size_t hash = word.size();
+  for (const char c : word) hash = hash * 31 + static_cast<unsigned char>(c);
+  return hash;
 }
+
+// Open addressing with linear probing; an empty slot holds ReaderWord::unknown.
+constexpr std::array<ReaderWord, kWordSlots> make_word_slots() {
+  std::array<ReaderWord, kWordSlots> slots{};
+  for (size_t w = 1; w < kWordNames.size(); ++w) {
+    size_t slot = word_hash(kWordNames[w]) & (kWordSlots - 1);
+    while (slots[slot] != ReaderWord::unknown) slot = (slot + 1) & (kWordSlots - 1);
+    slots[slot] = static_cast<ReaderWord>(w);
+  }
+  return slots;
+}
+constexpr std::array<ReaderWord, kWordSlots> kWordTable = make_word_slots();
+
+constexpr ReaderWord classify(std::string_view word) {
+  size_t slot = word_hash(word) & (kWordSlots - 1);
+  for (;;) {
+    const ReaderWord found = kWordTable[slot];
+    if (found == ReaderWord::unknown || kWordNames[static_cast<size_t>(found)] == word)
+      return found;
+    slot = (slot + 1) & (kWordSlots - 1);
+  }
+}
+
+// Every name finds its own word (and so no two words share a name).
+constexpr bool every_word_found() {
+  for (size_t w = 1; w < kWordNames.size(); ++w) {
+    if (kWordNames[w].empty() || classify(kWordNames[w]) != static_cast<ReaderWord>(w))
+      return false;
+  }
+  return true;
+}
+static_assert(every_word_found());
+static_assert(kWordNames.back() == "row");
 
 // A switch word: on without a number or with a non-zero one.
 bool switch_on(bool has_number, int32_t number) {
@@ -108,7 +181,7 @@ void HelpReader::open_group() {
 void HelpReader::close_group() {
   ignorable_ = false;
   if (groups_.size() == 1) return;  // an unbalanced "}" closes nothing
-  const GroupState closed = groups_.back();
+  const GroupState closed = std::move(groups_.back());
   groups_.pop_back();
   switch (closed.destination) {
     case Destination::footnote:
@@ -131,9 +204,10 @@ void HelpReader::close_group() {
 void HelpReader::control_word(const RtfToken& token) {
   const bool ignorable = ignorable_;
   ignorable_ = false;
-  const std::string& word = token.word;
+  const std::string_view word = token.word;
   if (state().destination == Destination::skip) return;
-  if (destination_word(word)) return;
+  const ReaderWord known = classify(word);
+  if (destination_word(known)) return;
   if (ignorable) {  // "{\*\unknown ...}": a destination this reader does not know
     state().destination = Destination::skip;
     return;
@@ -141,212 +215,306 @@ void HelpReader::control_word(const RtfToken& token) {
   GroupState& group = state();
   if (group.destination == Destination::footnote) return;
   if (group.destination == Destination::font_table) {
-    if (word == "f") {
+    if (known == ReaderWord::f) {
       font_ = FontEntry();
       font_.number = token.number;
       font_started_ = true;
-    } else if (word == "fcharset") {
+    } else if (known == ReaderWord::fcharset) {
       font_.charset = token.number;
     } else if (word.size() > 1 && word[0] == 'f' && !token.has_number) {
-      font_.family = word.substr(1);
+      font_.family = std::string(word.substr(1));
     }
     return;
   }
   if (group.destination == Destination::color_table) {
     const uint8_t value = static_cast<uint8_t>(token.number < 0 ? 0 : token.number & 0xFF);
-    if (word == "red") color_.red = value;
-    if (word == "green") color_.green = value;
-    if (word == "blue") color_.blue = value;
-    color_set_ = color_set_ || word == "red" || word == "green" || word == "blue";
+    if (known == ReaderWord::red) color_.red = value;
+    if (known == ReaderWord::green) color_.green = value;
+    if (known == ReaderWord::blue) color_.blue = value;
+    color_set_ = color_set_ || known == ReaderWord::red || known == ReaderWord::green ||
+                 known == ReaderWord::blue;
     return;
   }
-  if (character_word(word, token.has_number, token.number)) return;
-  if (paragraph_word(word, token.has_number, token.number)) return;
-  if (break_word(word)) return;
-  table_word(word, token.number);
+  if (known == ReaderWord::unknown) return;
+  if (character_word(known, token.has_number, token.number)) return;
+  if (paragraph_word(known, token.has_number, token.number)) return;
+  if (break_word(known)) return;
+  table_word(known, token.number);
 }
 
-bool HelpReader::destination_word(const std::string& word) {
+bool HelpReader::destination_word(ReaderWord word) {
   GroupState& group = state();
-  if (word == "fonttbl") {
-    group.destination = Destination::font_table;
-    font_started_ = false;
-  } else if (word == "colortbl") {
-    group.destination = Destination::color_table;
-    tables_.colors.clear();
-    color_ = Color();
-    color_set_ = false;
-  } else if (word == "footnote") {
-    if (group.destination != Destination::body) {
-      group.destination = Destination::skip;
+  switch (word) {
+    case ReaderWord::fonttbl:
+      group.destination = Destination::font_table;
+      font_started_ = false;
       return true;
-    }
-    // The reference mark before the group is no text of the page.
-    finish_hidden();
-    footnote_mark_ = 0;
-    if (!paragraph_.pieces.empty() && paragraph_.pieces.back().kind == PieceKind::text) {
-      std::string& text = paragraph_.pieces.back().text;
-      if (!text.empty() && static_cast<unsigned char>(text.back()) < 0x80) {
-        footnote_mark_ = text.back();
-        text.pop_back();
-      }
-      if (text.empty()) paragraph_.pieces.pop_back();
-    }
-    group.destination = Destination::footnote;
-    footnote_.clear();
-  } else if (word == "bmc" || word == "bml" || word == "bmr" || word == "bmct" || word == "bmlt" ||
-             word == "bmrt") {
-    if (group.destination != Destination::body) return true;
-    group.destination = Destination::bitmap;
-    group.bitmap_placement = word[2] == 'l'   ? BitmapPlacement::left
-                             : word[2] == 'r' ? BitmapPlacement::right
-                                              : BitmapPlacement::character;
-    group.bitmap_transparent = word.size() == 4;
-    bitmap_.clear();
-  } else if (is_skipped_destination(word)) {
-    group.destination = Destination::skip;
-  } else {
-    return false;
+    case ReaderWord::colortbl:
+      group.destination = Destination::color_table;
+      tables_.colors.clear();
+      color_ = Color();
+      color_set_ = false;
+      return true;
+    case ReaderWord::footnote:
+      begin_footnote();
+      return true;
+    case ReaderWord::bmc:
+    case ReaderWord::bml:
+    case ReaderWord::bmr:
+    case ReaderWord::bmct:
+    case ReaderWord::bmlt:
+    case ReaderWord::bmrt:
+      if (group.destination != Destination::body) return true;
+      group.destination = Destination::bitmap;
+      group.bitmap_placement =
+          word == ReaderWord::bml || word == ReaderWord::bmlt   ? BitmapPlacement::left
+          : word == ReaderWord::bmr || word == ReaderWord::bmrt ? BitmapPlacement::right
+                                                                : BitmapPlacement::character;
+      group.bitmap_transparent =
+          word == ReaderWord::bmct || word == ReaderWord::bmlt || word == ReaderWord::bmrt;
+      bitmap_.clear();
+      return true;
+    default:
+      break;
   }
-  return true;
+  // The destinations whose text is no part of the page.
+  if (word >= ReaderWord::stylesheet && word <= ReaderWord::bkmkend) {
+    group.destination = Destination::skip;
+    return true;
+  }
+  return false;
 }
 
-bool HelpReader::character_word(const std::string& word, bool has_number, int32_t number) {
+void HelpReader::begin_footnote() {
+  GroupState& group = state();
+  if (group.destination != Destination::body) {
+    group.destination = Destination::skip;
+    return;
+  }
+  // The reference mark before the group is no text of the page.
+  finish_hidden();
+  footnote_mark_ = 0;
+  if (!paragraph_.pieces.empty() && paragraph_.pieces.back().kind == PieceKind::text) {
+    std::string& text = paragraph_.pieces.back().text;
+    if (!text.empty() && static_cast<unsigned char>(text.back()) < 0x80) {
+      footnote_mark_ = text.back();
+      text.pop_back();
+    }
+    if (text.empty()) paragraph_.pieces.pop_back();
+  }
+  group.destination = Destination::footnote;
+  footnote_.clear();
+}
+
+bool HelpReader::character_word(ReaderWord word, bool has_number, int32_t number) {
   CharStyle& chr = state().chr;
   const bool on = switch_on(has_number, number);
   const bool was_hidden = chr.hidden;
-  if (word == "plain") {
-    chr = CharStyle();
-  } else if (word == "b") {
-    chr.bold = on;
-  } else if (word == "i") {
-    chr.italic = on;
-  } else if (word == "ul") {
-    chr.underline = on;
-  } else if (word == "ulnone") {
-    chr.underline = false;
-    chr.double_underline = false;
-  } else if (word == "uldb") {
-    chr.double_underline = on;
-  } else if (word == "strike") {
-    chr.strike = on;
-  } else if (word == "v") {
-    chr.hidden = on;
-  } else if (word == "scaps") {
-    chr.small_caps = on;
-  } else if (word == "caps") {
-    chr.caps = on;
-  } else if (word == "f") {
-    chr.font = number;
-  } else if (word == "fs") {
-    chr.size = non_negative(number);
-  } else if (word == "cf") {
-    chr.color = non_negative(number);
-  } else {
-    return false;
+  switch (word) {
+    case ReaderWord::plain:
+      chr = CharStyle();
+      break;
+    case ReaderWord::b:
+      chr.bold = on;
+      break;
+    case ReaderWord::i:
+      chr.italic = on;
+      break;
+    case ReaderWord::ul:
+      chr.underline = on;
+      break;
+    case ReaderWord::ulnone:
+      chr.underline = false;
+      chr.double_underline = false;
+      break;
+    case ReaderWord::uldb:
+      chr.double_underline = on;
+      break;
+    case ReaderWord::strike:
+      chr.strike = on;
+      break;
+    case ReaderWord::v:
+      chr.hidden = on;
+      break;
+    case ReaderWord::scaps:
+      chr.small_caps = on;
+      break;
+    case ReaderWord::caps:
+      chr.caps = on;
+      break;
+    case ReaderWord::f:
+      chr.font = number;
+      break;
+    case ReaderWord::fs:
+      chr.size = non_negative(number);
+      break;
+    case ReaderWord::cf:
+      chr.color = non_negative(number);
+      break;
+    default:
+      return false;
   }
   if (was_hidden && !chr.hidden) finish_hidden();
   return true;
 }
 
-bool HelpReader::paragraph_word(const std::string& word, bool has_number, int32_t number) {
+bool HelpReader::paragraph_word(ReaderWord word, bool has_number, int32_t number) {
   ParaStyle& para = state().para;
   const bool on = switch_on(has_number, number);
-  if (word == "pard") {
-    para = ParaStyle();
-  } else if (word == "li") {
-    para.left_indent = number;
-  } else if (word == "ri") {
-    para.right_indent = number;
-  } else if (word == "fi") {
-    para.first_indent = number;
-  } else if (word == "sb") {
-    para.space_before = non_negative(number);
-  } else if (word == "sa") {
-    para.space_after = non_negative(number);
-  } else if (word == "sl") {
-    para.line_spacing = number;
-  } else if (word == "ql" || word == "qr" || word == "qc" || word == "qj") {
-    para.alignment = word[1] == 'l'   ? Alignment::left
-                     : word[1] == 'r' ? Alignment::right
-                     : word[1] == 'c' ? Alignment::center
-                                      : Alignment::justify;
-  } else if (word == "keep") {
-    para.no_wrap = on;
-  } else if (word == "keepn") {
-    para.non_scroll = on;
-  } else if (word == "intbl") {
-    para.in_table = on;
-  } else if (word == "box") {
-    para.border_top = para.border_bottom = para.border_left = para.border_right = true;
-  } else if (word == "brdrt" || word == "brdrb" || word == "brdrl" || word == "brdrr") {
-    bool& side = word[4] == 't'   ? para.border_top
-                 : word[4] == 'b' ? para.border_bottom
-                 : word[4] == 'l' ? para.border_left
-                                  : para.border_right;
-    side = true;
-  } else if (word == "brdrs" || word == "brdrdb" || word == "brdrth" || word == "brdrdot" ||
-             word == "brdrsh") {
-    para.border_line = word == "brdrdb"    ? BorderLine::double_line
-                       : word == "brdrth"  ? BorderLine::thick
-                       : word == "brdrdot" ? BorderLine::dotted
-                       : word == "brdrsh"  ? BorderLine::shadow
-                                           : BorderLine::single;
-  } else if (word == "tx" || word == "tqr" || word == "tqc") {
-    // "\tqr" and "\tqc" stand before the "\tx" of the stop they qualify.
-    if (word == "tx") {
+  switch (word) {
+    case ReaderWord::pard:
+      para = ParaStyle();
+      break;
+    case ReaderWord::li:
+      para.left_indent = number;
+      break;
+    case ReaderWord::ri:
+      para.right_indent = number;
+      break;
+    case ReaderWord::fi:
+      para.first_indent = number;
+      break;
+    case ReaderWord::sb:
+      para.space_before = non_negative(number);
+      break;
+    case ReaderWord::sa:
+      para.space_after = non_negative(number);
+      break;
+    case ReaderWord::sl:
+      para.line_spacing = number;
+      break;
+    case ReaderWord::ql:
+      para.alignment = Alignment::left;
+      break;
+    case ReaderWord::qr:
+      para.alignment = Alignment::right;
+      break;
+    case ReaderWord::qc:
+      para.alignment = Alignment::center;
+      break;
+    case ReaderWord::qj:
+      para.alignment = Alignment::justify;
+      break;
+    case ReaderWord::keep:
+      para.no_wrap = on;
+      break;
+    case ReaderWord::keepn:
+      para.non_scroll = on;
+      break;
+    case ReaderWord::intbl:
+      para.in_table = on;
+      break;
+    case ReaderWord::box:
+      para.border_top = para.border_bottom = para.border_left = para.border_right = true;
+      break;
+    case ReaderWord::brdrt:
+      para.border_top = true;
+      break;
+    case ReaderWord::brdrb:
+      para.border_bottom = true;
+      break;
+    case ReaderWord::brdrl:
+      para.border_left = true;
+      break;
+    case ReaderWord::brdrr:
+      para.border_right = true;
+      break;
+    case ReaderWord::brdrs:
+      para.border_line = BorderLine::single;
+      break;
+    case ReaderWord::brdrdb:
+      para.border_line = BorderLine::double_line;
+      break;
+    case ReaderWord::brdrth:
+      para.border_line = BorderLine::thick;
+      break;
+    case ReaderWord::brdrdot:
+      para.border_line = BorderLine::dotted;
+      break;
+    case ReaderWord::brdrsh:
+      para.border_line = BorderLine::shadow;
+      break;
+    case ReaderWord::tx:
+      // "\tqr" and "\tqc" stand before the "\tx" of the stop they qualify.
       if (para.tabs.size() < 64) para.tabs.push_back({non_negative(number), Alignment::left});
       if (pending_tab_ != Alignment::left && !para.tabs.empty()) {
         para.tabs.back().alignment = pending_tab_;
       }
       pending_tab_ = Alignment::left;
-    } else {
-      pending_tab_ = word == "tqr" ? Alignment::right : Alignment::center;
-    }
-  } else {
-    return false;
+      break;
+    case ReaderWord::tqr:
+      pending_tab_ = Alignment::right;
+      break;
+    case ReaderWord::tqc:
+      pending_tab_ = Alignment::center;
+      break;
+    default:
+      return false;
   }
   return true;
 }
 
-bool HelpReader::break_word(const std::string& word) {
-  if (word == "par") {
-    end_paragraph();
-  } else if (word == "line") {
-    add_piece(Piece{PieceKind::line_break, state().chr});
-  } else if (word == "tab") {
-    add_piece(Piece{PieceKind::tab, state().chr});
-  } else if (word == "page") {
-    end_topic();
-  } else if (word == "emdash" || word == "endash") {
-    add_text("\x81\x5C");  // the dash of code page 932
-  } else if (word == "bullet") {
-    add_text("\x81\x45");  // the middle dot
-  } else if (word == "lquote" || word == "rquote") {
-    add_text(word == "lquote" ? "\x81\x65" : "\x81\x66");
-  } else if (word == "ldblquote" || word == "rdblquote") {
-    add_text(word == "ldblquote" ? "\x81\x67" : "\x81\x68");
-  } else {
-    return false;
+bool HelpReader::break_word(ReaderWord word) {
+  switch (word) {
+    case ReaderWord::par:
+      end_paragraph();
+      break;
+    case ReaderWord::line:
+      add_piece(Piece{PieceKind::line_break, state().chr});
+      break;
+    case ReaderWord::tab:
+      add_piece(Piece{PieceKind::tab, state().chr});
+      break;
+    case ReaderWord::page:
+      end_topic();
+      break;
+    case ReaderWord::emdash:
+    case ReaderWord::endash:
+      add_text("\x81\x5C");  // the dash of code page 932
+      break;
+    case ReaderWord::bullet:
+      add_text("\x81\x45");  // the middle dot
+      break;
+    case ReaderWord::lquote:
+      add_text("\x81\x65");
+      break;
+    case ReaderWord::rquote:
+      add_text("\x81\x66");
+      break;
+    case ReaderWord::ldblquote:
+      add_text("\x81\x67");
+      break;
+    case ReaderWord::rdblquote:
+      add_text("\x81\x68");
+      break;
+    default:
+      return false;
   }
   return true;
 }
 
-bool HelpReader::table_word(const std::string& word, int32_t number) {
-  if (word == "trowd") {
-    row_ = TableRow();
-  } else if (word == "cellx") {
-    if (row_.cell_edges.size() < 64) row_.cell_edges.push_back(number);
-  } else if (word == "trgaph") {
-    row_.gap = non_negative(number);
-  } else if (word == "trleft") {
-    row_.left = number;
-  } else if (word == "cell") {
-    end_cell();
-  } else if (word == "row") {
-    end_row();
-  } else {
-    return false;
+bool HelpReader::table_word(ReaderWord word, int32_t number) {
+  switch (word) {
+    case ReaderWord::trowd:
+      row_ = TableRow();
+      break;
+    case ReaderWord::cellx:
+      if (row_.cell_edges.size() < 64) row_.cell_edges.push_back(number);
+      break;
+    case ReaderWord::trgaph:
+      row_.gap = non_negative(number);
+      break;
+    case ReaderWord::trleft:
+      row_.left = number;
+      break;
+    case ReaderWord::cell:
+      end_cell();
+      break;
+    case ReaderWord::row:
+      end_row();
+      break;
+    default:
+      return false;
   }
   return true;
 }

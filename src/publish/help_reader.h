@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,8 @@
 #include "rtf/tokenizer.h"
 
 namespace zek {
+
+enum class ReaderWord : uint8_t;  // the control words the reader knows
 
 class HelpReader {
  public:
@@ -40,11 +43,12 @@ class HelpReader {
   void open_group();
   void close_group();
   void control_word(const RtfToken& token);
-  bool character_word(const std::string& word, bool has_number, int32_t number);
-  bool paragraph_word(const std::string& word, bool has_number, int32_t number);
-  bool break_word(const std::string& word);
-  bool table_word(const std::string& word, int32_t number);
-  bool destination_word(const std::string& word);
+  bool character_word(ReaderWord word, bool has_number, int32_t number);
+  bool paragraph_word(ReaderWord word, bool has_number, int32_t number);
+  bool break_word(ReaderWord word);
+  bool table_word(ReaderWord word, int32_t number);
+  bool destination_word(ReaderWord word);
+  void begin_footnote();
   void control_symbol(char symbol);
   void text(std::string_view bytes);
 
@@ -52,6 +56,7 @@ class HelpReader {
   void add_text(std::string_view bytes);
   void add_piece(Piece piece);
   void finish_hidden();
+  Paragraph take_paragraph();
   void end_paragraph();
   void end_cell();
   void end_row();

@@ -111,29 +111,40 @@ void HelpReader::add_piece(Piece piece) {
 void HelpReader::finish_hidden() {
   if (!hidden_seen_) return;
   hidden_seen_ = false;
-  const std::string hidden = std::move(hidden_);
-  hidden_.clear();
   std::vector<Piece>& pieces = paragraph_.pieces;
   size_t first = pieces.size();
   while (first > 0 && pieces[first - 1].kind == PieceKind::text &&
          is_link_style(pieces[first - 1].style)) {
     --first;
   }
-  if (first == pieces.size()) return;  // hidden text with nothing to click on
-  Piece spot{PieceKind::hot_spot, pieces[first].style};
-  for (size_t i = first; i < pieces.size(); ++i) spot.text += pieces[i].text;
-  const LinkKind kind =
-      spot.style.strike || spot.style.double_underline ? LinkKind::jump : LinkKind::popup;
-  spot.target = read_link_target(hidden, kind);
-  pieces.erase(pieces.begin() + static_cast<std::ptrdiff_t>(first), pieces.end());
-  pieces.push_back(std::move(spot));
+  if (first != pieces.size()) {  // else hidden text with nothing to click on
+    // The first of the pieces becomes the hot spot, with the text of all.
+    Piece& spot = pieces[first];
+    for (size_t i = first + 1; i < pieces.size(); ++i) spot.text += pieces[i].text;
+    spot.kind = PieceKind::hot_spot;
+    const LinkKind kind =
+        spot.style.strike || spot.style.double_underline ? LinkKind::jump : LinkKind::popup;
+    spot.target = read_link_target(hidden_, kind);
+    pieces.erase(pieces.begin() + static_cast<std::ptrdiff_t>(first) + 1, pieces.end());
+  }
+  hidden_.clear();
+}
+
+// The pieces read since the last paragraph end, in a vector of their own
+// size. The reader's own vector keeps its capacity: growing a fresh vector
+// for every paragraph moved each piece several times.
+Paragraph HelpReader::take_paragraph() {
+  Paragraph paragraph;
+  paragraph.pieces.reserve(paragraph_.pieces.size());
+  for (Piece& piece : paragraph_.pieces) paragraph.pieces.push_back(std::move(piece));
+  paragraph_.pieces.clear();
+  return paragraph;
 }
 
 void HelpReader::end_paragraph() {
   finish_hidden();
   if (in_braced_) abandon_braced();
-  Paragraph paragraph = std::move(paragraph_);
-  paragraph_ = Paragraph();
+  Paragraph paragraph = take_paragraph();
   paragraph.style = state().para;
   if (paragraph.style.in_table) {
     if (cell_.paragraphs.size() < kMaxTableEntries)
@@ -150,10 +161,10 @@ void HelpReader::end_paragraph() {
 void HelpReader::end_cell() {
   finish_hidden();
   if (!paragraph_.pieces.empty()) {
-    paragraph_.style = state().para;
-    paragraph_.style.in_table = true;
-    cell_.paragraphs.push_back(std::move(paragraph_));
-    paragraph_ = Paragraph();
+    Paragraph paragraph = take_paragraph();
+    paragraph.style = state().para;
+    paragraph.style.in_table = true;
+    cell_.paragraphs.push_back(std::move(paragraph));
   }
   if (row_.cells.size() < kMaxCells) row_.cells.push_back(std::move(cell_));
   cell_ = TableCell();

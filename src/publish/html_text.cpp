@@ -1,6 +1,7 @@
 // Escaping and the page's character set.
 #include "publish/html_text.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 
@@ -128,18 +129,85 @@ std::string repair_utf8(std::string_view text) {
   return out;
 }
 
-std::string to_page_utf8(std::string_view page, const Utf8Converter& convert) {
-  bool ascii = true;
-  for (const char c : page) {
-    if (static_cast<unsigned char>(c) >= 0x80) {
-      ascii = false;
-      break;
-    }
+namespace {
+
+// The length of the run of ASCII bytes at `from`.
+size_t ascii_run(std::string_view text, size_t from) {
+  size_t i = from;
+  while (i + 8 <= text.size()) {
+    uint64_t block;
+    std::memcpy(&block, text.data() + i, 8);
+    if ((block & 0x8080808080808080u) != 0) break;
+    i += 8;
   }
-  if (ascii) return std::string(page);
-  std::string converted = convert ? convert(page) : std::string(page);
-  if (valid_utf8_prefix(converted) == converted.size()) return converted;
-  return repair_utf8(converted);
+  while (i < text.size() && static_cast<unsigned char>(text[i]) < 0x80) ++i;
+  return i - from;
+}
+
+// Lead bytes 0x81-0x9F and 0xE0-0xFC as 0 to 59.
+size_t lead_index(unsigned char lead) {
+  return lead <= 0x9F ? lead - 0x81u : lead - 0xE0u + 0x1Fu;
+}
+
+constexpr size_t kLeadBytes = 0x1F + 0x1D;
+
+}  // namespace
+
+void PageEncoder::convert_into(Encoded& entry, std::string_view character) {
+  std::string converted = convert_ ? convert_(character) : std::string(character);
+  entry.mapped = !converted.empty() && valid_utf8_prefix(converted) == converted.size();
+  if (!entry.mapped) converted = repair_utf8(converted);
+  entry.known = true;
+  entry.size = static_cast<uint8_t>(std::min(converted.size(), entry.bytes.size()));
+  std::memcpy(entry.bytes.data(), converted.data(), entry.size);
+}
+
+const PageEncoder::Encoded& PageEncoder::single(unsigned char byte) {
+  if (singles_.empty()) singles_.resize(256);
+  Encoded& entry = singles_[byte];
+  if (!entry.known) {
+    const char character = static_cast<char>(byte);
+    convert_into(entry, std::string_view(&character, 1));
+  }
+  return entry;
+}
+
+const PageEncoder::Encoded& PageEncoder::pair(unsigned char lead, unsigned char trail) {
+  if (pairs_.empty()) pairs_.resize(kLeadBytes * 256);
+  Encoded& entry = pairs_[lead_index(lead) * 256 + trail];
+  if (!entry.known) {
+    const char character[2] = {static_cast<char>(lead), static_cast<char>(trail)};
+    convert_into(entry, std::string_view(character, 2));
+  }
+  return entry;
+}
+
+std::string PageEncoder::encode(std::string_view page) {
+  std::string out;
+  out.reserve(page.size() + page.size() / 4);
+  size_t i = 0;
+  while (i < page.size()) {
+    const size_t run = ascii_run(page, i);
+    out.append(page.substr(i, run));
+    i += run;
+    if (i >= page.size()) break;
+    const auto byte = static_cast<unsigned char>(page[i]);
+    if (is_lead_byte(byte) && i + 1 < page.size()) {
+      const Encoded& character = pair(byte, static_cast<unsigned char>(page[i + 1]));
+      if (character.mapped) {
+        out.append(character.view());
+        i += 2;
+        continue;
+      }
+    }
+    out.append(single(byte).view());
+    ++i;
+  }
+  return out;
+}
+
+std::string to_page_utf8(std::string_view page, const Utf8Converter& convert) {
+  return PageEncoder(convert).encode(page);
 }
 
 }  // namespace zek

@@ -4,9 +4,13 @@
 // 932 characters; a page in UTF-8 is converted from that once it is composed.
 #pragma once
 
+#include <array>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace zek {
 
@@ -25,9 +29,38 @@ inline std::string escaped(std::string_view text) {
 // Converts code page 932 to UTF-8 (the platform's converter).
 using Utf8Converter = std::function<std::string(std::string_view)>;
 
-// `page` (escaped text and ASCII markup) in UTF-8: converted by `convert`
-// when it holds non-ASCII bytes, and any byte sequence that is still no
-// valid UTF-8 afterwards replaced by U+FFFD.
+// Composed pages (escaped text and ASCII markup) in UTF-8. Each character
+// is converted once by the platform's converter and then taken from a
+// table: a help of any size holds a few thousand different characters, and
+// the converter's cost per byte was the largest single part of writing a
+// page. Any byte sequence that the converter leaves as no valid UTF-8 is
+// replaced by U+FFFD; a lead byte whose pair has no character is converted
+// alone and its trail byte as the start of the next character, as the
+// converter itself reads a longer text.
+class PageEncoder {
+ public:
+  explicit PageEncoder(Utf8Converter convert) : convert_(std::move(convert)) {}
+
+  std::string encode(std::string_view page);
+
+ private:
+  struct Encoded {
+    bool known = false;   // converted already
+    bool mapped = false;  // a pair: it is a character of code page 932
+    uint8_t size = 0;
+    std::array<char, 6> bytes{};
+    std::string_view view() const { return std::string_view(bytes.data(), size); }
+  };
+  const Encoded& single(unsigned char byte);
+  const Encoded& pair(unsigned char lead, unsigned char trail);
+  void convert_into(Encoded& entry, std::string_view character);
+
+  Utf8Converter convert_;
+  std::vector<Encoded> singles_;  // by byte
+  std::vector<Encoded> pairs_;    // by lead byte (0x81-0x9F, 0xE0-0xFC) and trail byte
+};
+
+// `page` in UTF-8 as a PageEncoder writes it; for a single text.
 std::string to_page_utf8(std::string_view page, const Utf8Converter& convert);
 
 // The length of the longest prefix of `text` that is valid UTF-8.

@@ -68,7 +68,8 @@ class SinglePage {
       : job_(job),
         help_(help),
         html_(help, tables, PageMode::single_page, job.bitmaps),
-        page_(page) {
+        page_(page),
+        encoder_(job.to_utf8) {
     html_.set_link_brackets(job.link_brackets);
   }
 
@@ -85,6 +86,7 @@ class SinglePage {
   const HelpIndex& help_;
   TopicHtml html_;
   OutputStream& page_;
+  PageEncoder encoder_;
   std::string out_;
   std::string first_;  // the first topic, written last
   bool failed_ = false;
@@ -171,14 +173,14 @@ void SinglePage::topic(const Topic& topic, size_t index) {
 
 void SinglePage::flush() {
   if (out_.size() < kFlushSize) return;
-  if (!page_.write(to_page_utf8(out_, job_.to_utf8))) failed_ = true;
+  if (!page_.write(encoder_.encode(out_))) failed_ = true;
   out_.clear();
 }
 
 bool SinglePage::finish() {
   out_ += first_;
   out_ += "</main>\n</body>\n</html>\n";
-  if (!page_.write(to_page_utf8(out_, job_.to_utf8))) failed_ = true;
+  if (!page_.write(encoder_.encode(out_))) failed_ = true;
   out_.clear();
   return !failed_;
 }

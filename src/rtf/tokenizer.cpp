@@ -1,6 +1,7 @@
 // The RTF tokenizer: a chunked buffer and the token rules.
 #include "rtf/tokenizer.h"
 
+#include <array>
 #include <cstring>
 
 #include "base/sjis.h"
@@ -32,6 +33,19 @@ bool is_line_end(unsigned char c) {
   return c == '\r' || c == '\n';
 }
 
+// What a byte means to a run of text.
+enum class TextByte : uint8_t { plain, markup, line_end, lead };
+
+constexpr std::array<TextByte, 256> make_text_bytes() {
+  std::array<TextByte, 256> table{};
+  for (int b = 0x81; b <= 0x9F; ++b) table[b] = TextByte::lead;
+  for (int b = 0xE0; b <= 0xFC; ++b) table[b] = TextByte::lead;
+  table['{'] = table['}'] = table['\\'] = TextByte::markup;
+  table['\r'] = table['\n'] = TextByte::line_end;
+  return table;
+}
+constexpr std::array<TextByte, 256> kTextBytes = make_text_bytes();
+
 }  // namespace
 
 size_t RtfStringSource::read(char* buffer, size_t size) {
@@ -62,7 +76,7 @@ size_t RtfTokenizer::ensure(size_t count) {
 const RtfToken& RtfTokenizer::next() {
   RtfToken& token = token_;
   token.kind = RtfTokenKind::end;
-  token.word.clear();
+  token.word = {};
   token.has_number = false;
   token.number = 0;
   token.symbol = 0;
@@ -132,10 +146,13 @@ void RtfTokenizer::read_control_word(RtfToken& token) {
   token.kind = RtfTokenKind::control_word;
   ++pos_;  // the backslash
   // Letters: the first 32 make the word; a longer run is read and dropped.
+  // The word is kept apart from the buffer, which moves as it is refilled.
+  size_t letters = 0;
   while (ensure(1) != 0 && is_letter(peek())) {
-    if (token.word.size() < kMaxWord) token.word.push_back(static_cast<char>(peek()));
+    if (letters < kMaxWord) word_[letters++] = static_cast<char>(peek());
     ++pos_;
   }
+  token.word = std::string_view(word_.data(), letters);
   if (ensure(2) >= 2 && peek() == '-' && is_digit(peek(1))) {
     token.has_number = true;
     ++pos_;
@@ -165,9 +182,40 @@ void RtfTokenizer::skip_bytes(size_t count) {
   }
 }
 
+// Text is handed out as a view into the buffer, which holds a whole piece
+// of text at once; only text that crosses a line end is joined in a copy.
 void RtfTokenizer::read_text(RtfToken& token) {
   token.kind = RtfTokenKind::text;
-  while (token.word.size() < kMaxText && ensure(2) != 0) {
+  ensure(kMaxText + 2);
+  const char* bytes = buffer_.get();
+  const size_t start = pos_;
+  size_t at = pos_;
+  while (at - start < kMaxText && at < end_) {
+    switch (kTextBytes[static_cast<unsigned char>(bytes[at])]) {
+      case TextByte::plain:
+        ++at;
+        continue;
+      case TextByte::lead:
+        at += at + 1 < end_ ? 2 : 1;
+        continue;
+      case TextByte::markup:
+        break;
+      case TextByte::line_end:
+        read_text_across_line_ends(token, at);
+        return;
+    }
+    break;
+  }
+  pos_ = at;
+  token.word = std::string_view(bytes + start, at - start);
+}
+
+// The text from pos_ up to `line_end`, and on past line ends, which are
+// dropped, until markup or the size limit.
+void RtfTokenizer::read_text_across_line_ends(RtfToken& token, size_t line_end) {
+  joined_.assign(buffer_.get() + pos_, line_end - pos_);
+  pos_ = line_end;
+  while (joined_.size() < kMaxText && ensure(2) != 0) {
     const unsigned char c = peek();
     if (c == '{' || c == '}' || c == '\\') break;
     if (is_line_end(c)) {
@@ -175,14 +223,15 @@ void RtfTokenizer::read_text(RtfToken& token) {
       continue;
     }
     if (is_lead_byte(c) && end_ - pos_ >= 2) {
-      token.word.push_back(static_cast<char>(c));
-      token.word.push_back(static_cast<char>(peek(1)));
+      joined_.push_back(static_cast<char>(c));
+      joined_.push_back(static_cast<char>(peek(1)));
       pos_ += 2;
       continue;
     }
-    token.word.push_back(static_cast<char>(c));
+    joined_.push_back(static_cast<char>(c));
     ++pos_;
   }
+  token.word = joined_;
 }
 
 }  // namespace zek

@@ -5,6 +5,7 @@
 // "{", "}" or "\" never opens a group or starts a control word.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -43,7 +44,9 @@ enum class RtfTokenKind {
 
 struct RtfToken {
   RtfTokenKind kind = RtfTokenKind::end;
-  std::string word;         // control word (letters only, at most 32) or text bytes
+  // Control word: its letters (at most 32); text: its bytes. Points into the
+  // tokenizer's buffer, valid until the next token is read.
+  std::string_view word;
   bool has_number = false;  // control word: a number followed it
   int32_t number = 0;       // control word: its number, clamped to the int32 range
   char symbol = 0;          // control symbol: the character; hex byte: the byte
@@ -70,6 +73,7 @@ class RtfTokenizer {
   void read_control(RtfToken& token);
   void read_control_word(RtfToken& token);
   void read_text(RtfToken& token);
+  void read_text_across_line_ends(RtfToken& token, size_t start);
   void skip_bytes(size_t count);
 
   RtfSource& source_;
@@ -78,6 +82,8 @@ class RtfTokenizer {
   size_t end_ = 0;
   bool exhausted_ = false;
   RtfToken token_;
+  std::array<char, 32> word_{};  // the letters of the last control word
+  std::string joined_;           // text read across line ends, which are no part of it
 };
 
 }  // namespace zek

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "io/code_page.h"
+
 namespace zek {
 namespace {
 
@@ -41,6 +43,30 @@ TEST(HtmlTextTest, PageInUtf8ConvertsOnlyWhenNeeded) {
   EXPECT_EQ(to_page_utf8("\x82\xA0", convert), "\xE3\x81\x82");
   // Bytes the converter leaves as they are do not make the page invalid.
   EXPECT_EQ(to_page_utf8("\x85\x40", convert), "\xEF\xBF\xBD@");
+}
+
+// The encoder converts character by character from a table; it must write
+// what the platform's converter writes for the whole text, also where a
+// lead byte has no character with its trail byte and the converter takes
+// the trail byte as the start of the next character.
+TEST(HtmlTextTest, EncoderWritesWhatTheConverterWritesForTheWholeText) {
+  const Utf8Converter convert = [](std::string_view text) {
+    CodePageConverter converter;
+    return converter.to_utf8(text);
+  };
+  const std::string cases[] = {
+      "plain ASCII only",
+      "\x82\xA0\x82\xA2 and \xB1\xB2",  // hiragana, half-width katakana
+      "\x85\x81\x40",                   // no character at 85 81: 81 40 is one
+      "\x85\x40\x85\x40",               // the same missing pair twice (from the table)
+      "x\x82",                          // a lead byte at the very end
+      "\x80\xFD\xA0",                   // bytes that begin no character
+  };
+  PageEncoder encoder(convert);
+  for (const std::string& text : cases) {
+    const std::string whole = repair_utf8(convert(text));
+    EXPECT_EQ(encoder.encode(text), whole) << text;
+  }
 }
 
 }  // namespace

@@ -25,9 +25,13 @@ std::vector<std::string> tokens_of(RtfSource& source) {
       case RtfTokenKind::group_close:
         out.push_back("}");
         break;
-      case RtfTokenKind::control_word:
-        out.push_back("\\" + token.word + (token.has_number ? std::to_string(token.number) : ""));
+      case RtfTokenKind::control_word: {
+        std::string word = "\\";
+        word += token.word;
+        if (token.has_number) word += std::to_string(token.number);
+        out.push_back(word);
         break;
+      }
       case RtfTokenKind::control_symbol:
         out.push_back(std::string("\\sym:") + token.symbol);
         break;
@@ -38,7 +42,7 @@ std::vector<std::string> tokens_of(RtfSource& source) {
         break;
       }
       case RtfTokenKind::text:
-        out.push_back("t:" + token.word);
+        out.push_back(std::string("t:").append(token.word));
         break;
     }
   }
