@@ -14,7 +14,7 @@
 #include "io/diagnostics.h"
 #include "io/paths.h"
 #include "io/recording_environment.h"
-#include "names/id_file.h"
+#include "names/name_table.h"
 
 namespace zek {
 
