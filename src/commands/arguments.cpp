@@ -3,7 +3,7 @@
 
 #include "commands/paragraph.h"
 #include "io/diagnostics.h"
-#include "source/keyword.h"
+#include "source/cursor.h"
 
 namespace zek {
 

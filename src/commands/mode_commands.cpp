@@ -9,7 +9,7 @@
 #include "base/sjis.h"
 #include "commands/commands.h"
 #include "io/diagnostics.h"
-#include "source/keyword.h"
+#include "source/cursor.h"
 
 namespace zek {
 

@@ -6,7 +6,7 @@
 #include "commands/commands.h"
 #include "commands/paragraph.h"
 #include "io/diagnostics.h"
-#include "source/keyword.h"
+#include "source/cursor.h"
 
 namespace zek {
 

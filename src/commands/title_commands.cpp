@@ -10,7 +10,7 @@
 #include "commands/continuation.h"
 #include "commands/paragraph.h"
 #include "io/diagnostics.h"
-#include "source/keyword.h"
+#include "source/cursor.h"
 
 namespace zek {
 

@@ -15,8 +15,8 @@
 #include "io/line_reader.h"
 #include "io/paths.h"
 #include "io/utf8_source.h"
+#include "source/cursor.h"
 #include "source/directives.h"
-#include "source/keyword.h"
 
 namespace zek {
 
