@@ -2,7 +2,7 @@
 #include "commands/arguments.h"
 
 #include "commands/paragraph.h"
-#include "io/diagnostics.h"
+#include "io/console.h"
 #include "source/cursor.h"
 
 namespace zek {

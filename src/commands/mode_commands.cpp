@@ -8,7 +8,7 @@
 #include "base/cat.h"
 #include "base/sjis.h"
 #include "commands/commands.h"
-#include "io/diagnostics.h"
+#include "io/console.h"
 #include "source/cursor.h"
 
 namespace zek {

@@ -9,7 +9,7 @@
 #include "commands/commands.h"
 #include "commands/continuation.h"
 #include "commands/paragraph.h"
-#include "io/diagnostics.h"
+#include "io/console.h"
 #include "source/cursor.h"
 
 namespace zek {

@@ -10,7 +10,7 @@
 #include "commands/body_line.h"
 #include "commands/commands.h"
 #include "commands/paragraph.h"
-#include "io/diagnostics.h"
+#include "io/console.h"
 #include "io/environment.h"
 #include "io/line_reader.h"
 #include "io/paths.h"

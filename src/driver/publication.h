@@ -18,7 +18,6 @@
 
 #include "commands/context.h"
 #include "io/environment.h"
-#include "io/stream.h"
 #include "publish/spool.h"
 #include "publish/topic_html.h"
 

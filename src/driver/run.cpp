@@ -10,9 +10,9 @@
 #include "driver/command_line.h"
 #include "driver/usage.h"
 #include "io/code_page.h"
-#include "io/diagnostics.h"
+#include "io/console.h"
+#include "io/environment.h"
 #include "io/paths.h"
-#include "io/recording_environment.h"
 #include "names/name_table.h"
 
 namespace zek {

@@ -2,7 +2,7 @@
 // map; the ID-file reader, which reads lines whole, whatever their length.
 #include "names/name_table.h"
 
-#include "io/diagnostics.h"
+#include "io/console.h"
 #include "io/environment.h"
 #include "io/line_reader.h"
 
