@@ -4,7 +4,6 @@
 // default the current topic's title) in the look that .titlemode chose, with
 // the shortcut buttons after it.
 #include "base/cat.h"
-#include "base/tabs.h"
 #include "commands/buttons.h"
 #include "commands/commands.h"
 #include "commands/continuation.h"

@@ -4,7 +4,6 @@
 #include "convert/line_loop.h"
 
 #include "base/cat.h"
-#include "base/tabs.h"
 #include "checks/check_notes.h"
 #include "checks/source_file_watch.h"
 #include "commands/body_line.h"
