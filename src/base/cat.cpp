@@ -1,4 +1,5 @@
-// Padded number formats used by footnotes, the trace listing and the report.
+// Padded number formats used by footnotes, the trace listing and the
+// report, and tab expansion.
 #include "base/cat.h"
 
 namespace zek {
@@ -21,6 +22,22 @@ std::string hex_padded(uint32_t value, int width) {
 }
 std::string space_padded(uint32_t value, int width) {
   return padded(value, width, 10, ' ');
+}
+
+void expand_tabs(std::string& text) {
+  if (text.find('\t') == std::string::npos) return;
+  std::string result;
+  result.reserve(text.size() + 16);
+  for (char byte : text) {
+    if (byte != '\t') {
+      result.push_back(byte);
+      continue;
+    }
+    do {
+      result.push_back(' ');
+    } while (result.size() % 8 != 0);
+  }
+  text = std::move(result);
 }
 
 }  // namespace zek

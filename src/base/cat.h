@@ -1,5 +1,7 @@
-// Builds texts from pieces without printf formats: strings are appended as
-// they are, integers in decimal. Source text never becomes a format.
+// Composing texts byte by byte: building them from pieces without printf
+// formats (strings are appended as they are, integers in decimal; source
+// text never becomes a format), padding numbers, and expanding tabs to
+// their stops.
 #pragma once
 
 #include <charconv>
@@ -51,5 +53,9 @@ std::string zero_padded(uint32_t value, int width);
 std::string hex_padded(uint32_t value, int width);
 // A number right-aligned in `width` places with blanks ("%4u").
 std::string space_padded(uint32_t value, int width);
+
+// Replaces every tab by spaces up to the next multiple of eight columns
+// (.tabconv); a column is one byte and the first byte is column 0.
+void expand_tabs(std::string& text);
 
 }  // namespace zek

@@ -5,8 +5,7 @@
 
 #include "base/cat.h"
 #include "checks/check_rules.h"
-#include "names/context_rules.h"
-#include "names/help_hash.h"
+#include "names/context_strings.h"
 
 namespace zek {
 

@@ -4,7 +4,7 @@
 
 #include "base/cat.h"
 #include "base/sjis.h"
-#include "names/context_rules.h"
+#include "names/context_strings.h"
 #include "names/jump_codes.h"
 
 namespace zek {

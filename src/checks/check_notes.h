@@ -10,7 +10,7 @@
 
 #include "checks/check_log.h"
 #include "checks/document_watch.h"
-#include "io/diagnostics.h"
+#include "io/console.h"
 #include "names/name_table.h"
 
 namespace zek {

@@ -7,7 +7,7 @@
 
 #include "base/cat.h"
 #include "checks/check_rules.h"
-#include "names/context_rules.h"
+#include "names/context_strings.h"
 
 namespace zek {
 

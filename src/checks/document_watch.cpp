@@ -6,7 +6,7 @@
 #include <algorithm>
 
 #include "base/cat.h"
-#include "rtf/line_tokens.h"
+#include "rtf/tokenizer.h"
 
 namespace zek {
 

@@ -2,8 +2,8 @@
 #include "commands/arguments.h"
 
 #include "commands/paragraph.h"
-#include "io/diagnostics.h"
-#include "source/keyword.h"
+#include "io/console.h"
+#include "source/cursor.h"
 
 namespace zek {
 

@@ -1,7 +1,7 @@
 // A body-text line: its framing group, borders, line end and hot spots.
 #include "commands/body_line.h"
 
-#include "base/tabs.h"
+#include "base/cat.h"
 #include "checks/check_notes.h"
 #include "commands/continuation.h"
 #include "commands/link_text.h"

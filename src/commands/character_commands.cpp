@@ -6,7 +6,7 @@
 #include "commands/body_line.h"
 #include "commands/commands.h"
 #include "commands/paragraph.h"
-#include "source/keyword.h"
+#include "source/cursor.h"
 
 namespace zek {
 

@@ -9,7 +9,6 @@
 
 #include "commands/context.h"
 #include "source/cursor.h"
-#include "source/keyword.h"
 
 namespace zek {
 

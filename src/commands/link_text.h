@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "commands/context.h"
-#include "links/link_claim.h"
+#include "links/link_matcher.h"
 
 namespace zek {
 

@@ -8,8 +8,8 @@
 #include "base/cat.h"
 #include "base/sjis.h"
 #include "commands/commands.h"
-#include "io/diagnostics.h"
-#include "source/keyword.h"
+#include "io/console.h"
+#include "source/cursor.h"
 
 namespace zek {
 

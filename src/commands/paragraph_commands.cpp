@@ -5,8 +5,8 @@
 #include "commands/arguments.h"
 #include "commands/commands.h"
 #include "commands/paragraph.h"
-#include "io/diagnostics.h"
-#include "source/keyword.h"
+#include "io/console.h"
+#include "source/cursor.h"
 
 namespace zek {
 

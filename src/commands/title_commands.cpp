@@ -4,13 +4,12 @@
 // default the current topic's title) in the look that .titlemode chose, with
 // the shortcut buttons after it.
 #include "base/cat.h"
-#include "base/tabs.h"
 #include "commands/buttons.h"
 #include "commands/commands.h"
 #include "commands/continuation.h"
 #include "commands/paragraph.h"
-#include "io/diagnostics.h"
-#include "source/keyword.h"
+#include "io/console.h"
+#include "source/cursor.h"
 
 namespace zek {
 

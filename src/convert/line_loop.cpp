@@ -4,19 +4,18 @@
 #include "convert/line_loop.h"
 
 #include "base/cat.h"
-#include "base/tabs.h"
 #include "checks/check_notes.h"
 #include "checks/source_file_watch.h"
 #include "commands/body_line.h"
 #include "commands/commands.h"
 #include "commands/paragraph.h"
-#include "io/diagnostics.h"
+#include "io/console.h"
 #include "io/environment.h"
 #include "io/line_reader.h"
 #include "io/paths.h"
 #include "io/utf8_source.h"
+#include "source/cursor.h"
 #include "source/directives.h"
-#include "source/keyword.h"
 
 namespace zek {
 

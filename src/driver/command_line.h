@@ -1,8 +1,12 @@
 // The command line: splitting at "/", the end of the options ("--"), the long
 // options, the option list, the options applied, and the output file name
-// with the output mode it selects.
+// with the output mode it selects; and the hints for names that the "/" rule
+// would misread. A name with a folder, "sub/in.zek", is the file "sub" and
+// the option "/in.zek" unless a lone "/" stands before it; an absolute name,
+// "/srv/in.zek", is refused on POSIX unless "--" stands before it.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -82,5 +86,26 @@ OutputChoice choose_output(const std::vector<std::string>& files);
 
 // The ID file name: the output name with its extension replaced by ".ID".
 std::string id_file_name(const std::string& output_name);
+
+// Hints for names the "/" rule would misread.
+
+// The same command (`arguments`, the program name first) in the form that
+// keeps file names with folders whole: a lone "/" just before the argument
+// that held the name. None when that argument was not cut at a "/".
+std::optional<std::string> lone_slash_command(const std::vector<std::string>& arguments,
+                                              ArgumentOrigin named);
+
+// The line written after "cannot open" for such a name, ending in "\n".
+std::string lone_slash_hint(const std::string& command);
+
+// The same command with "--" before the file names, the arguments in
+// `not_options` among them, so that a name beginning with "/" stays a name.
+std::string double_dash_command(const std::vector<std::string>& arguments,
+                                const std::vector<size_t>& not_options);
+
+// The lines that refuse the arguments in `not_options` and show the command
+// that names them as files.
+std::string not_options_message(const std::vector<std::string>& arguments,
+                                const std::vector<size_t>& not_options);
 
 }  // namespace zek

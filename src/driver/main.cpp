@@ -4,9 +4,9 @@
 #include <vector>
 
 #include "driver/run.h"
-#include "io/console_locale.h"
-#include "io/file_environment.h"
-#include "io/interrupt_cleanup.h"
+#include "io/console.h"
+#include "io/file_system.h"
+#include "io/temporary_registry.h"
 
 int main(int argc, char** argv) {
   std::vector<std::string> arguments(argv, argv + argc);

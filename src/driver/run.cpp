@@ -1,4 +1,5 @@
-// The run sequence: pass 1 collects the names, pass 2 writes the output.
+// The run sequence: pass 1 collects the names, pass 2 writes the output; the
+// usage screen, the refusals and hints on the console, and the -R report.
 #include "driver/run.h"
 
 #include "base/cat.h"
@@ -7,14 +8,12 @@
 #include "commands/link_text.h"
 #include "convert/line_loop.h"
 #include "driver/command_line.h"
-#include "driver/report.h"
-#include "driver/slash_hint.h"
 #include "driver/usage.h"
 #include "io/code_page.h"
-#include "io/diagnostics.h"
+#include "io/console.h"
+#include "io/environment.h"
 #include "io/paths.h"
-#include "io/recording_environment.h"
-#include "names/id_file.h"
+#include "names/name_table.h"
 
 namespace zek {
 
@@ -24,6 +23,18 @@ void write_usage(Context& ctx) {
   ctx.console.write_err(cat(usage_title(), kVersionNotice, '\n'));
   ctx.console.write_err(usage_synopsis());
   ctx.console.write_err(usage_options());
+}
+
+// The reference report of -R on standard output: how often each name was
+// linked.
+void write_reference_report(Context& ctx) {
+  // "popup or topic : 参照回数 : 名前\n"
+  std::string report = "popup or topic : \x8EQ\x8F\xC6\x89\xF1\x90\x94 : \x96\xBC\x91O\n";
+  for (const NameEntry& entry : ctx.names.entries()) {
+    append(report, entry.kind == NameKind::popup ? "popup" : "topic", ':',
+           space_padded(entry.ref_count, 2), ":[", entry.name, "]\n");
+  }
+  ctx.console.write_out(report);
 }
 
 void refuse_name(Context& ctx, const std::string& name) {

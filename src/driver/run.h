@@ -5,9 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "io/console_locale.h"
+#include "io/console.h"
 #include "io/environment.h"
-#include "io/stream.h"
 
 namespace zek {
 

@@ -13,7 +13,7 @@
 #include <thread>
 #include <vector>
 
-#include "io/stream.h"
+#include "io/environment.h"
 
 namespace zek {
 

@@ -1,7 +1,8 @@
 // Conversion between code page 932 (Shift-JIS, the help format's own
 // character set) and UTF-8, through the platform's converter: iconv on POSIX,
 // the Windows code page functions on Windows. One converter serves many texts,
-// so its platform handles are set up once.
+// so its platform handles are set up once. On Windows the text the API
+// takes, UTF-16, is made here from any code page too.
 #pragma once
 
 #include <memory>
@@ -41,5 +42,12 @@ inline bool is_ascii(std::string_view text) {
   }
   return true;
 }
+
+#ifdef _WIN32
+// `text` as UTF-16 in `code_page`; false when some bytes do not convert
+// (with MB_ERR_INVALID_CHARS among the flags) or the conversion fails. The
+// parameters are the API's UINT and DWORD.
+bool widen(unsigned int code_page, unsigned long flags, std::string_view text, std::wstring& wide);
+#endif
 
 }  // namespace zek

@@ -1,5 +1,6 @@
 // Code page conversion on Windows through MultiByteToWideChar and
 // WideCharToMultiByte with code page 932; nothing needs to be kept open.
+// widen() serves the file names of file_system_win32.cpp too.
 #ifdef _WIN32
 
 #ifndef WIN32_LEAN_AND_MEAN
@@ -9,7 +10,6 @@
 
 #include "base/sjis.h"
 #include "io/code_page.h"
-#include "io/win32_text.h"
 
 namespace zek {
 
@@ -36,6 +36,16 @@ bool narrow(UINT code_page, const std::wstring& wide, std::string& text) {
 }
 
 }  // namespace
+
+bool widen(unsigned int code_page, unsigned long flags, std::string_view text, std::wstring& wide) {
+  wide.clear();
+  if (text.empty()) return true;
+  const int length = static_cast<int>(text.size());
+  const int size = ::MultiByteToWideChar(code_page, flags, text.data(), length, nullptr, 0);
+  if (size <= 0) return false;
+  wide.resize(static_cast<size_t>(size));
+  return ::MultiByteToWideChar(code_page, flags, text.data(), length, wide.data(), size) == size;
+}
 
 struct CodePageConverter::Handles {};
 

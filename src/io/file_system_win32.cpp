@@ -12,8 +12,8 @@
 
 #include "base/cat.h"
 #include "base/sjis.h"
+#include "io/code_page.h"
 #include "io/file_system.h"
-#include "io/win32_text.h"
 
 namespace zek {
 

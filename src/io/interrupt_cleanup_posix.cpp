@@ -12,7 +12,7 @@
 
 #include <atomic>
 
-#include "io/interrupt_cleanup.h"
+#include "io/temporary_registry.h"
 
 namespace zek {
 

@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "io/stream.h"
+#include "io/environment.h"
 
 namespace zek {
 

@@ -9,7 +9,7 @@
 #include <memory>
 #include <string_view>
 
-#include "io/stream.h"
+#include "io/environment.h"
 
 namespace zek {
 

@@ -1,5 +1,6 @@
 // The list of temporaries and its lock; the platform's part (holding off
-// interruptions, deleting a file or a folder) is in interrupt_cleanup_*.cpp.
+// interruptions, deleting a file or a folder, the handlers) is in
+// interrupt_cleanup_*.cpp.
 #include "io/temporary_registry.h"
 
 #include <cstring>

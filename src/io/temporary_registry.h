@@ -1,6 +1,15 @@
 // The temporaries a run has created and not yet renamed into place or thrown
 // away: what an interruption (Ctrl-C, a request to terminate, a closed
-// terminal or console) deletes before the program ends.
+// terminal or console) deletes before the program ends; and the handlers
+// that delete them and then end the process as the interruption would have.
+//
+//   POSIX: SIGINT (Ctrl-C), SIGTERM and SIGHUP; afterwards the signal is
+//   raised again with its default action, so the shell sees the death by
+//   that signal (status 130, 143, 129). A signal ignored when the program
+//   started (nohup, a background job) stays ignored.
+//
+//   Windows: Ctrl-C, Ctrl-Break and a closed console window; the process
+//   then ends with STATUS_CONTROL_C_EXIT (0xC000013A), as Ctrl-C ends it.
 //
 // A temporary is registered right after it is created and unregistered when
 // it is renamed or deleted, each time inside a Change, so that the cleanup
@@ -108,5 +117,11 @@ class TemporaryRegistry {
   size_t count_ = 0;
   size_t capacity_ = 0;
 };
+
+// Makes the one registry of the process and installs the handlers that empty
+// it. Only the program's main calls it; the library works without it. The
+// registry lives as long as the process, since an interruption may come at
+// any moment up to the very end; a second call returns the same one.
+TemporaryRegistry& install_interrupt_cleanup();
 
 }  // namespace zek

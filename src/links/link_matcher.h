@@ -1,8 +1,10 @@
 // Decides which names of the NameTable claim which positions of a body line:
 // the name automaton finds every name's first accepted occurrence in one pass,
 // then the skip rules (linked, current title, aliases of the current topic)
-// and the longest-name rule settle the claims. Built once when the table is
-// complete (after pass 1 and -J).
+// and the longest-name rule settle the claims. A claim is the name that holds
+// a byte position of the line, after longer names have displaced shorter ones
+// at the same position. Built once when the table is complete (after pass 1
+// and -J).
 #pragma once
 
 #include <cstdint>
@@ -11,11 +13,28 @@
 #include <string_view>
 #include <vector>
 
-#include "links/link_claim.h"
 #include "links/name_automaton.h"
 #include "names/name_table.h"
 
 namespace zek {
+
+struct LinkClaim {
+  size_t position = 0;  // byte where the name starts in the line
+  size_t length = 0;    // byte length of the name
+  int32_t entry = -1;   // index of the NameTable entry
+
+  friend bool operator==(const LinkClaim&, const LinkClaim&) = default;
+};
+
+// "entry@position+length", for test messages.
+template <typename Stream>
+Stream& operator<<(Stream& out, const LinkClaim& claim) {
+  out << claim.entry << '@' << claim.position << '+' << claim.length;
+  return out;
+}
+
+// The claims of one line, ordered by position, one per claimed position.
+using LinkClaims = std::vector<LinkClaim>;
 
 class LinkMatcher {
  public:

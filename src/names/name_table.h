@@ -1,6 +1,8 @@
 // The dictionary of everything body text links to: topic, popup and alias
 // names and the names of another project's ID file, each with the number of
-// its context string XX<n>, a claim count and a once-per-topic link mark.
+// its context string XX<n>, a claim count and a once-per-topic link mark; and
+// the reading of that ID file (-J), whose lines "name:context string" become
+// external names that link into the other project's help file.
 #pragma once
 
 #include <cstdint>
@@ -13,6 +15,9 @@
 #include <vector>
 
 namespace zek {
+
+class Diagnostics;
+class Environment;
 
 enum class NameKind : uint8_t { popup = 0, topic = 1, topic2 = 2, external = 3 };
 
@@ -75,5 +80,10 @@ class NameTable {
   std::vector<uint8_t> linked_;
   std::vector<size_t> marked_;
 };
+
+// Appends the entries of the ID file `path`; reports "cannot open" and goes
+// on without them when it cannot be read, and then returns false.
+bool read_id_file(Environment& env, const Diagnostics& diag, NameTable& names,
+                  const std::string& path);
 
 }  // namespace zek

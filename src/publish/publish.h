@@ -10,7 +10,7 @@
 #include <unordered_set>
 #include <vector>
 
-#include "io/stream.h"
+#include "io/environment.h"
 #include "publish/help_index.h"
 #include "publish/html_text.h"
 #include "publish/topic_html.h"

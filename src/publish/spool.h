@@ -8,7 +8,7 @@
 #include <memory>
 #include <string>
 
-#include "io/stream.h"
+#include "io/environment.h"
 #include "rtf/tokenizer.h"
 
 namespace zek {

@@ -1,14 +1,20 @@
-// A tokenizer for the help compiler's RTF: groups, control words, control
-// symbols, "\'hh" bytes and text runs. It reads from a byte source in chunks
-// (a whole help can be larger than memory allows) and is Shift-JIS aware: a
-// lead byte and its trail byte always stay together as text, so a trail byte
-// "{", "}" or "\" never opens a group or starts a control word.
+// Tokenizers for the help compiler's RTF. Both are Shift-JIS aware: a lead
+// byte and its trail byte always stay together as text, so a trail byte "{",
+// "}" or "\" never opens a group or starts a control word, and an escaped
+// "\{" is a symbol, not a group.
+//
+// RtfTokenizer reads a whole document from a byte source in chunks (a whole
+// help can be larger than memory allows): groups, control words, control
+// symbols, "\'hh" bytes and text runs. RtfLineTokenizer walks one piece of
+// RTF held in memory (a raw line of the source) without copying, and keeps
+// each token's bytes and place.
 #pragma once
 
 #include <array>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -84,6 +90,37 @@ class RtfTokenizer {
   RtfToken token_;
   std::array<char, 32> word_{};  // the letters of the last control word
   std::string joined_;           // text read across line ends, which are no part of it
+};
+
+// The tokens of a piece of RTF held in memory, as an RTF reader sees them:
+// group braces, control words with their numeric parameters, control symbols
+// and runs of text. A double-byte character is text as a whole.
+enum class RtfLineTokenKind : uint8_t {
+  group_open,      // "{"
+  group_close,     // "}"
+  control_word,    // "\fs24": name "fs", parameter 24
+  control_symbol,  // "\{", "\\", "\~", "\'7b" and the like
+  text,            // anything else, up to the next token
+};
+
+struct RtfLineToken {
+  RtfLineTokenKind kind = RtfLineTokenKind::text;
+  std::string_view name;             // a control word's letters; else the token's bytes
+  std::optional<int32_t> parameter;  // a control word's number, if it has one
+  size_t offset = 0;                 // where the token starts in the text
+};
+
+// Walks a piece of RTF token by token.
+class RtfLineTokenizer {
+ public:
+  explicit RtfLineTokenizer(std::string_view rtf) : rtf_(rtf) {}
+  // The next token; false at the end of the text.
+  bool next(RtfLineToken& token);
+
+ private:
+  void read_control(RtfLineToken& token);
+  std::string_view rtf_;
+  size_t pos_ = 0;
 };
 
 }  // namespace zek

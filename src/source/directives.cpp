@@ -2,7 +2,7 @@
 // lines, #define and #undef, and the lines kept for one kind of output only.
 #include "source/directives.h"
 
-#include "source/keyword.h"
+#include "source/cursor.h"
 
 namespace zek {
 

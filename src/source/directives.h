@@ -3,7 +3,7 @@
 
 #include "base/options.h"
 #include "checks/check_notes.h"
-#include "io/diagnostics.h"
+#include "io/console.h"
 #include "source/cursor.h"
 #include "source/macro_table.h"
 

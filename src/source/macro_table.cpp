@@ -1,14 +1,147 @@
 // The macro table: #define and #undef, and the expansion of a line in
-// sweeps over the rows in table order.
+// sweeps over the rows in table order, each row substituted throughout the
+// line where its name occurs at character boundaries.
 #include "source/macro_table.h"
 
 #include <algorithm>
+#include <cstring>
 
-#include "source/macro_substitution.h"
+#include "base/sjis.h"
 
 namespace zek {
 
 namespace {
+
+// Searching source text for a macro name (or a parameter name) at character
+// boundaries: an occurrence must begin on a character of its own and must not
+// end in the middle of a double-byte character, so that a name never matches
+// a trail byte. Knuth-Morris-Pratt with a character-boundary walk alongside:
+// linear in the text and the name, whatever they hold.
+class NameSearch {
+ public:
+  explicit NameSearch(std::string_view name);
+
+  // The first occurrence of the name in `text` at or after `from`, or npos.
+  // `boundary` is a character boundary of `text` at or before `from`, from
+  // which the character boundaries are counted (0 always does).
+  size_t find(std::string_view text, size_t from, size_t boundary = 0) const;
+
+ private:
+  std::string_view name_;
+  std::vector<size_t> border_;  // longest proper border of each prefix (KMP)
+  // The name ends in a lead byte that would take the text's next byte as
+  // its trail byte.
+  bool ends_in_lone_lead_ = false;
+};
+
+NameSearch::NameSearch(std::string_view name) : name_(name), border_(name.size(), 0) {
+  size_t k = 0;
+  for (size_t i = 1; i < name.size(); ++i) {
+    while (k > 0 && name[i] != name[k]) k = border_[k - 1];
+    if (name[i] == name[k]) ++k;
+    border_[i] = k;
+  }
+  size_t pos = 0;
+  while (pos < name.size()) {
+    const size_t length = char_length(name, pos);
+    if (length == 1 && is_lead_byte(name[pos])) ends_in_lone_lead_ = true;
+    pos += length;
+  }
+}
+
+size_t NameSearch::find(std::string_view text, size_t from, size_t boundary) const {
+  const size_t m = name_.size();
+  if (m == 0 || from > text.size() || text.size() - from < m) return std::string_view::npos;
+  size_t k = 0;  // bytes of the name matched so far
+  for (size_t i = from; i < text.size(); ++i) {
+    if (k == 0) {  // nothing matched: on to the next byte that begins the name
+      const void* first = std::memchr(text.data() + i, name_[0], text.size() - i);
+      if (first == nullptr) return std::string_view::npos;
+      i = static_cast<size_t>(static_cast<const char*>(first) - text.data());
+    }
+    while (k > 0 && text[i] != name_[k]) k = border_[k - 1];
+    if (text[i] == name_[k]) ++k;
+    if (k < m) continue;
+    const size_t start = i + 1 - m;
+    k = border_[k - 1];
+    while (boundary < start) boundary += char_length(text, boundary);
+    if (boundary != start) continue;  // starts on a trail byte
+    if (ends_in_lone_lead_ && start + m < text.size()) continue;
+    return start;
+  }
+  return std::string_view::npos;
+}
+
+// A single search from the start of `text`.
+size_t find_name(std::string_view text, std::string_view name) {
+  return NameSearch(name).find(text, 0);
+}
+
+// Substituting one macro row throughout a line: every occurrence of its name
+// from left to right, in the plain form or the parameter form, each search
+// going on right behind the text the previous substitution inserted.
+enum class RowOutcome {
+  absent,    // the name does not occur; the line is unchanged
+  expanded,  // at least one occurrence was replaced
+  overflow,  // a substitution would make the line longer than the limit
+};
+
+struct MacroRow {
+  std::string_view name;
+  std::string_view body;
+  std::optional<std::string_view> parameter;
+};
+
+// What replaces one occurrence: the span of the line it covers and the text.
+struct Replacement {
+  size_t span = 0;
+  std::string_view head;    // body text before the parameter (or the whole body)
+  std::string_view middle;  // the argument in place of the parameter, if any
+  std::string_view tail;    // body text after the parameter
+  size_t size() const { return head.size() + middle.size() + tail.size(); }
+};
+
+// The parameter form when the name is followed directly by "(" and a ")"
+// stands somewhere behind it; otherwise the plain form.
+Replacement replacement_at(const MacroRow& row, std::string_view line, size_t start) {
+  const size_t end = start + row.name.size();
+  Replacement plain{row.name.size(), row.body, {}, {}};
+  if (!row.parameter || end >= line.size() || line[end] != '(') return plain;
+  const size_t close = line.find(')', end + 1);
+  if (close == std::string_view::npos) return plain;
+  const std::string_view argument = line.substr(end + 1, close - end - 1);
+  Replacement call{close + 1 - start, row.body, {}, {}};
+  const size_t at = find_name(row.body, *row.parameter);
+  if (at != std::string_view::npos) {
+    call.head = row.body.substr(0, at);
+    call.middle = argument;
+    call.tail = row.body.substr(at + row.parameter->size());
+  }
+  return call;
+}
+
+// Replaces the occurrences of `row` in `line`. On overflow the line is left
+// as it stood before the substitution that did not fit.
+RowOutcome substitute_row(const MacroRow& row, std::string& line, size_t max_length) {
+  const NameSearch search(row.name);
+  RowOutcome outcome = RowOutcome::absent;
+  size_t from = 0;
+  size_t boundary = 0;  // a character boundary at or before `from`
+  while (true) {
+    const size_t start = search.find(line, from, boundary);
+    if (start == std::string::npos) return outcome;
+    const Replacement r = replacement_at(row, line, start);
+    if (line.size() - r.span + r.size() > max_length) return RowOutcome::overflow;
+    std::string text;
+    text.reserve(r.size());
+    text.append(r.head).append(r.middle).append(r.tail);
+    line.replace(start, r.span, text);
+    outcome = RowOutcome::expanded;
+    // Nothing before `start` changed, so it is still a boundary.
+    boundary = start;
+    from = start + text.size();
+  }
+}
 
 struct Definition {
   std::string_view name;

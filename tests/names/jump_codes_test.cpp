@@ -1,10 +1,7 @@
-// Hidden jump codes in raw RTF, raw regions of body text, and the characters
-// a context string may hold.
+// Hidden jump codes in raw RTF and raw regions of body text.
 #include "names/jump_codes.h"
 
 #include <gtest/gtest.h>
-
-#include "names/context_rules.h"
 
 namespace zek {
 namespace {
@@ -67,18 +64,6 @@ TEST(JumpCodesTest, RawRegionsOfBodyText) {
   for (const auto& [body, expected] : cases) {
     EXPECT_EQ(raw_regions(body), expected) << body;
   }
-}
-
-TEST(ContextRulesTest, AcceptedCharacters) {
-  const std::pair<const char*, bool> cases[] = {
-      {"IDM_FILE_OPEN", true}, {"v1.2", true},   {"XX12", true}, {"", false},
-      {"two words", false},    {"a-b", false},   {"q@x", false}, {"tab\t", false},
-      {"\x82\xA0", false},     {"semi;", false}, {"{x}", false},
-  };
-  for (const auto& [text, accepted] : cases) {
-    EXPECT_EQ(has_only_context_string_chars(text), accepted) << text;
-  }
-  EXPECT_EQ(context_key("Intro_page.2"), "INTRO_PAGE.2");
 }
 
 }  // namespace

@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "base/cat.h"
-#include "names/id_file.h"
+#include "io/console.h"
 #include "support/memory_environment.h"
 
 namespace zek {

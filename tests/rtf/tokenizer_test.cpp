@@ -1,9 +1,11 @@
-// The RTF tokenizer: Shift-JIS trail bytes that look like markup, "\'hh",
-// control words and symbols, and input read in small chunks.
+// The RTF tokenizers: Shift-JIS trail bytes that look like markup, "\'hh",
+// control words and symbols, input read in small chunks, and the tokens of a
+// piece in memory, where braces count only where an RTF reader sees a group.
 #include "rtf/tokenizer.h"
 
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -121,6 +123,62 @@ TEST(RtfTokenizerTest, LongTextComesInPiecesWithoutSplittingCharacters) {
     ASSERT_EQ(joined.size() % 2, 1u) << "a piece ends inside a character";
   }
   EXPECT_EQ(joined, "x" + text);
+}
+
+// A piece in memory: braces count only where an RTF reader sees a group.
+
+// The tokens in a compact form: "{", "}", "\name", "\name=N", "s:<bytes>"
+// for a control symbol and "t:<bytes>" for text, joined by "|".
+std::string line_tokens_of(std::string_view rtf) {
+  RtfLineTokenizer tokenizer(rtf);
+  RtfLineToken token;
+  std::ostringstream out;
+  const char* separator = "";
+  while (tokenizer.next(token)) {
+    out << separator;
+    separator = "|";
+    switch (token.kind) {
+      case RtfLineTokenKind::group_open:
+        out << '{';
+        break;
+      case RtfLineTokenKind::group_close:
+        out << '}';
+        break;
+      case RtfLineTokenKind::control_word:
+        out << '\\' << token.name;
+        if (token.parameter) out << '=' << *token.parameter;
+        break;
+      case RtfLineTokenKind::control_symbol:
+        out << "s:" << token.name;
+        break;
+      case RtfLineTokenKind::text:
+        out << "t:" << token.name;
+        break;
+    }
+  }
+  return out.str();
+}
+
+TEST(RtfTokensTest, SplitsAsAnRtfReader) {
+  const struct {
+    std::string rtf;
+    std::string tokens;
+  } cases[] = {
+      {"{\\b bold}", "{|\\b|t:bold|}"},
+      {"\\fs24\\f-1 x", "\\fs=24|\\f=-1|t:x"},
+      {"\\{\\}\\\\", "s:\\{|s:\\}|s:\\\\"},
+      {"\\'7b\\'7", "s:\\'7b|s:\\'7"},
+      // A double-byte character whose trail byte is "{", "}" or "\" is text.
+      {"\x95\x7B\x83\x7D\x95\\", "t:\x95\x7B\x83\x7D\x95\\"},
+      // After a backslash a double-byte character is one symbol.
+      {"\\\x95\x7B}", "s:\\\x95\x7B|}"},
+      // A lead byte at the very end, a backslash at the very end.
+      {"a\x95", "t:a\x95"},
+      {"a\\", "t:a|s:\\"},
+      {"\\cf99999999999 ", "\\cf=2147483647"},
+      {"", ""},
+  };
+  for (const auto& c : cases) EXPECT_EQ(line_tokens_of(c.rtf), c.tokens) << c.rtf;
 }
 
 }  // namespace

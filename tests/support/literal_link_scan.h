@@ -6,7 +6,7 @@
 #include <array>
 #include <string_view>
 
-#include "links/link_claim.h"
+#include "links/link_matcher.h"
 #include "names/name_table.h"
 
 namespace zek::testing {

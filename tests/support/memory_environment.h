@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "io/console_locale.h"
+#include "io/console.h"
 #include "io/environment.h"
 
 namespace zek::testing {

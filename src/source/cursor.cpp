@@ -1,5 +1,6 @@
-// Keyword matching, blank skipping and number reading for command lines.
-#include "source/keyword.h"
+// Reading at the cursor: keyword matching, blank skipping and number reading
+// for command lines.
+#include "source/cursor.h"
 
 namespace zek {
 

@@ -1,5 +1,5 @@
-// Keyword matching and number reading on command lines.
-#include "source/keyword.h"
+// Reading at the cursor: keyword matching and number reading on command lines.
+#include "source/cursor.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-// The locale test: the first of LC_ALL, LC_CTYPE and LANG that is set and not
-// empty decides whether the console shows UTF-8.
-#include "io/console_locale.h"
+// The console's character set: the first of LC_ALL, LC_CTYPE and LANG that
+// is set and not empty decides whether the console shows UTF-8.
+#include "io/console.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,9 @@
-// A project's temporary folder, through the standard library's file system
-// functions. Pages are written without waiting for the disk: a project of
-// thousands of pages would otherwise spend most of its time there, and a
-// page that is lost can be made again by another run.
-#include "io/project_folder.h"
+// Files on disk alike on every platform: the environment of a real run, the
+// console streams, and a project's temporary folder through the standard
+// library's file system functions. Pages are written without waiting for the
+// disk: a project of thousands of pages would otherwise spend most of its
+// time there, and a page that is lost can be made again by another run.
+#include "io/file_system.h"
 
 #include <filesystem>
 #include <fstream>
@@ -11,6 +12,7 @@
 #include <vector>
 
 #include "base/cat.h"
+#include "io/background_output.h"
 
 namespace zek {
 
@@ -133,6 +135,35 @@ std::unique_ptr<OutputFolder> create_project_folder(const std::string& folder) {
     if (error) return nullptr;
   }
   return nullptr;
+}
+
+std::unique_ptr<InputStream> FileEnvironment::open_input(const std::string& name) {
+  return open_regular_file(name);
+}
+
+// A file of its own is written by a thread while the conversion goes on; a
+// device or a pipe (perhaps the console, which the conversion also writes
+// to) is written in order with everything else.
+std::unique_ptr<OutputFile> FileEnvironment::create_output(const std::string& name) {
+  std::unique_ptr<OutputFile> file = create_replacement(name, temporaries_);
+  if (!file || !file->replaces_target()) return file;
+  return std::make_unique<BackgroundOutput>(std::move(file));
+}
+
+std::optional<FileIdentity> FileEnvironment::identify(const std::string& name) {
+  return file_identity(name);
+}
+
+std::unique_ptr<OutputFolder> FileEnvironment::create_output_folder(const std::string& folder) {
+  return create_project_folder(folder);
+}
+
+bool ConsoleStream::write(std::string_view bytes) {
+  return std::fwrite(bytes.data(), 1, bytes.size(), file_) == bytes.size();
+}
+
+bool ConsoleStream::flush() {
+  return std::fflush(file_) == 0;
 }
 
 }  // namespace zek

@@ -1,5 +1,5 @@
-// Tab expansion to eight-column stops.
-#include "base/tabs.h"
+// Composing texts: tab expansion to eight-column stops.
+#include "base/cat.h"
 
 #include <gtest/gtest.h>
 
