@@ -63,15 +63,12 @@ void raw_line(Context& ctx, FileState& file, Cursor& cursor, bool with_line_end)
   if (ctx.modes.tab_conversion) expand_tabs(text);  // the mark is column 0
   std::string_view after_mark = std::string_view(text).substr(1);
   const FormatState& state = ctx.format.state;
-  ctx.checks.note_raw_rtf(after_mark, state.indent_depth != 0 || state.noscroll_open != 0);
+  const bool in_group = state.indent_depth != 0 || state.noscroll_open != 0;
   if (with_line_end) {
-    ctx.writer.rtf(after_mark);
-    plain_if_text_mode(ctx, after_mark);
+    ctx.writer.raw_rtf(after_mark, in_group);
     end_line(ctx, ctx.format.line_end);
   } else {
-    const std::string line = cat(after_mark, "\r\n");
-    ctx.writer.rtf(line);
-    plain_if_text_mode(ctx, line);
+    ctx.writer.raw_rtf_line(after_mark, in_group);
   }
 }
 
@@ -236,7 +233,11 @@ void reset_for_pass(Context& ctx) {
   ctx.modes.reset_for_pass();
   ctx.headers.reset_for_pass();
   ctx.format.reset_for_pass();
-  if (ctx.options.check) ctx.checks.note_first_pass_macros(ctx.macros.expanded_rows());
+  if (ctx.options.check) {
+    ctx.checks.note_first_pass_macros(ctx.macros.expanded_rows());
+    // The -C record hears what pass 2 writes; it keeps it only while recording.
+    ctx.writer.add_listener(ctx.checks);
+  }
   ctx.macros.clear();
 }
 
