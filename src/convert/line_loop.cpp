@@ -127,6 +127,8 @@ void process_line(Context& ctx, FileState& file, std::string& line) {
       ctx.diag.report_error("buffer overflow");
       return;
     }
+    // The source side of -C: whether what this line writes came out of a
+    // macro, which the writer's events cannot tell.
     ctx.checks.note_line_expanded(ctx.macros.line_changed());
   } else {
     ctx.checks.note_line_expanded(false);
@@ -160,6 +162,8 @@ void process_file(Context& ctx, InputStream& input, const std::string& name, Pas
     if (const size_t nul = line.find('\0'); nul != std::string::npos) line.resize(nul);
     write_listing_line(ctx, file, line_number, line);
     process_line(ctx, file, line);
+    // A source line ends here, which the writer does not know: -C asks
+    // whether the line wrote anything (outside .start and .end).
     ctx.checks.note_output(ctx.writer.column);
     watch.after_line(section_kept(file.condition), ctx.options.mode32);
   }
