@@ -105,13 +105,18 @@ HotSpotBrackets brackets_for(const Context& ctx, NameKind kind) {
 void write_hot_spot(Context& ctx, size_t entry_index, std::string_view name,
                     std::optional<NameKind> header_kind) {
   const NameEntry& entry = ctx.names[entry_index];
-  std::optional<JumpCode> code;
-  if (ctx.writer.rtf_active()) code.emplace(ctx, entry, header_kind);
-  ctx.writer.hot_spot({.group_word = group_word(entry.kind),
-                       .text = name,
-                       .jump_code = code ? code->text() : std::string_view(),
-                       .brackets = brackets_for(ctx, entry.kind),
-                       .target = entry_index});
+  HotSpot spot{.group_word = group_word(entry.kind),
+               .text = name,
+               .jump_code = {},
+               .brackets = brackets_for(ctx, entry.kind),
+               .target = entry_index};
+  if (!ctx.writer.rtf_active()) {
+    ctx.writer.hot_spot(spot);
+    return;
+  }
+  const JumpCode code(ctx, entry, header_kind);
+  spot.jump_code = code.text();
+  ctx.writer.hot_spot(spot);
 }
 
 LinkMatcher& matcher_for(Context& ctx) {

@@ -19,39 +19,40 @@ bool FormatState::any_border() const {
 
 namespace {
 
-// The set pending attributes as control words.
-std::string format_words(const FormatState& s) {
-  std::string words;
-  if (s.bold == 0) words += "\\b0 ";
-  if (s.bold == 1) words += "\\b ";
-  if (s.italic == 0) words += "\\i0 ";
-  if (s.italic == 1) words += "\\i ";
-  if (s.box != kUnset) words += "\\box ";
-  if (s.border_bottom != kUnset) words += "\\brdrb ";
-  if (s.border_left != kUnset) words += "\\brdrl ";
-  if (s.border_top != kUnset) words += "\\brdrt ";
-  if (s.border_right != kUnset) words += "\\brdrr ";
+// Hands the set pending attributes, as control words, to `put` one by one.
+template <typename Put>
+void put_format_words(const FormatState& s, Put put) {
+  if (s.bold == 0) put("\\b0 ");
+  if (s.bold == 1) put("\\b ");
+  if (s.italic == 0) put("\\i0 ");
+  if (s.italic == 1) put("\\i ");
+  if (s.box != kUnset) put("\\box ");
+  if (s.border_bottom != kUnset) put("\\brdrb ");
+  if (s.border_left != kUnset) put("\\brdrl ");
+  if (s.border_top != kUnset) put("\\brdrt ");
+  if (s.border_right != kUnset) put("\\brdrr ");
   const auto u = [](int32_t v) { return static_cast<uint32_t>(v); };
-  if (s.font != kUnset) words += cat("\\f", u(s.font), ' ');
-  if (s.size != kUnset) words += cat("\\fs", u(s.size) * 2u, ' ');
-  if (s.space_after != kUnset) words += cat("\\sa", u(s.space_after) * 20u, ' ');
-  if (s.space_before != kUnset) words += cat("\\sb", u(s.space_before) * 20u, ' ');
-  return words;
+  if (s.font != kUnset) put(cat("\\f", u(s.font), ' '));
+  if (s.size != kUnset) put(cat("\\fs", u(s.size) * 2u, ' '));
+  if (s.space_after != kUnset) put(cat("\\sa", u(s.space_after) * 20u, ' '));
+  if (s.space_before != kUnset) put(cat("\\sb", u(s.space_before) * 20u, ' '));
 }
 
 }  // namespace
 
 void emit_format_state(Context& ctx) {
   FormatState& s = ctx.format.state;
-  const std::string words = format_words(s);
-  if (!words.empty()) ctx.writer.rtf(words);
+  put_format_words(s, [&](std::string_view words) { ctx.writer.rtf(words); });
   s.unset_pending();
 }
 
 void emit_format_state_alone(Context& ctx) {
   FormatState& s = ctx.format.state;
   const bool in_group = s.indent_depth != 0 || s.noscroll_open != 0;
-  ctx.writer.lasting_format(cat(format_words(s), "\r\n"), s.font, s.size, in_group);
+  std::string words;
+  put_format_words(s, [&](std::string_view word) { words += word; });
+  words += "\r\n";
+  ctx.writer.lasting_format(words, s.font, s.size, in_group);
   s.unset_pending();
 }
 

@@ -48,20 +48,6 @@ void Writer::document_end() {
   tell([&](OutputListener& l) { l.document_ended(column); });
 }
 
-void Writer::line_end(std::string_view rtf) {
-  this->rtf(rtf);
-  plain_in_text_mode("\r\n");
-}
-
-void Writer::body_text(std::string_view text) {
-  this->text(text);
-  plain_in_text_mode(text);
-}
-
-void Writer::body_line(std::string_view text, bool in_group) {
-  tell([&](OutputListener& l) { l.body_line(text, in_group); });
-}
-
 void Writer::border_rule() {
   plain_in_text_mode(kBorderLine);
 }
@@ -132,16 +118,12 @@ void Writer::macro_footnote(std::string_view macro, std::optional<std::string_vi
   if (jump_target) tell([&](OutputListener& l) { l.group_jump(*jump_target); });
 }
 
-void Writer::hot_spot(const HotSpot& spot) {
-  if (rtf_active()) hot_spot(spot.group_word, spot.text, spot.jump_code);
-  if (text_mode) {
-    const bool popup = spot.brackets == HotSpotBrackets::popup;
-    const bool bracketed = spot.brackets != HotSpotBrackets::none;
-    const std::string_view open = bracketed ? (popup ? kPopupOpen : kJumpOpen) : "";
-    const std::string_view close = bracketed ? (popup ? kPopupClose : kJumpClose) : "";
-    plain(cat(open, spot.text, close));
-  }
-  tell([&](OutputListener& l) { l.hot_spot(spot.target); });
+void Writer::plain_hot_spot(const HotSpot& spot) {
+  const bool popup = spot.brackets == HotSpotBrackets::popup;
+  const bool bracketed = spot.brackets != HotSpotBrackets::none;
+  const std::string_view open = bracketed ? (popup ? kPopupOpen : kJumpOpen) : "";
+  const std::string_view close = bracketed ? (popup ? kPopupClose : kJumpClose) : "";
+  plain(cat(open, spot.text, close));
 }
 
 void Writer::button(std::string_view rtf, std::string_view label) {

@@ -86,12 +86,20 @@ class Writer {
   void document_end();
   // A line of the document ends: `rtf` (a paragraph or line mark, a group's
   // closing, or a bare "\r\n"), and a line end in the plain rendering.
-  void line_end(std::string_view rtf);
+  void line_end(std::string_view rtf) {
+    this->rtf(rtf);
+    plain_in_text_mode("\r\n");
+  }
   // Escaped text of a body line or a title; the plain rendering shows it.
-  void body_text(std::string_view text);
+  void body_text(std::string_view text) {
+    this->text(text);
+    plain_in_text_mode(text);
+  }
   // A body-text line about to be written in pieces (body_text and hot_spot):
   // only the listeners hear of it.
-  void body_line(std::string_view text, bool in_group);
+  void body_line(std::string_view text, bool in_group) {
+    tell([&](OutputListener& l) { l.body_line(text, in_group); });
+  }
   // A top or bottom border: the RTF has it in the paragraph's \brdr words,
   // the plain rendering draws a line of hyphens.
   void border_rule();
@@ -117,7 +125,11 @@ class Writer {
   // the macro jumps to a context string of this help file.
   void macro_footnote(std::string_view macro, std::optional<std::string_view> jump_target);
   // A hot spot; the plain rendering shows its text.
-  void hot_spot(const HotSpot& spot);
+  void hot_spot(const HotSpot& spot) {
+    if (rtf_active()) hot_spot(spot.group_word, spot.text, spot.jump_code);
+    if (text_mode) plain_hot_spot(spot);
+    tell([&](OutputListener& l) { l.hot_spot(spot.target); });
+  }
   // A shortcut button written as `rtf`; the plain rendering shows its label
   // in angle brackets.
   void button(std::string_view rtf, std::string_view label);
@@ -131,6 +143,7 @@ class Writer {
  private:
   void walk(std::string_view text, bool escaped);
   void write_footnote(char mark, std::string_view text);
+  void plain_hot_spot(const HotSpot& spot);
   void plain_in_text_mode(std::string_view text) {
     if (text_mode) plain(text);
   }
