@@ -119,11 +119,18 @@ void Writer::macro_footnote(std::string_view macro, std::optional<std::string_vi
 }
 
 void Writer::plain_hot_spot(const HotSpot& spot) {
+  if (spot.brackets == HotSpotBrackets::none) {
+    plain(spot.text);
+    return;
+  }
+  // The brackets and the text in one piece, as one text for the markup rules.
   const bool popup = spot.brackets == HotSpotBrackets::popup;
-  const bool bracketed = spot.brackets != HotSpotBrackets::none;
-  const std::string_view open = bracketed ? (popup ? kPopupOpen : kJumpOpen) : "";
-  const std::string_view close = bracketed ? (popup ? kPopupClose : kJumpClose) : "";
-  plain(cat(open, spot.text, close));
+  std::string piece;
+  piece.reserve(kJumpOpen.size() + spot.text.size() + kJumpClose.size());
+  piece.append(popup ? kPopupOpen : kJumpOpen);
+  piece.append(spot.text);
+  piece.append(popup ? kPopupClose : kJumpClose);
+  plain(piece);
 }
 
 void Writer::button(std::string_view rtf, std::string_view label) {
