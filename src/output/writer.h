@@ -126,9 +126,13 @@ class Writer {
   void macro_footnote(std::string_view macro, std::optional<std::string_view> jump_target);
   // A hot spot; the plain rendering shows its text.
   void hot_spot(const HotSpot& spot) {
-    if (rtf_active()) hot_spot(spot.group_word, spot.text, spot.jump_code);
-    if (text_mode) plain_hot_spot(spot);
-    tell([&](OutputListener& l) { l.hot_spot(spot.target); });
+    if (rtf_active()) {
+      hot_spot(spot.group_word, spot.text, spot.jump_code);
+    } else if (text_mode) {
+      plain_hot_spot(spot);
+    }
+    // The target by value, so that the spot itself need not be kept in memory.
+    tell([target = spot.target](OutputListener& l) { l.hot_spot(target); });
   }
   // A shortcut button written as `rtf`; the plain rendering shows its label
   // in angle brackets.
