@@ -1,5 +1,5 @@
-// Recording pass 2 for -C: each note copies what was written and the source
-// line that wrote it into the CheckLog.
+// Recording pass 2 for -C: each event of what was written is copied, with
+// the source line that wrote it, into the CheckLog.
 #include "checks/check_notes.h"
 
 #include "base/cat.h"
@@ -35,20 +35,28 @@ void CheckRecorder::add_raw_jumps(std::string_view rtf) {
   }
 }
 
-void CheckRecorder::note_topic(std::string_view title, bool popup) {
+void CheckRecorder::topic_begun(std::string_view title, bool popup) {
   if (!recording_) return;
   if (watching_document_) document_.topic();
   log_.topics.push_back({std::string(title), popup, current_place()});
-  note_footnote('$', title);
+  add_footnote('$', title);
 }
 
-void CheckRecorder::note_footnote(char mark, std::string_view text) {
+void CheckRecorder::footnote(char mark, std::string_view text) {
   if (!recording_) return;
+  if (mark == '#') {
+    add_context_string(text);
+  } else {
+    add_footnote(mark, text);
+  }
+}
+
+void CheckRecorder::add_footnote(char mark, std::string_view text) {
   if (mark == 'K' && line_expanded_) check_keyword_list(text);
   log_.footnotes.push_back({mark, std::string(text), log_.current_topic(), current_place()});
 }
 
-void CheckRecorder::note_context_number(int32_t number) {
+void CheckRecorder::context_number(int32_t number) {
   if (!recording_) return;
   ContextRecord record;
   record.context_string = cat("XX", static_cast<uint32_t>(number));
@@ -61,8 +69,9 @@ void CheckRecorder::note_context_number(int32_t number) {
   log_.contexts.push_back(std::move(record));
 }
 
-void CheckRecorder::note_context_string(std::string_view text) {
-  if (!recording_) return;
+// A "#" footnote the author named (.idx, .id, an "@" name under -I@@), as
+// the source wrote it; it is recorded sanitized, as the help compiler reads it.
+void CheckRecorder::add_context_string(std::string_view text) {
   ContextRecord record;
   record.context_string = sanitize_context_string(text);
   record.from_application = true;
@@ -71,27 +80,28 @@ void CheckRecorder::note_context_string(std::string_view text) {
   log_.contexts.push_back(std::move(record));
 }
 
-void CheckRecorder::note_hot_spot(size_t entry) {
+void CheckRecorder::hot_spot(size_t target_index) {
   if (!recording_) return;
-  const NameEntry& target = names_[entry];
+  const NameEntry& target = names_[target_index];
   if (target.kind == NameKind::external) return;  // a jump into the other help file
   const auto number = static_cast<size_t>(static_cast<uint32_t>(target.number));
   if (number >= log_.hot_spot_entries.size()) log_.hot_spot_entries.resize(number + 1, false);
   log_.hot_spot_entries[number] = true;
 }
 
-void CheckRecorder::note_group_jump(std::string_view context_string) {
+void CheckRecorder::group_jump(std::string_view context_string) {
   if (!recording_) return;
   log_.jump_targets.insert(context_key(context_string));
 }
 
-void CheckRecorder::note_raw_rtf(std::string_view rtf, bool in_group) {
+void CheckRecorder::raw_rtf(std::string_view rtf, bool in_group) {
   if (!recording_) return;
   add_raw_jumps(rtf);
   if (watching_document_) document_.raw(rtf, in_group, current_place());
 }
 
-void CheckRecorder::note_raw_regions(std::string_view body, bool in_group) {
+// A body line's raw regions may hold jump codes and braces.
+void CheckRecorder::body_line(std::string_view body, bool in_group) {
   if (!recording_) return;
   const std::vector<std::string_view> regions = raw_regions(body);
   if (regions.empty()) return;

@@ -1,6 +1,8 @@
-// The record that pass 2 keeps for -C: each call is one line at the place
-// that writes, and does nothing unless recording is on (-C given, and the
-// output being written, that is, in pass 2).
+// The record that pass 2 keeps for -C. It listens to the writer for what the
+// document holds (output/output_listener.h), and the line loop tells it about
+// the source: lines, macros, the end of the source. Everything it hears is
+// kept only while recording is on (-C given, and the output being written,
+// that is, in pass 2).
 #pragma once
 
 #include <cstddef>
@@ -12,10 +14,11 @@
 #include "checks/document_watch.h"
 #include "io/console.h"
 #include "names/name_table.h"
+#include "output/output_listener.h"
 
 namespace zek {
 
-class CheckRecorder {
+class CheckRecorder final : public OutputListener {
  public:
   // Places come from `diag`'s current file and line; hot spots and context
   // numbers are looked up in `names`.
@@ -37,39 +40,27 @@ class CheckRecorder {
   SourcePlace place_at(std::string_view file, uint32_t line);
   void add_finding(Finding kind, const SourcePlace& place, std::string detail = {});
 
-  // A header's "$" title: a new topic (or popup) begins.
-  void note_topic(std::string_view title, bool popup);
-  // A "$", "K", "+" or "!" footnote with its text as the author wrote it.
-  void note_footnote(char mark, std::string_view text);
-  // "#{\footnote #XX<n>}" of a header or alias name (n may be -1).
-  void note_context_number(int32_t number);
-  // A "#" footnote the author named (.idx, .id, an "@" name under -I@@), as
-  // the source wrote it; it is recorded sanitized, as the help compiler
-  // reads it.
-  void note_context_string(std::string_view text);
-  // A hot spot written for NameTable entry `entry`.
-  void note_hot_spot(size_t entry);
-  // A group button that jumps to `context_string` in this help file.
-  void note_group_jump(std::string_view context_string);
-  // A raw RTF line, or a body-text line whose raw regions may hold jump codes
-  // and braces; `in_group` when a group of the converter's own is open
-  // around them (an indent, a non-scrolling region, a framed body line).
-  void note_raw_rtf(std::string_view rtf, bool in_group);
-  void note_raw_regions(std::string_view body, bool in_group);
+  // What the document holds, as the writer tells it (the events are
+  // described in output/output_listener.h). Hot spots and context numbers
+  // are looked up in the NameTable.
+  void document_started(uint32_t column_before, uint32_t column_after) override;
+  void document_ended(uint32_t column) override;
+  void topic_begun(std::string_view title, bool popup) override;
+  void page_ended() override;
+  void footnote(char mark, std::string_view text) override;
+  void context_number(int32_t number) override;
+  void keyword_from_title() override;
+  void group_jump(std::string_view context_string) override;
+  void body_line(std::string_view text, bool in_group) override;
+  void hot_spot(size_t target_index) override;
+  void raw_rtf(std::string_view rtf, bool in_group) override;
+  void lasting_format(int32_t font, int32_t size, bool in_group) override;
 
   // The writers' column counter after a line or a command: when it moved,
   // the current line wrote output.
   void note_output(uint32_t column) {
     if (watching_document_ && column != seen_column_) output_moved(column);
   }
-  // .start, with the column counter before and after its own bytes; .end
-  // and .page after they have written.
-  void note_start(uint32_t column_before, uint32_t column_after);
-  void note_end(uint32_t column);
-  void note_page();
-  // .font and .size written at once, outside a body line's group (-1: not
-  // given); `in_group` as for note_raw_rtf.
-  void note_font_and_size(int32_t font, int32_t size, bool in_group);
   // The top source file ended after line `last_line`: `open_groups` groups
   // the converter opened are still open; `macros_expanded` tells, per macro
   // table row, whether the row ever expanded in pass 2.
@@ -83,14 +74,14 @@ class CheckRecorder {
   void note_first_pass_macros(const std::vector<bool>& expanded) { first_pass_macros_ = expanded; }
   // Whether macro expansion changed the line being dispatched.
   void note_line_expanded(bool changed) { line_expanded_ = changed; }
-  // .search with nothing after it (after expansion).
-  void note_empty_search();
 
  private:
   SourcePlace current_place();
   void add_raw_jumps(std::string_view rtf);
   void output_moved(uint32_t column);
   void check_keyword_list(std::string_view keywords);
+  void add_footnote(char mark, std::string_view text);
+  void add_context_string(std::string_view text);
   void find_unused_macros(const std::vector<bool>& expanded);
 
   // Where a macro table row was defined in pass 2: first, and latest.

@@ -11,24 +11,26 @@ void CheckRecorder::output_moved(uint32_t column) {
   document_.output(current_place());
 }
 
-void CheckRecorder::note_start(uint32_t column_before, uint32_t column_after) {
+void CheckRecorder::document_started(uint32_t column_before, uint32_t column_after) {
   if (!watching_document_) return;
   note_output(column_before);  // what the line wrote before .start
   seen_column_ = column_after;
   document_.start();
 }
 
-void CheckRecorder::note_end(uint32_t column) {
+void CheckRecorder::document_ended(uint32_t column) {
   if (!watching_document_) return;
   note_output(column);
   document_.end();
 }
 
-void CheckRecorder::note_page() {
+// Every page break ends the raw groups' segment; a header's own follows
+// with topic_begun.
+void CheckRecorder::page_ended() {
   if (watching_document_) document_.page();
 }
 
-void CheckRecorder::note_font_and_size(int32_t font, int32_t size, bool in_group) {
+void CheckRecorder::lasting_format(int32_t font, int32_t size, bool in_group) {
   if (!watching_document_ || (font < 0 && size < 0)) return;
   document_.font_and_size(font, size, in_group, current_place());
 }
@@ -87,7 +89,8 @@ void CheckRecorder::check_keyword_list(std::string_view keywords) {
   }
 }
 
-void CheckRecorder::note_empty_search() {
+// A .search argument that macro expansion emptied.
+void CheckRecorder::keyword_from_title() {
   if (recording_ && line_expanded_) add_finding(Finding::empty_keyword, current_place());
 }
 

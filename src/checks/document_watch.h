@@ -32,7 +32,8 @@ class DocumentWatch {
   // .start wrote "{\rtf1 \ansi"; .end wrote its closing "}".
   void start();
   void end();
-  // A header opened a topic; .page ended a page.
+  // A header opened a topic; a page ended ("{\page }" of a header, .page
+  // or .end).
   void topic();
   void page();
   // Raw RTF written at `place`; `in_group` when the converter has a group of

@@ -2,7 +2,6 @@
 #include "commands/body_line.h"
 
 #include "base/cat.h"
-#include "checks/check_notes.h"
 #include "commands/continuation.h"
 #include "commands/link_text.h"
 #include "commands/paragraph.h"
@@ -52,31 +51,28 @@ void write_body_line(Context& ctx, FileState& file, Cursor& cursor) {
   if (state.indent_depth == 0 && ctx.modes.insert_space && text.starts_with('\t')) {
     w.rtf(" ");
   }
-  if (border_top == 1) plain_if_text_mode(ctx, kBorderLine);
+  if (border_top == 1) w.border_rule();
 
-  ctx.checks.note_raw_regions(text, grouped || state.indent_depth != 0 || state.noscroll_open != 0);
+  w.body_line(text, grouped || state.indent_depth != 0 || state.noscroll_open != 0);
   if (!ctx.modes.no_link_mode) {
     link_text_line(ctx, text, file.header_kind);
     if (ctx.modes.all_link_mode) ctx.names.clear_link_marks();
   } else {
-    w.text(text);
-    plain_if_text_mode(ctx, text);
+    w.body_text(text);
   }
 
   if (continued) {
     if (grouped) w.rtf("}");
-    w.rtf("\r\n");
-    plain_if_text_mode(ctx, "\r\n");
+    w.line_end("\r\n");
   } else {
     end_line(ctx, ctx.format.line_end);
     if (grouped) w.rtf("}");
   }
   if (bordered) {
     ctx.format.paragraph_reset = true;
-    w.rtf("\\pard \r\n");
-    plain_if_text_mode(ctx, "\r\n");
+    w.line_end("\\pard \r\n");
   }
-  if (border_bottom == 1) plain_if_text_mode(ctx, kBorderLine);
+  if (border_bottom == 1) w.border_rule();
   cursor.consume();
 }
 

@@ -16,11 +16,12 @@ void put_button(Context& ctx, std::string_view macro_prefix, std::string_view ta
   // A label never set, or released with "0", shows as an empty label.
   const std::string_view text = label ? std::string_view(*label) : std::string_view();
   if (ctx.options.workshop) {
-    ctx.writer.rtf(cat("  \\{button ", text, ",HelpProc(\"", macro_prefix, target, "\")\\}"));
+    ctx.writer.button(cat("  \\{button ", text, ",HelpProc(\"", macro_prefix, target, "\")\\}"),
+                      text);
   } else {
-    ctx.writer.rtf(cat("  {\\uldb ", text, "}{\\v !HelpProc(\"", macro_prefix, target, "\")}"));
+    ctx.writer.button(cat("  {\\uldb ", text, "}{\\v !HelpProc(\"", macro_prefix, target, "\")}"),
+                      text);
   }
-  if (ctx.options.text_mode) ctx.writer.plain(cat("  <", text, "> "));
 }
 
 }  // namespace

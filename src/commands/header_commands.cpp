@@ -6,7 +6,6 @@
 
 #include "base/cat.h"
 #include "base/sjis.h"
-#include "checks/check_notes.h"
 #include "commands/commands.h"
 #include "commands/paragraph.h"
 #include "commands/topic_output.h"
@@ -54,24 +53,18 @@ void put_browse_footnote(Context& ctx) {
   Modes& modes = ctx.modes;
   if (modes.browse_name.empty()) return;
   ++modes.browse_counter;
-  Writer& w = ctx.writer;
-  w.rtf("+{\\footnote ");
-  w.text(modes.browse_name);
-  w.rtf(cat(':', zero_padded(modes.browse_counter, 3), "}\r\n"));
-  ctx.checks.note_footnote('+', cat(modes.browse_name, ':', zero_padded(modes.browse_counter, 3)));
+  ctx.writer.browse_footnote(modes.browse_name, zero_padded(modes.browse_counter, 3));
 }
 
 // The group-button macros of a .topic in group mode: DB without a group
 // target, EB and a CBB that jumps to the target with one.
 void put_group_footnotes(Context& ctx, const std::optional<std::string>& target) {
   if (!target) {
-    ctx.writer.rtf("!{\\footnote !DB(\"group\")}\r\n");
+    ctx.writer.macro_footnote("DB(\"group\")", std::nullopt);
     return;
   }
-  ctx.writer.rtf("!{\\footnote !EB(\"group\")}\r\n");
-  ctx.writer.rtf(cat("!{\\footnote !CBB(\"group\",\"JI(`',`", *target, "')\")}\r\n"));
-  ctx.checks.note_footnote('!', cat("CBB(\"group\",\"JI(`',`", *target, "')\")"));
-  ctx.checks.note_group_jump(*target);
+  ctx.writer.macro_footnote("EB(\"group\")", std::nullopt);
+  ctx.writer.macro_footnote(cat("CBB(\"group\",\"JI(`',`", *target, "')\")"), *target);
 }
 
 // The context string of a named header and, in search mode, its keyword.
@@ -100,8 +93,7 @@ void put_header(Context& ctx, FileState& file, Cursor& cursor, NameKind kind) {
 
   const bool named = !argument.title.empty();
   const std::string title = named ? argument.title : cat("YY", headers.anonymous_counter++);
-  ctx.writer.footnote('$', title);
-  ctx.checks.note_topic(title, kind == NameKind::popup);
+  ctx.writer.topic_title(title, kind == NameKind::popup);
   trace(ctx, cat("\x81\xA1", kind == NameKind::topic ? "topic" : "popup", "\t[", title,
                  "]\x81\xA1\n"));  // "■topic\t[title]■"
   if (kind == NameKind::topic) put_browse_footnote(ctx);

@@ -4,7 +4,6 @@
 #include <string>
 
 #include "base/cat.h"
-#include "checks/check_notes.h"
 #include "commands/commands.h"
 #include "commands/paragraph.h"
 #include "commands/topic_output.h"
@@ -25,7 +24,6 @@ std::string take_argument(Cursor& cursor) {
 // "#{\footnote #<argument>}" with "@" and "$" sanitized.
 void put_context_string(Context& ctx, std::string_view argument, std::string_view trace_word) {
   ctx.writer.footnote('#', argument);
-  ctx.checks.note_context_string(argument);
   trace(ctx, cat(trace_word, "\t[", argument, "]\n"));
 }
 
@@ -44,8 +42,11 @@ void put_menu_identifier(Context& ctx, const FileState& file, std::string_view r
 void cmd_search(Context& ctx, FileState&, Cursor& cursor) {
   const std::string argument = take_argument(cursor);
   reset_paragraph(ctx);
-  if (argument.empty()) ctx.checks.note_empty_search();
-  put_keyword(ctx, argument.empty() ? ctx.headers.header_name : argument);
+  if (argument.empty()) {
+    put_keyword(ctx, ctx.headers.header_name, KeywordSource::empty_search);
+  } else {
+    put_keyword(ctx, argument);
+  }
 }
 
 void cmd_alias(Context& ctx, FileState& file, Cursor& cursor) {

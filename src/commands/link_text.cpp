@@ -5,30 +5,22 @@
 #include <algorithm>
 #include <charconv>
 #include <cstdint>
+#include <optional>
 
 #include "base/cat.h"
 #include "base/sjis.h"
-#include "checks/check_notes.h"
-#include "commands/paragraph.h"
 #include "links/link_matcher.h"
 
 namespace zek {
 
 namespace {
 
-// Brackets around hot spots in text mode with -K: 【】 for jumps, 《》 for popups.
-constexpr std::string_view kJumpOpen = "\x81\x79";
-constexpr std::string_view kJumpClose = "\x81\x7A";
-constexpr std::string_view kPopupOpen = "\x81\x73";
-constexpr std::string_view kPopupClose = "\x81\x74";
-
 // Writes a piece of the line between hot spots. Each piece is a writer call
 // of its own, so a raw region that a hot spot interrupts ends with the piece
 // before it.
 void write_plain_piece(Context& ctx, std::string_view piece) {
   if (piece.empty()) return;
-  ctx.writer.text(piece);
-  plain_if_text_mode(ctx, piece);
+  ctx.writer.body_text(piece);
 }
 
 bool is_ascii(std::string_view text) {
@@ -102,22 +94,29 @@ const char* group_word(NameKind kind) {
   }
 }
 
-// The visible text as the help compiler's link text, then the jump code; in
-// text mode the name alone, between brackets with -K. `name` is the entry's
-// name as it stands in the line (the same bytes, already in the cache).
-void write_hot_spot(Context& ctx, const NameEntry& entry, std::string_view name,
+HotSpotBrackets brackets_for(const Context& ctx, NameKind kind) {
+  if (!ctx.options.link_brackets) return HotSpotBrackets::none;
+  return kind == NameKind::popup ? HotSpotBrackets::popup : HotSpotBrackets::jump;
+}
+
+// The visible text as the help compiler's link text, then the jump code,
+// which is composed only when RTF is written. `name` is the entry's name as
+// it stands in the line (the same bytes, already in the cache).
+void write_hot_spot(Context& ctx, size_t entry_index, std::string_view name,
                     std::optional<NameKind> header_kind) {
-  if (ctx.writer.rtf_active()) {
-    const JumpCode code(ctx, entry, header_kind);
-    ctx.writer.hot_spot(group_word(entry.kind), name, code.text());
+  const NameEntry& entry = ctx.names[entry_index];
+  HotSpot spot{.group_word = group_word(entry.kind),
+               .text = name,
+               .jump_code = {},
+               .brackets = brackets_for(ctx, entry.kind),
+               .target = entry_index};
+  if (!ctx.writer.rtf_active()) {
+    ctx.writer.hot_spot(spot);
+    return;
   }
-  if (ctx.options.text_mode) {
-    const bool brackets = ctx.options.link_brackets;
-    const bool popup = entry.kind == NameKind::popup;
-    std::string_view open = brackets ? (popup ? kPopupOpen : kJumpOpen) : "";
-    std::string_view close = brackets ? (popup ? kPopupClose : kJumpClose) : "";
-    ctx.writer.plain(cat(open, name, close));
-  }
+  const JumpCode code(ctx, entry, header_kind);
+  spot.jump_code = code.text();
+  ctx.writer.hot_spot(spot);
 }
 
 LinkMatcher& matcher_for(Context& ctx) {
@@ -130,18 +129,16 @@ LinkMatcher& matcher_for(Context& ctx) {
 void write_linked_line(Context& ctx, std::string_view line, const LinkClaims& claims,
                        std::optional<NameKind> header_kind) {
   if (claims.empty()) {
-    ctx.writer.text(line);
-    plain_if_text_mode(ctx, line);
+    ctx.writer.body_text(line);
     return;
   }
   size_t pending = 0;
   for (const LinkClaim& claim : claims) {
     if (claim.position < pending) continue;  // inside the hot spot before
     write_plain_piece(ctx, line.substr(pending, claim.position - pending));
-    write_hot_spot(ctx, ctx.names[claim.entry], line.substr(claim.position, claim.length),
+    write_hot_spot(ctx, static_cast<size_t>(claim.entry), line.substr(claim.position, claim.length),
                    header_kind);
     ctx.names.mark_linked(claim.entry);
-    ctx.checks.note_hot_spot(claim.entry);
     pending = claim.position + claim.length;
   }
   write_plain_piece(ctx, line.substr(pending));

@@ -1,7 +1,6 @@
 // .end and .page, the commands that end a page and the document, and the
 // simple commands that write a fixed text of their own and a line end:
 // .line, .start, .left, .right, .center and .colortable.
-#include "checks/check_notes.h"
 #include "commands/commands.h"
 #include "commands/paragraph.h"
 
@@ -21,9 +20,7 @@ void cmd_line(Context& ctx, FileState&, Cursor&) {
 }
 
 void cmd_start(Context& ctx, FileState&, Cursor&) {
-  const uint32_t column_before = ctx.writer.column;
-  write_fixed(ctx, "{\\rtf1 \\ansi");
-  ctx.checks.note_start(column_before, ctx.writer.column);
+  ctx.writer.document_start();
 }
 
 void cmd_left(Context& ctx, FileState&, Cursor&) {
@@ -53,9 +50,7 @@ void cmd_end(Context& ctx, FileState&, Cursor&) {
     end_page(ctx);
     ctx.headers.header_name.clear();
   }
-  ctx.writer.rtf("}\r\n");
-  plain_if_text_mode(ctx, "\r\n");
-  ctx.checks.note_end(ctx.writer.column);
+  ctx.writer.document_end();
 }
 
 void cmd_page(Context& ctx, FileState&, Cursor&) {
@@ -64,7 +59,6 @@ void cmd_page(Context& ctx, FileState&, Cursor&) {
   ctx.headers.header_name.clear();
   ctx.format.collapse_tabs = false;
   ctx.names.clear_link_marks();
-  ctx.checks.note_page();
 }
 
 }  // namespace zek

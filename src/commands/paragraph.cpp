@@ -1,8 +1,9 @@
 // Paragraph primitives over the FormatState.
 #include "commands/paragraph.h"
 
+#include <string>
+
 #include "base/cat.h"
-#include "checks/check_notes.h"
 
 namespace zek {
 
@@ -16,40 +17,47 @@ bool FormatState::any_border() const {
          border_top != kUnset || border_right != kUnset;
 }
 
-void plain_if_text_mode(Context& ctx, std::string_view text) {
-  if (ctx.options.text_mode) ctx.writer.plain(text);
+namespace {
+
+// Hands the set pending attributes, as control words, to `put` one by one.
+template <typename Put>
+void put_format_words(const FormatState& s, Put put) {
+  if (s.bold == 0) put("\\b0 ");
+  if (s.bold == 1) put("\\b ");
+  if (s.italic == 0) put("\\i0 ");
+  if (s.italic == 1) put("\\i ");
+  if (s.box != kUnset) put("\\box ");
+  if (s.border_bottom != kUnset) put("\\brdrb ");
+  if (s.border_left != kUnset) put("\\brdrl ");
+  if (s.border_top != kUnset) put("\\brdrt ");
+  if (s.border_right != kUnset) put("\\brdrr ");
+  const auto u = [](int32_t v) { return static_cast<uint32_t>(v); };
+  if (s.font != kUnset) put(cat("\\f", u(s.font), ' '));
+  if (s.size != kUnset) put(cat("\\fs", u(s.size) * 2u, ' '));
+  if (s.space_after != kUnset) put(cat("\\sa", u(s.space_after) * 20u, ' '));
+  if (s.space_before != kUnset) put(cat("\\sb", u(s.space_before) * 20u, ' '));
 }
+
+}  // namespace
 
 void emit_format_state(Context& ctx) {
   FormatState& s = ctx.format.state;
-  Writer& w = ctx.writer;
-  if (s.bold == 0) w.rtf("\\b0 ");
-  if (s.bold == 1) w.rtf("\\b ");
-  if (s.italic == 0) w.rtf("\\i0 ");
-  if (s.italic == 1) w.rtf("\\i ");
-  if (s.box != kUnset) w.rtf("\\box ");
-  if (s.border_bottom != kUnset) w.rtf("\\brdrb ");
-  if (s.border_left != kUnset) w.rtf("\\brdrl ");
-  if (s.border_top != kUnset) w.rtf("\\brdrt ");
-  if (s.border_right != kUnset) w.rtf("\\brdrr ");
-  const auto u = [](int32_t v) { return static_cast<uint32_t>(v); };
-  if (s.font != kUnset) w.rtf(cat("\\f", u(s.font), ' '));
-  if (s.size != kUnset) w.rtf(cat("\\fs", u(s.size) * 2u, ' '));
-  if (s.space_after != kUnset) w.rtf(cat("\\sa", u(s.space_after) * 20u, ' '));
-  if (s.space_before != kUnset) w.rtf(cat("\\sb", u(s.space_before) * 20u, ' '));
+  put_format_words(s, [&](std::string_view words) { ctx.writer.rtf(words); });
   s.unset_pending();
 }
 
 void emit_format_state_alone(Context& ctx) {
-  const FormatState& s = ctx.format.state;
-  ctx.checks.note_font_and_size(s.font, s.size, s.indent_depth != 0 || s.noscroll_open != 0);
-  emit_format_state(ctx);
-  ctx.writer.rtf("\r\n");
+  FormatState& s = ctx.format.state;
+  const bool in_group = s.indent_depth != 0 || s.noscroll_open != 0;
+  std::string words;
+  put_format_words(s, [&](std::string_view word) { words += word; });
+  words += "\r\n";
+  ctx.writer.lasting_format(words, s.font, s.size, in_group);
+  s.unset_pending();
 }
 
 void end_line(Context& ctx, LineEnd line_end) {
-  ctx.writer.rtf(line_end == LineEnd::line ? "{\\line }\r\n" : "{\\par }\r\n");
-  plain_if_text_mode(ctx, "\r\n");
+  ctx.writer.line_end(line_end == LineEnd::line ? "{\\line }\r\n" : "{\\par }\r\n");
 }
 
 void reset_paragraph(Context& ctx) {
@@ -68,14 +76,7 @@ void end_page(Context& ctx) {
     --s.indent_depth;
     ctx.writer.rtf("\\pard }");
   }
-  ctx.writer.rtf("{\\page }\r\n");
-  // 39 times "━" (0x84 0xAA).
-  static const std::string separator = [] {
-    std::string line;
-    for (int i = 0; i < 39; ++i) line += "\x84\xAA";
-    return line + "\r\n";
-  }();
-  plain_if_text_mode(ctx, separator);
+  ctx.writer.page_break();
 }
 
 }  // namespace zek

@@ -18,10 +18,4 @@ void reset_paragraph(Context& ctx);
 // Closes the non-scrolling region and the indent groups, then "{\page }\r\n".
 void end_page(Context& ctx);
 
-// Writes `text` as plain text when the output is a .TXT file.
-void plain_if_text_mode(Context& ctx, std::string_view text);
-// The line of 78 hyphens that stands for a top or bottom border in text mode.
-inline constexpr std::string_view kBorderLine =
-    "------------------------------------------------------------------------------\r\n";
-
 }  // namespace zek

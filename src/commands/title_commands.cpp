@@ -124,13 +124,11 @@ void cmd_title(Context& ctx, FileState&, Cursor& cursor) {
   cursor.consume();
   Writer& w = ctx.writer;
   w.rtf(title_opening(ctx, title.text));
-  w.text(title.text);
-  plain_if_text_mode(ctx, title.text);
+  w.body_text(title.text);
   write_buttons(ctx);
   if (!title.continued) w.rtf("{\\par }");
   if (has_spacing_around(ctx.format.title)) w.rtf("\\sb0 \\sa0");
-  w.rtf("}\r\n");
-  plain_if_text_mode(ctx, "\r\n");
+  w.line_end("}\r\n");
 }
 
 void cmd_titlemode(Context& ctx, FileState&, Cursor& cursor) {

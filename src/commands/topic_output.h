@@ -20,7 +20,8 @@ void trace(Context& ctx, std::string_view line);
 void put_context_number(Context& ctx, int32_t number);
 
 // "K{\footnote K<keyword>}\r\n" and the trace line "search\t[<keyword>]".
-void put_keyword(Context& ctx, std::string_view keyword);
+void put_keyword(Context& ctx, std::string_view keyword,
+                 KeywordSource source = KeywordSource::given);
 
 // Under -I@@, in pass 2: a name beginning with "@" gets the ID-file line
 // "<name>:<sanitized name>" and a "#" footnote with the sanitized name, a

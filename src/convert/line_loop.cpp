@@ -62,15 +62,12 @@ void raw_line(Context& ctx, FileState& file, Cursor& cursor, bool with_line_end)
   if (ctx.modes.tab_conversion) expand_tabs(text);  // the mark is column 0
   std::string_view after_mark = std::string_view(text).substr(1);
   const FormatState& state = ctx.format.state;
-  ctx.checks.note_raw_rtf(after_mark, state.indent_depth != 0 || state.noscroll_open != 0);
+  const bool in_group = state.indent_depth != 0 || state.noscroll_open != 0;
   if (with_line_end) {
-    ctx.writer.rtf(after_mark);
-    plain_if_text_mode(ctx, after_mark);
+    ctx.writer.raw_rtf(after_mark, in_group);
     end_line(ctx, ctx.format.line_end);
   } else {
-    const std::string line = cat(after_mark, "\r\n");
-    ctx.writer.rtf(line);
-    plain_if_text_mode(ctx, line);
+    ctx.writer.raw_rtf_line(after_mark, in_group);
   }
 }
 
@@ -129,6 +126,8 @@ void process_line(Context& ctx, FileState& file, std::string& line) {
       ctx.diag.report_error("buffer overflow");
       return;
     }
+    // The source side of -C: whether what this line writes came out of a
+    // macro, which the writer's events cannot tell.
     ctx.checks.note_line_expanded(ctx.macros.line_changed());
   } else {
     ctx.checks.note_line_expanded(false);
@@ -162,6 +161,8 @@ void process_file(Context& ctx, InputStream& input, const std::string& name, Pas
     if (const size_t nul = line.find('\0'); nul != std::string::npos) line.resize(nul);
     write_listing_line(ctx, file, line_number, line);
     process_line(ctx, file, line);
+    // A source line ends here, which the writer does not know: -C asks
+    // whether the line wrote anything (outside .start and .end).
     ctx.checks.note_output(ctx.writer.column);
     watch.after_line(section_kept(file.condition), ctx.options.mode32);
   }
@@ -235,7 +236,11 @@ void reset_for_pass(Context& ctx) {
   ctx.modes.reset_for_pass();
   ctx.headers.reset_for_pass();
   ctx.format.reset_for_pass();
-  if (ctx.options.check) ctx.checks.note_first_pass_macros(ctx.macros.expanded_rows());
+  if (ctx.options.check) {
+    ctx.checks.note_first_pass_macros(ctx.macros.expanded_rows());
+    // The -C record hears what pass 2 writes; it keeps it only while recording.
+    ctx.writer.add_listener(ctx.checks);
+  }
   ctx.macros.clear();
 }
 

@@ -13,7 +13,8 @@ namespace zek {
 // file was read and the run has not failed.
 bool include_file(Context& ctx, const std::string& name, Pass pass);
 
-// Restores the per-pass state between pass 1 and pass 2.
+// Restores the per-pass state between pass 1 and pass 2; under -C it attaches
+// the check record to the writer, as a listener of what pass 2 writes.
 void reset_for_pass(Context& ctx);
 
 }  // namespace zek

@@ -253,7 +253,7 @@ void Writer::plain(std::string_view text) {
   write_plain(out, text);
 }
 
-void Writer::footnote(char mark, std::string_view text) {
+void Writer::write_footnote(char mark, std::string_view text) {
   if (!rtf_active()) return;
   const char opening[] = {mark, '{', '\\', 'f', 'o', 'o', 't', 'n', 'o', 't', 'e', ' ', mark};
   rtf(std::string_view(opening, sizeof opening));
