@@ -10,7 +10,10 @@
 // when no anchor before it is the target. So that a browser can draw it
 // before it has read a long page to its end, a copy of it stands at the
 // start, under the topic that is shown (which covers it at least a window
-// high); the copy has no anchors and cannot be focused.
+// high); the copy has no anchors and cannot be focused. The contents and the
+// index stand after the topics, shown beside them by the style sheet: a
+// browser draws the first topic once it has read that far, and a long
+// contents list before it kept the page blank for seconds.
 #include <cstdint>
 
 #include "base/cat.h"
@@ -31,7 +34,7 @@ constexpr size_t kFlushSize = size_t{1} << 18;
 
 const char kSingleStyle[] =
     "body{margin:0;display:flex}\n"
-    "nav.side{flex:0 0 15em;height:100vh;overflow:auto;position:sticky;top:0;"
+    "nav.side{order:-1;flex:0 0 15em;height:100vh;overflow:auto;position:sticky;top:0;"
     "border-right:1px solid #ccc;padding:0 .5em;box-sizing:border-box}\n"
     "nav.side h2{font-size:1.1em}nav.side ul{padding-left:1.2em}\n"
     "main{flex:1;min-width:0;padding:0 1em}\n"
@@ -97,10 +100,7 @@ void SinglePage::head() {
   out_ += "<meta name=\"viewport\" content=\"width=device-width\">\n<title>";
   if (help_.size() != 0) append_escaped(out_, listed_title(help_, help_.first_topic()));
   append(out_, "</title>\n<style>\n", kCommonStyle, kSingleStyle,
-         anchor_rules(help_.most_contexts()), "</style>\n</head>\n<body>\n<nav class=\"side\">\n");
-  contents();
-  keyword_index();
-  out_ += "</nav>\n<main>\n";
+         anchor_rules(help_.most_contexts()), "</style>\n</head>\n<body>\n<main>\n");
 }
 
 void SinglePage::contents() {
@@ -179,7 +179,10 @@ void SinglePage::flush() {
 
 bool SinglePage::finish() {
   out_ += first_;
-  out_ += "</main>\n</body>\n</html>\n";
+  out_ += "</main>\n<nav class=\"side\">\n";
+  contents();
+  keyword_index();
+  out_ += "</nav>\n</body>\n</html>\n";
   if (!page_.write(encoder_.encode(out_))) failed_ = true;
   out_.clear();
   return !failed_;
