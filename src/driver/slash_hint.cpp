@@ -7,6 +7,7 @@
 #include "driver/slash_hint.h"
 
 #include <algorithm>
+#include <cstddef>
 
 #include "base/cat.h"
 
@@ -49,7 +50,8 @@ void append_after_slash(const std::string& argument, bool was_splitting,
 std::optional<std::string> lone_slash_command(const std::vector<std::string>& arguments,
                                               ArgumentOrigin named) {
   if (named.argument == 0 || !named.cut || named.argument >= arguments.size()) return std::nullopt;
-  std::vector<std::string> words(arguments.begin() + 1, arguments.begin() + named.argument);
+  std::vector<std::string> words(arguments.begin() + 1,
+                                 arguments.begin() + static_cast<std::ptrdiff_t>(named.argument));
   words.push_back("/");
   bool splitting = true;
   for (size_t i = named.argument; i < arguments.size(); ++i) {
