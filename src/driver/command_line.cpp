@@ -8,6 +8,7 @@
 #include "driver/command_line.h"
 
 #include <algorithm>
+#include <cstddef>
 
 #include "base/cat.h"
 #include "io/paths.h"
@@ -245,7 +246,8 @@ std::string id_file_name(const std::string& output_name) {
 std::optional<std::string> lone_slash_command(const std::vector<std::string>& arguments,
                                               ArgumentOrigin named) {
   if (named.argument == 0 || !named.cut || named.argument >= arguments.size()) return std::nullopt;
-  std::vector<std::string> words(arguments.begin() + 1, arguments.begin() + named.argument);
+  std::vector<std::string> words(arguments.begin() + 1,
+                                 arguments.begin() + static_cast<std::ptrdiff_t>(named.argument));
   words.push_back("/");
   bool splitting = true;
   for (size_t i = named.argument; i < arguments.size(); ++i) {

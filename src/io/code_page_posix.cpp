@@ -12,7 +12,8 @@ namespace zek {
 
 namespace {
 
-const iconv_t kNoConverter = reinterpret_cast<iconv_t>(-1);
+// iconv_open's failure value, (iconv_t)-1 by its definition.
+const iconv_t kNoConverter = reinterpret_cast<iconv_t>(-1);  // NOLINT(performance-no-int-to-ptr)
 
 // A converter between UTF-8 and code page 932, under either of the names the
 // C libraries know the code page by; kNoConverter when there is none.

@@ -170,7 +170,7 @@ class NameAutomaton {
   static constexpr uint32_t kClassBits = 0xFFFF;
   static constexpr uint32_t kByteStays = uint32_t{1} << 16;
   static constexpr uint32_t kCharacterStays = uint32_t{1} << 17;
-  std::array<uint32_t, 4 * 256> byte_steps_{};
+  std::array<uint32_t, size_t{4} * 256> byte_steps_{};
   uint32_t stamp_ = 0;
 };
 
@@ -190,16 +190,16 @@ inline uint32_t NameAutomaton::next_state(int32_t state, uint16_t symbol_class) 
       state = static_cast<int32_t>(record[0]);
       continue;
     }
-    const uint32_t count = header & kEdgeBits;
+    const size_t count = header & kEdgeBits;
     const uint32_t* edge = record + 2;
     if (count <= kShortEdgeList) {
       for (const uint32_t* end = edge + 2 * count; edge != end; edge += 2) {
         if (edge[0] == symbol_class) return edge[1];
       }
     } else {
-      uint32_t lo = 0, hi = count;  // binary search over the pairs
+      size_t lo = 0, hi = count;  // binary search over the pairs
       while (lo < hi) {
-        const uint32_t mid = (lo + hi) / 2;
+        const size_t mid = (lo + hi) / 2;
         if (edge[2 * mid] < symbol_class) {
           lo = mid + 1;
         } else {

@@ -125,7 +125,8 @@ class ByteWalk {
         ++hex_pairs_;
         break;
       case kTab:
-        std::memcpy(out, "\\tab ", 5);
+        // the output buffer holds bytes, not a C string: no terminator
+        std::memcpy(out, "\\tab ", 5);  // NOLINT(bugprone-not-null-terminated-result)
         out += 5;
         break;
       case kDrop:
@@ -153,15 +154,12 @@ class ByteWalk {
   char* copy_non_ascii(char* out, size_t stop) {
     do {
       const unsigned char byte = in_[pos_];
-      if ((*actions_)[byte] == kCopy) {
-        *out++ = static_cast<char>(byte);
-        ++pos_;
-      } else if (pos_ + 1 < size_) {
+      if ((*actions_)[byte] != kCopy && pos_ + 1 < size_) {  // a lead byte and its trail
         out[0] = static_cast<char>(byte);
         out[1] = static_cast<char>(in_[pos_ + 1]);
         out += 2;
         pos_ += 2;
-      } else {  // a lead byte at the end of the text has no trail: it goes out alone
+      } else {  // a single byte, or a lead byte at the end of the text, which has no trail
         *out++ = static_cast<char>(byte);
         ++pos_;
       }

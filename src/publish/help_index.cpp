@@ -70,9 +70,9 @@ void HelpIndex::finish() {
     bool header = false;
     for (const std::string& context : entry.contexts) {
       const std::string key = lookup_key(context);
-      header = header || popup_contexts_.count(key) != 0;
-      popup_target = popup_target || popup_targets_.count(key) != 0;
-      jump_target = jump_target || jump_targets_.count(key) != 0;
+      header = header || popup_contexts_.contains(key);
+      popup_target = popup_target || popup_targets_.contains(key);
+      jump_target = jump_target || jump_targets_.contains(key);
     }
     entry.popup = !entry.in_browse && (header || (popup_target && !jump_target));
   }

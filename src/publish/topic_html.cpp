@@ -281,7 +281,7 @@ std::optional<std::string> TopicHtml::context_href(std::string_view context, siz
   if (topic != nullptr) *topic = *found;
   std::string href = topic_href(*found);
   const TopicEntry& entry = index_.topic(*found);
-  if (mode_ == PageMode::project && entry.inner.count(lookup_key(context)) != 0) {
+  if (mode_ == PageMode::project && entry.inner.contains(lookup_key(context))) {
     append(href, '#', page_name(context));
   }
   return href;

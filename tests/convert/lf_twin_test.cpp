@@ -238,9 +238,9 @@ TEST_P(LfTwinTest, ConvertsAsTheCrLfSource) {
 
 INSTANTIATE_TEST_SUITE_P(Sources, LfTwinTest,
                          ::testing::Range<size_t>(0, std::max<size_t>(twin_cases().size(), 1)),
-                         [](const ::testing::TestParamInfo<size_t>& info) {
-                           return info.param < twin_cases().size() ? twin_cases()[info.param].name
-                                                                   : std::string("none");
+                         [](const ::testing::TestParamInfo<size_t>& row) {
+                           return row.param < twin_cases().size() ? twin_cases()[row.param].name
+                                                                  : std::string("none");
                          });
 
 // The property is not met by skipping: most cases read a CR LF source.

@@ -158,8 +158,8 @@ INSTANTIATE_TEST_SUITE_P(Signals, InterruptTest,
                          ::testing::Values(SignalCase{"Interrupt", SIGINT},
                                            SignalCase{"Terminate", SIGTERM},
                                            SignalCase{"HangUp", SIGHUP}),
-                         [](const ::testing::TestParamInfo<SignalCase>& info) {
-                           return std::string(info.param.label);
+                         [](const ::testing::TestParamInfo<SignalCase>& row) {
+                           return std::string(row.param.label);
                          });
 
 }  // namespace

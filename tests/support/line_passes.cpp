@@ -7,11 +7,11 @@
 
 namespace zek::testing {
 
-LinePasses::LinePasses(Start start, Output output) {
+LinePasses::LinePasses(Start start, Output written) {
   ctx.env = &env;
   ctx.console.out = &out;
   ctx.console.err = &err;
-  const bool text_mode = output == Output::text;
+  const bool text_mode = written == Output::text;
   ctx.options.text_mode = text_mode;
   ctx.writer.text_mode = text_mode;
   if (start == Start::pass_two) reset_for_pass(ctx);

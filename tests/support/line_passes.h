@@ -20,7 +20,7 @@ class LinePasses {
   };
   enum class Output { rtf, text };
 
-  explicit LinePasses(Start start = Start::pass_one, Output output = Output::rtf);
+  explicit LinePasses(Start start = Start::pass_one, Output written = Output::rtf);
 
   // Reads `source` (as "in.zek") as pass 1 does: names and macros, no output.
   void pass_one(const std::string& source);
