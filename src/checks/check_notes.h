@@ -51,7 +51,7 @@ class CheckRecorder final : public OutputListener {
   void context_number(int32_t number) override;
   void keyword_from_title() override;
   void group_jump(std::string_view context_string) override;
-  void body_line(std::string_view text, bool in_group) override;
+  void body_line(std::string_view body, bool in_group) override;
   void hot_spot(size_t target_index) override;
   void raw_rtf(std::string_view rtf, bool in_group) override;
   void lasting_format(int32_t font, int32_t size, bool in_group) override;

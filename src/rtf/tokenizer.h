@@ -79,7 +79,7 @@ class RtfTokenizer {
   void read_control(RtfToken& token);
   void read_control_word(RtfToken& token);
   void read_text(RtfToken& token);
-  void read_text_across_line_ends(RtfToken& token, size_t start);
+  void read_text_across_line_ends(RtfToken& token, size_t line_end);
   void skip_bytes(size_t count);
 
   RtfSource& source_;
