@@ -68,8 +68,7 @@ class SinglePage {
  public:
   SinglePage(const PublishJob& job, const HelpIndex& help, const DocumentTables& tables,
              OutputStream& page)
-      : job_(job),
-        help_(help),
+      : help_(help),
         html_(help, tables, PageMode::single_page, job.bitmaps),
         page_(page),
         encoder_(job.to_utf8) {
@@ -85,7 +84,6 @@ class SinglePage {
   void keyword_index();
   void flush();
 
-  const PublishJob& job_;
   const HelpIndex& help_;
   TopicHtml html_;
   OutputStream& page_;
