@@ -54,7 +54,7 @@ struct JumpRecord {
 // What the checks that follow the document as it is written found on the
 // way: unbalanced sections and groups, a document without its ends, macros,
 // source encodings and formatting that leaks (the messages are composed by
-// check_findings.cpp).
+// checks.cpp).
 enum class Finding : uint8_t {
   open_section,                  // detail: "#if32" or "#if16"
   no_start,                      // output before any .start

@@ -2,7 +2,8 @@
 // section left open at the end of the file, and code page 932 bytes that
 // read as UTF-8. Streamed: the UTF-8 question is decided when the file ends,
 // from the first line with a multi-byte sequence and the absence of any
-// invalid byte after it.
+// invalid byte after it. Code page 932 text almost never forms valid
+// multi-byte UTF-8 sequences only.
 #pragma once
 
 #include <cstdint>
@@ -12,6 +13,15 @@
 #include "checks/check_notes.h"
 
 namespace zek {
+
+// Whether bytes read as code page 932 look like UTF-8 instead.
+enum class Utf8Look : uint8_t {
+  ascii,    // no byte above 0x7F
+  utf8,     // valid UTF-8 with at least one multi-byte sequence
+  invalid,  // not UTF-8
+};
+
+Utf8Look classify_utf8(std::string_view bytes);
 
 class SourceFileWatch {
  public:

@@ -1,12 +1,20 @@
-// A body-text line: its framing group, borders, line end and hot spots.
+// A body-text line: its framing group, borders, line end and hot spots; the
+// continuation mark " \" at the end of a body line or a title.
 #include "commands/body_line.h"
 
 #include "base/cat.h"
-#include "commands/continuation.h"
+#include "base/sjis.h"
 #include "commands/link_text.h"
 #include "commands/paragraph.h"
 
 namespace zek {
+
+bool cut_continuation(std::string& text) {
+  if (text.size() <= 2 || !text.ends_with(" \\")) return false;
+  if (is_trail_byte(text, text.size() - 2)) return false;
+  text.resize(text.size() - 2);
+  return true;
+}
 
 namespace {
 

@@ -24,16 +24,16 @@ struct CommandEntry {
 // rule handles the line.
 std::span<const CommandEntry> command_table();
 
-// Keyword, alias and ID commands (commands/keyword_commands.cpp).
+// Keyword, alias and ID commands (commands/topic_commands.cpp).
 void cmd_search(Context&, FileState&, Cursor&);
 void cmd_alias(Context&, FileState&, Cursor&);
 void cmd_idx(Context&, FileState&, Cursor&);
 void cmd_id(Context&, FileState&, Cursor&);
-// Topic and popup headers (commands/header_commands.cpp).
+// Topic and popup headers (commands/topic_commands.cpp).
 void cmd_topic2(Context&, FileState&, Cursor&);
 void cmd_topic(Context&, FileState&, Cursor&);
 void cmd_popup(Context&, FileState&, Cursor&);
-// Character attributes (commands/character_commands.cpp).
+// Character attributes (commands/format_commands.cpp).
 void cmd_bold(Context&, FileState&, Cursor&);
 void cmd_box(Context&, FileState&, Cursor&);
 void cmd_bborder(Context&, FileState&, Cursor&);
@@ -46,7 +46,7 @@ void cmd_size(Context&, FileState&, Cursor&);
 void cmd_crpitcha(Context&, FileState&, Cursor&);
 void cmd_crpitchb(Context&, FileState&, Cursor&);
 // Page and document ends, and the simple commands that write a fixed text
-// (commands/page_commands.cpp).
+// (commands/paragraph.cpp).
 void cmd_end(Context&, FileState&, Cursor&);
 void cmd_line(Context&, FileState&, Cursor&);
 void cmd_start(Context&, FileState&, Cursor&);
@@ -55,7 +55,7 @@ void cmd_right(Context&, FileState&, Cursor&);
 void cmd_center(Context&, FileState&, Cursor&);
 void cmd_colortable(Context&, FileState&, Cursor&);
 void cmd_page(Context&, FileState&, Cursor&);
-// Paragraph commands (commands/paragraph_commands.cpp).
+// Paragraph commands (commands/format_commands.cpp).
 void cmd_rindentc(Context&, FileState&, Cursor&);
 void cmd_rindent(Context&, FileState&, Cursor&);
 void cmd_lindentc(Context&, FileState&, Cursor&);

@@ -1,21 +1,16 @@
-// Paragraph primitives over the FormatState.
+// Paragraphs and pages: the primitives every writer of paragraphs uses
+// (writing the pending attributes, ending a line, the paragraph reset and the
+// page end); .end and .page, the commands that end a page and the document;
+// and the simple commands that write a fixed text of their own and a line
+// end: .line, .start, .left, .right, .center and .colortable.
 #include "commands/paragraph.h"
 
 #include <string>
 
 #include "base/cat.h"
+#include "commands/commands.h"
 
 namespace zek {
-
-void FormatState::unset_pending() {
-  bold = italic = size = font = space_after = space_before = kUnset;
-  box = border_bottom = border_left = border_top = border_right = kUnset;
-}
-
-bool FormatState::any_border() const {
-  return box != kUnset || border_bottom != kUnset || border_left != kUnset ||
-         border_top != kUnset || border_right != kUnset;
-}
 
 namespace {
 
@@ -77,6 +72,61 @@ void end_page(Context& ctx) {
     ctx.writer.rtf("\\pard }");
   }
   ctx.writer.page_break();
+}
+
+namespace {
+
+void write_fixed(Context& ctx, std::string_view rtf) {
+  ctx.writer.rtf(rtf);
+  ctx.writer.rtf("\r\n");
+}
+
+}  // namespace
+
+void cmd_line(Context& ctx, FileState&, Cursor&) {
+  write_fixed(ctx, "\\line");
+}
+
+void cmd_start(Context& ctx, FileState&, Cursor&) {
+  ctx.writer.document_start();
+}
+
+void cmd_left(Context& ctx, FileState&, Cursor&) {
+  write_fixed(ctx, "\\ql");
+}
+
+void cmd_right(Context& ctx, FileState&, Cursor&) {
+  write_fixed(ctx, "\\qr");
+}
+
+void cmd_center(Context& ctx, FileState&, Cursor&) {
+  write_fixed(ctx, "\\qc");
+}
+
+// The eight colours of the help compiler's palette, after the empty "auto"
+// entry.
+void cmd_colortable(Context& ctx, FileState&, Cursor&) {
+  write_fixed(ctx,
+              "{\\colortbl;\r\n\\red0\\green0\\blue0;\r\n\\red0\\green0\\blue255;\r\n"
+              "\\red0\\green255\\blue255;\r\n\\red0\\green255\\blue0;\r\n"
+              "\\red255\\green0\\blue255;\r\n\\red255\\green0\\blue0;\r\n"
+              "\\red255\\green255\\blue0;\r\n\\red255\\green255\\blue255;\r\n}");
+}
+
+void cmd_end(Context& ctx, FileState&, Cursor&) {
+  if (!ctx.headers.header_name.empty()) {
+    end_page(ctx);
+    ctx.headers.header_name.clear();
+  }
+  ctx.writer.document_end();
+}
+
+void cmd_page(Context& ctx, FileState&, Cursor&) {
+  end_page(ctx);
+  reset_paragraph(ctx);
+  ctx.headers.header_name.clear();
+  ctx.format.collapse_tabs = false;
+  ctx.names.clear_link_marks();
 }
 
 }  // namespace zek

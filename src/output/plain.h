@@ -1,12 +1,21 @@
 // The plain-text rendering of text mode (plain_printf): help-compiler markup
-// stripped, raw regions without their braces and control words.
+// stripped, raw regions without their braces and control words. The markup
+// it leaves out: hot-spot groups keep their text, hidden jump codes and
+// footnotes vanish, bitmaps and embedded windows become "??", authored
+// buttons become "<label>".
 #pragma once
 
+#include <optional>
+#include <string>
 #include <string_view>
 
 #include "io/sink.h"
 
 namespace zek {
+
+// Applies the markup rules to `text` until none applies; the result, or
+// nothing when no rule applied.
+std::optional<std::string> strip_markup(std::string_view text);
 
 // Writes the plain rendering of `text` to `out`. A text that held only
 // markup and a line end leaves nothing, not an empty line.

@@ -3,6 +3,10 @@
 // pages, or to a sibling help's pages computed from the context string),
 // bitmaps and buttons. Shared by the single page and the project's pages,
 // which differ only in how a link reaches a topic.
+//
+// Around it, the parts of a topic's page that both page forms share: the
+// caption with the topic's title, the non-scrolling region, the text, the
+// entry macros and the browse links.
 #pragma once
 
 #include <optional>
@@ -76,5 +80,15 @@ std::string paragraph_css(const ParaStyle& style);
 // A font's CSS font-family list: its name when that is safe to use, then
 // fallbacks by family and character set (Japanese fonts for charset 128).
 std::string font_family_css(const FontEntry& font);
+
+// Appends the inside of topic `index`'s page or section.
+void append_topic_parts(std::string& out, const Topic& topic, size_t index, const HelpIndex& help,
+                        const TopicHtml& html);
+
+// The text a topic is listed by: its title, or its page name when it has none.
+std::string listed_title(const HelpIndex& help, size_t index);
+
+// Style rules both page forms share.
+extern const char kCommonStyle[];
 
 }  // namespace zek

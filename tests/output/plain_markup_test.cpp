@@ -9,7 +9,7 @@
 #include <string>
 
 #include "base/sjis.h"
-#include "output/markup_rules.h"
+#include "output/plain.h"
 
 namespace zek {
 namespace {

@@ -1,5 +1,5 @@
 // Telling UTF-8 from code page 932 bytes.
-#include "checks/utf8_look.h"
+#include "checks/source_file_watch.h"
 
 #include <gtest/gtest.h>
 
