@@ -88,53 +88,53 @@ bool set_numeric(Context& ctx, Cursor& cursor, PendingField field, std::string_v
 
 }  // namespace
 
-void cmd_bold(Context& ctx, FileState& file, Cursor& cursor) {
+void cmd_bold(Context& ctx, FileState& file, Cursor& cursor, std::string_view /*error_word*/) {
   apply_switch(ctx, file, cursor, &FormatState::bold, true, Alone::kAttribute);
 }
 
-void cmd_box(Context& ctx, FileState& file, Cursor& cursor) {
+void cmd_box(Context& ctx, FileState& file, Cursor& cursor, std::string_view /*error_word*/) {
   apply_switch(ctx, file, cursor, &FormatState::box, false, Alone::kAttribute);
 }
 
-void cmd_bborder(Context& ctx, FileState& file, Cursor& cursor) {
+void cmd_bborder(Context& ctx, FileState& file, Cursor& cursor, std::string_view /*error_word*/) {
   apply_switch(ctx, file, cursor, &FormatState::border_bottom, false, Alone::kHorizontalRule);
 }
 
-void cmd_lborder(Context& ctx, FileState& file, Cursor& cursor) {
+void cmd_lborder(Context& ctx, FileState& file, Cursor& cursor, std::string_view /*error_word*/) {
   apply_switch(ctx, file, cursor, &FormatState::border_left, false, Alone::kAttribute);
 }
 
-void cmd_tborder(Context& ctx, FileState& file, Cursor& cursor) {
+void cmd_tborder(Context& ctx, FileState& file, Cursor& cursor, std::string_view /*error_word*/) {
   apply_switch(ctx, file, cursor, &FormatState::border_top, false, Alone::kHorizontalRule);
 }
 
-void cmd_rborder(Context& ctx, FileState& file, Cursor& cursor) {
+void cmd_rborder(Context& ctx, FileState& file, Cursor& cursor, std::string_view /*error_word*/) {
   apply_switch(ctx, file, cursor, &FormatState::border_right, false, Alone::kAttribute);
 }
 
-void cmd_italic(Context& ctx, FileState& file, Cursor& cursor) {
+void cmd_italic(Context& ctx, FileState& file, Cursor& cursor, std::string_view /*error_word*/) {
   apply_switch(ctx, file, cursor, &FormatState::italic, true, Alone::kAttribute);
 }
 
-void cmd_font(Context& ctx, FileState&, Cursor& cursor) {
-  if (set_numeric(ctx, cursor, &FormatState::font, "font")) finish_attribute(ctx, cursor);
+void cmd_font(Context& ctx, FileState&, Cursor& cursor, std::string_view error_word) {
+  if (set_numeric(ctx, cursor, &FormatState::font, error_word)) finish_attribute(ctx, cursor);
 }
 
-void cmd_size(Context& ctx, FileState&, Cursor& cursor) {
-  if (!set_numeric(ctx, cursor, &FormatState::size, "size")) return;
+void cmd_size(Context& ctx, FileState&, Cursor& cursor, std::string_view error_word) {
+  if (!set_numeric(ctx, cursor, &FormatState::size, error_word)) return;
   // The character-based indents and tab stops measure in this size.
   ctx.format.current_font_size = static_cast<uint32_t>(ctx.format.state.size);
   finish_attribute(ctx, cursor);
 }
 
-void cmd_crpitcha(Context& ctx, FileState&, Cursor& cursor) {
-  if (set_numeric(ctx, cursor, &FormatState::space_after, "crpitch")) {
+void cmd_crpitcha(Context& ctx, FileState&, Cursor& cursor, std::string_view error_word) {
+  if (set_numeric(ctx, cursor, &FormatState::space_after, error_word)) {
     finish_attribute(ctx, cursor);
   }
 }
 
-void cmd_crpitchb(Context& ctx, FileState&, Cursor& cursor) {
-  if (set_numeric(ctx, cursor, &FormatState::space_before, "crpitch")) {
+void cmd_crpitchb(Context& ctx, FileState&, Cursor& cursor, std::string_view error_word) {
+  if (set_numeric(ctx, cursor, &FormatState::space_before, error_word)) {
     finish_attribute(ctx, cursor);
   }
 }
@@ -153,8 +153,9 @@ uint32_t plain_points(const Context&, uint32_t points) {
 
 using ToPoints = uint32_t (*)(const Context&, uint32_t);
 
-void open_right_indent(Context& ctx, Cursor& cursor, uint32_t twips_per_unit) {
-  const std::optional<uint32_t> count = read_argument(ctx, cursor, "rindent");
+void open_right_indent(Context& ctx, Cursor& cursor, std::string_view error_word,
+                       uint32_t twips_per_unit) {
+  const std::optional<uint32_t> count = read_argument(ctx, cursor, error_word);
   if (!count) return;
   ctx.writer.rtf(cat("{\\ri", *count * twips_per_unit, ' '));
   skip_blanks(cursor);
@@ -203,44 +204,44 @@ constexpr BorderStyle kBorderStyles[] = {
 
 }  // namespace
 
-void cmd_rindentc(Context& ctx, FileState&, Cursor& cursor) {
-  open_right_indent(ctx, cursor, ctx.format.current_font_size * 10u);
+void cmd_rindentc(Context& ctx, FileState&, Cursor& cursor, std::string_view error_word) {
+  open_right_indent(ctx, cursor, error_word, ctx.format.current_font_size * 10u);
 }
 
-void cmd_rindent(Context& ctx, FileState&, Cursor& cursor) {
-  open_right_indent(ctx, cursor, 20u);
+void cmd_rindent(Context& ctx, FileState&, Cursor& cursor, std::string_view error_word) {
+  open_right_indent(ctx, cursor, error_word, 20u);
 }
 
-void cmd_lindentc(Context& ctx, FileState&, Cursor& cursor) {
-  open_left_indent(ctx, cursor, "lindentc", character_points);
+void cmd_lindentc(Context& ctx, FileState&, Cursor& cursor, std::string_view error_word) {
+  open_left_indent(ctx, cursor, error_word, character_points);
 }
 
-void cmd_lindent(Context& ctx, FileState&, Cursor& cursor) {
-  open_left_indent(ctx, cursor, "lindent", plain_points);
+void cmd_lindent(Context& ctx, FileState&, Cursor& cursor, std::string_view error_word) {
+  open_left_indent(ctx, cursor, error_word, plain_points);
 }
 
-void cmd_endindent(Context& ctx, FileState&, Cursor&) {
+void cmd_endindent(Context& ctx, FileState&, Cursor&, std::string_view error_word) {
   int32_t& depth = ctx.format.state.indent_depth;
   if (depth == 0) {
-    ctx.diag.report_error("endindent");
+    ctx.diag.report_error(error_word);
     return;
   }
   --depth;
   ctx.writer.rtf("\\pard }\r\n");
 }
 
-void cmd_pardefault(Context& ctx, FileState&, Cursor&) {
+void cmd_pardefault(Context& ctx, FileState&, Cursor&, std::string_view /*error_word*/) {
   ctx.writer.rtf("\\pard\r\n");
   ctx.format.collapse_tabs = false;
   ctx.format.paragraph_reset = true;
 }
 
-void cmd_tabstopc(Context& ctx, FileState&, Cursor&) {
+void cmd_tabstopc(Context& ctx, FileState&, Cursor&, std::string_view /*error_word*/) {
   ctx.writer.rtf(cat("\\tx", ctx.format.left_indent * 20u, " \r\n"));
   ctx.format.collapse_tabs = true;
 }
 
-void cmd_tabstop(Context& ctx, FileState&, Cursor&) {
+void cmd_tabstop(Context& ctx, FileState&, Cursor&, std::string_view /*error_word*/) {
   const FormatContext& format = ctx.format;
   std::string stops;
   for (uint32_t i = 0; i < 10; ++i) {
@@ -250,15 +251,15 @@ void cmd_tabstop(Context& ctx, FileState&, Cursor&) {
   ctx.writer.rtf(stops);
 }
 
-void cmd_crmode(Context& ctx, FileState&, Cursor&) {
+void cmd_crmode(Context& ctx, FileState&, Cursor&, std::string_view /*error_word*/) {
   ctx.format.line_end = LineEnd::paragraph;
 }
 
-void cmd_linemode(Context& ctx, FileState&, Cursor&) {
+void cmd_linemode(Context& ctx, FileState&, Cursor&, std::string_view /*error_word*/) {
   ctx.format.line_end = LineEnd::line;
 }
 
-void cmd_border(Context& ctx, FileState&, Cursor& cursor) {
+void cmd_border(Context& ctx, FileState&, Cursor& cursor, std::string_view error_word) {
   if (cursor.at_end()) {
     ctx.writer.rtf("\\brdrs\r\n");
     return;
@@ -269,7 +270,7 @@ void cmd_border(Context& ctx, FileState&, Cursor& cursor) {
       return;
     }
   }
-  ctx.diag.report_error("border");
+  ctx.diag.report_error(error_word);
 }
 
 }  // namespace zek

@@ -33,33 +33,33 @@ void set_switch(Context& ctx, Cursor& cursor, bool& flag, std::string_view word,
 
 }  // namespace
 
-void cmd_shortcutmode(Context& ctx, FileState&, Cursor& cursor) {
-  set_switch(ctx, cursor, ctx.modes.shortcut_mode, "shortcutmode", Blanks::skipped);
+void cmd_shortcutmode(Context& ctx, FileState&, Cursor& cursor, std::string_view error_word) {
+  set_switch(ctx, cursor, ctx.modes.shortcut_mode, error_word, Blanks::skipped);
 }
 
-void cmd_shortcut2mode(Context& ctx, FileState&, Cursor& cursor) {
-  set_switch(ctx, cursor, ctx.modes.shortcut2_mode, "shortcut2mode", Blanks::skipped);
+void cmd_shortcut2mode(Context& ctx, FileState&, Cursor& cursor, std::string_view error_word) {
+  set_switch(ctx, cursor, ctx.modes.shortcut2_mode, error_word, Blanks::skipped);
 }
 
-void cmd_searchmode(Context& ctx, FileState&, Cursor& cursor) {
-  set_switch(ctx, cursor, ctx.modes.search_mode, "searchmode", Blanks::skipped);
+void cmd_searchmode(Context& ctx, FileState&, Cursor& cursor, std::string_view error_word) {
+  set_switch(ctx, cursor, ctx.modes.search_mode, error_word, Blanks::skipped);
 }
 
-void cmd_alllinkmode(Context& ctx, FileState&, Cursor& cursor) {
-  set_switch(ctx, cursor, ctx.modes.all_link_mode, "alllinkmode", Blanks::skipped);
+void cmd_alllinkmode(Context& ctx, FileState&, Cursor& cursor, std::string_view error_word) {
+  set_switch(ctx, cursor, ctx.modes.all_link_mode, error_word, Blanks::skipped);
 }
 
-void cmd_nolinkmode(Context& ctx, FileState&, Cursor& cursor) {
-  set_switch(ctx, cursor, ctx.modes.no_link_mode, "nolinkmode", Blanks::skipped);
+void cmd_nolinkmode(Context& ctx, FileState&, Cursor& cursor, std::string_view error_word) {
+  set_switch(ctx, cursor, ctx.modes.no_link_mode, error_word, Blanks::skipped);
 }
 
-void cmd_insspace(Context& ctx, FileState&, Cursor& cursor) {
-  set_switch(ctx, cursor, ctx.modes.insert_space, "insspace", Blanks::significant);
+void cmd_insspace(Context& ctx, FileState&, Cursor& cursor, std::string_view error_word) {
+  set_switch(ctx, cursor, ctx.modes.insert_space, error_word, Blanks::significant);
 }
 
 // Tab conversion takes the whole line: what follows the argument is dropped.
-void cmd_tabconv(Context& ctx, FileState&, Cursor& cursor) {
-  set_switch(ctx, cursor, ctx.modes.tab_conversion, "tabconv", Blanks::significant);
+void cmd_tabconv(Context& ctx, FileState&, Cursor& cursor, std::string_view error_word) {
+  set_switch(ctx, cursor, ctx.modes.tab_conversion, error_word, Blanks::significant);
   cursor.consume();
 }
 
@@ -93,30 +93,30 @@ std::string_view cut_at_character(std::string_view text, size_t limit) {
 
 }  // namespace
 
-void cmd_shortcutstr(Context& ctx, FileState&, Cursor& cursor) {
+void cmd_shortcutstr(Context& ctx, FileState&, Cursor& cursor, std::string_view /*error_word*/) {
   set_label(cursor, ctx.modes.shortcut_str);
 }
 
-void cmd_shortcut2str(Context& ctx, FileState&, Cursor& cursor) {
+void cmd_shortcut2str(Context& ctx, FileState&, Cursor& cursor, std::string_view /*error_word*/) {
   set_label(cursor, ctx.modes.shortcut2_str);
 }
 
 // Group mode stays on until the next pass; the rest of the line is dispatched.
-void cmd_groupmode(Context& ctx, FileState&, Cursor&) {
+void cmd_groupmode(Context& ctx, FileState&, Cursor&, std::string_view /*error_word*/) {
   ctx.modes.group_mode = true;
 }
 
-void cmd_shortcut(Context& ctx, FileState&, Cursor& cursor) {
+void cmd_shortcut(Context& ctx, FileState&, Cursor& cursor, std::string_view /*error_word*/) {
   ctx.modes.id_name = std::string(cursor.rest());
   cursor.consume();
 }
 
 // Names linked in this topic become linkable again; the rest of the line is dispatched.
-void cmd_resetlink(Context& ctx, FileState&, Cursor&) {
+void cmd_resetlink(Context& ctx, FileState&, Cursor&, std::string_view /*error_word*/) {
   ctx.names.clear_link_marks();
 }
 
-void cmd_browse(Context& ctx, FileState&, Cursor& cursor) {
+void cmd_browse(Context& ctx, FileState&, Cursor& cursor, std::string_view /*error_word*/) {
   skip_blanks(cursor);
   ctx.modes.browse_name = std::string(cut_at_character(cursor.rest(), kBrowseNameLimit));
   ctx.modes.browse_counter = 0;
@@ -124,7 +124,7 @@ void cmd_browse(Context& ctx, FileState&, Cursor& cursor) {
 }
 
 // A message to the author on standard error, once: in the writing pass.
-void cmd_print(Context& ctx, FileState& file, Cursor& cursor) {
+void cmd_print(Context& ctx, FileState& file, Cursor& cursor, std::string_view /*error_word*/) {
   if (file.pass == Pass::write_output) {
     ctx.console.write_err(cat(cursor.rest(), '\n'));
     if (ctx.console.err != nullptr) ctx.console.err->flush();

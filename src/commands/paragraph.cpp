@@ -83,29 +83,29 @@ void write_fixed(Context& ctx, std::string_view rtf) {
 
 }  // namespace
 
-void cmd_line(Context& ctx, FileState&, Cursor&) {
+void cmd_line(Context& ctx, FileState&, Cursor&, std::string_view /*error_word*/) {
   write_fixed(ctx, "\\line");
 }
 
-void cmd_start(Context& ctx, FileState&, Cursor&) {
+void cmd_start(Context& ctx, FileState&, Cursor&, std::string_view /*error_word*/) {
   ctx.writer.document_start();
 }
 
-void cmd_left(Context& ctx, FileState&, Cursor&) {
+void cmd_left(Context& ctx, FileState&, Cursor&, std::string_view /*error_word*/) {
   write_fixed(ctx, "\\ql");
 }
 
-void cmd_right(Context& ctx, FileState&, Cursor&) {
+void cmd_right(Context& ctx, FileState&, Cursor&, std::string_view /*error_word*/) {
   write_fixed(ctx, "\\qr");
 }
 
-void cmd_center(Context& ctx, FileState&, Cursor&) {
+void cmd_center(Context& ctx, FileState&, Cursor&, std::string_view /*error_word*/) {
   write_fixed(ctx, "\\qc");
 }
 
 // The eight colours of the help compiler's palette, after the empty "auto"
 // entry.
-void cmd_colortable(Context& ctx, FileState&, Cursor&) {
+void cmd_colortable(Context& ctx, FileState&, Cursor&, std::string_view /*error_word*/) {
   write_fixed(ctx,
               "{\\colortbl;\r\n\\red0\\green0\\blue0;\r\n\\red0\\green0\\blue255;\r\n"
               "\\red0\\green255\\blue255;\r\n\\red0\\green255\\blue0;\r\n"
@@ -113,7 +113,7 @@ void cmd_colortable(Context& ctx, FileState&, Cursor&) {
               "\\red255\\green255\\blue0;\r\n\\red255\\green255\\blue255;\r\n}");
 }
 
-void cmd_end(Context& ctx, FileState&, Cursor&) {
+void cmd_end(Context& ctx, FileState&, Cursor&, std::string_view /*error_word*/) {
   if (!ctx.headers.header_name.empty()) {
     end_page(ctx);
     ctx.headers.header_name.clear();
@@ -121,7 +121,7 @@ void cmd_end(Context& ctx, FileState&, Cursor&) {
   ctx.writer.document_end();
 }
 
-void cmd_page(Context& ctx, FileState&, Cursor&) {
+void cmd_page(Context& ctx, FileState&, Cursor&, std::string_view /*error_word*/) {
   end_page(ctx);
   reset_paragraph(ctx);
   ctx.headers.header_name.clear();

@@ -47,20 +47,20 @@ void put_shortcut2_button(Context& ctx, std::string_view target,
   put_button(ctx, "#", target, label);
 }
 
-void cmd_endnoscroll(Context& ctx, FileState&, Cursor&) {
+void cmd_endnoscroll(Context& ctx, FileState&, Cursor&, std::string_view error_word) {
   int32_t& open = ctx.format.state.noscroll_open;
   if (open != 1) {
-    ctx.diag.report_error("noscroll");
+    ctx.diag.report_error(error_word);
     return;
   }
   open = 0;
   ctx.writer.rtf("\\pard }\r\n");
 }
 
-void cmd_noscroll(Context& ctx, FileState&, Cursor&) {
+void cmd_noscroll(Context& ctx, FileState&, Cursor&, std::string_view error_word) {
   int32_t& open = ctx.format.state.noscroll_open;
   if (open != 0) {
-    ctx.diag.report_error("noscroll");
+    ctx.diag.report_error(error_word);
     return;
   }
   open = 1;
@@ -153,7 +153,7 @@ bool match_title_word(TitleSettings& settings, Cursor& cursor) {
 
 }  // namespace
 
-void cmd_title(Context& ctx, FileState&, Cursor& cursor) {
+void cmd_title(Context& ctx, FileState&, Cursor& cursor, std::string_view /*error_word*/) {
   const TitleText title = take_title_text(ctx, cursor);
   cursor.consume();
   Writer& w = ctx.writer;
@@ -165,7 +165,7 @@ void cmd_title(Context& ctx, FileState&, Cursor& cursor) {
   w.line_end("}\r\n");
 }
 
-void cmd_titlemode(Context& ctx, FileState&, Cursor& cursor) {
+void cmd_titlemode(Context& ctx, FileState&, Cursor& cursor, std::string_view error_word) {
   TitleSettings& settings = ctx.format.title;
   settings = TitleSettings{.color = -1, .nscolor = -1};
   skip_blanks(cursor);
@@ -177,7 +177,7 @@ void cmd_titlemode(Context& ctx, FileState&, Cursor& cursor) {
     skip_blanks(cursor);
     if (cursor.at_end()) return;
     if (!match_title_word(settings, cursor)) {
-      ctx.diag.report_error("titlemode");
+      ctx.diag.report_error(error_word);
       return;
     }
   }

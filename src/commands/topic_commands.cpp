@@ -151,15 +151,15 @@ void put_header(Context& ctx, FileState& file, Cursor& cursor, NameKind kind) {
 
 }  // namespace
 
-void cmd_topic2(Context& ctx, FileState& file, Cursor& cursor) {
+void cmd_topic2(Context& ctx, FileState& file, Cursor& cursor, std::string_view /*error_word*/) {
   put_header(ctx, file, cursor, NameKind::topic2);
 }
 
-void cmd_topic(Context& ctx, FileState& file, Cursor& cursor) {
+void cmd_topic(Context& ctx, FileState& file, Cursor& cursor, std::string_view /*error_word*/) {
   put_header(ctx, file, cursor, NameKind::topic);
 }
 
-void cmd_popup(Context& ctx, FileState& file, Cursor& cursor) {
+void cmd_popup(Context& ctx, FileState& file, Cursor& cursor, std::string_view /*error_word*/) {
   put_header(ctx, file, cursor, NameKind::popup);
 }
 
@@ -192,7 +192,7 @@ void put_menu_identifier(Context& ctx, const FileState& file, std::string_view r
 
 }  // namespace
 
-void cmd_search(Context& ctx, FileState&, Cursor& cursor) {
+void cmd_search(Context& ctx, FileState&, Cursor& cursor, std::string_view /*error_word*/) {
   const std::string argument = take_argument(cursor);
   reset_paragraph(ctx);
   if (argument.empty()) {
@@ -202,7 +202,7 @@ void cmd_search(Context& ctx, FileState&, Cursor& cursor) {
   }
 }
 
-void cmd_alias(Context& ctx, FileState& file, Cursor& cursor) {
+void cmd_alias(Context& ctx, FileState& file, Cursor& cursor, std::string_view /*error_word*/) {
   const std::string name = take_argument(cursor);
   if (file.pass == Pass::collect_names) ctx.names.add_alias(name, ctx.headers.header_index);
   const int32_t number = ctx.names.find(name);
@@ -212,13 +212,13 @@ void cmd_alias(Context& ctx, FileState& file, Cursor& cursor) {
   put_at_name_context(ctx, file, name);
 }
 
-void cmd_idx(Context& ctx, FileState&, Cursor& cursor) {
+void cmd_idx(Context& ctx, FileState&, Cursor& cursor, std::string_view /*error_word*/) {
   const std::string argument = take_argument(cursor);
   put_context_string(ctx, argument, "linkx");
   ctx.format.collapse_tabs = false;
 }
 
-void cmd_id(Context& ctx, FileState& file, Cursor& cursor) {
+void cmd_id(Context& ctx, FileState& file, Cursor& cursor, std::string_view /*error_word*/) {
   const std::string argument = take_argument(cursor);
   reset_paragraph(ctx);
   put_context_string(ctx, argument, "link");

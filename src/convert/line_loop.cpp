@@ -44,7 +44,7 @@ void dispatch_dot_command(Context& ctx, FileState& file, Cursor& cursor) {
   cursor.command_start = cursor.pos;
   for (const CommandEntry& entry : command_table()) {
     if (match_keyword(cursor, entry.keyword, entry.rule)) {
-      entry.handler(ctx, file, cursor);
+      entry.handler(ctx, file, cursor, entry.error_word);
       return;
     }
   }
@@ -218,7 +218,7 @@ bool include_file(Context& ctx, const std::string& name, Pass pass) {
   return read_source(ctx, name, {}, pass);
 }
 
-void cmd_include(Context& ctx, FileState& file, Cursor& cursor) {
+void cmd_include(Context& ctx, FileState& file, Cursor& cursor, std::string_view /*error_word*/) {
   skip_blanks(cursor);
   const std::string name =
       file.utf8_source ? include_name_on_host(cursor.rest()) : std::string(cursor.rest());
