@@ -2,7 +2,9 @@
 // copying the help's bitmaps beside its pages.
 #include "driver/publication.h"
 
+#include <memory>
 #include <unordered_set>
+#include <vector>
 
 #include "base/cat.h"
 #include "io/code_page.h"
@@ -143,17 +145,29 @@ bool Publication::publish(Context& ctx, const std::string& source, const std::st
     if (ok) static_cast<FolderTarget&>(target).set_complete();
     report_missing_bitmaps(ctx, source, copier);
   } else {
+    // The copies are put into place only once the page is written, so that a
+    // run that fails leaves no bitmaps of a page that never came.
     const std::string folder(folder_of(output_name));
+    std::vector<std::unique_ptr<OutputFile>> copies;
     BitmapCopier copier(env, std::string(folder_of(source)),
                         [&](const std::string& bitmap, const std::string& bytes,
                             const std::optional<FileIdentity>& identity) {
                           const std::string copy_name = folder + bitmap;
                           if (identity && env.identify(copy_name) == identity) return true;
                           std::unique_ptr<OutputFile> file = env.create_output(copy_name);
-                          return file && file->write(bytes) && file->commit();
+                          if (!file || !file->write(bytes) || !file->finish()) return false;
+                          copies.push_back(std::move(file));
+                          return true;
                         });
     job.bitmaps = &copier;
     ok = write_single_page(job, target);
+    for (const std::unique_ptr<OutputFile>& copy : copies) {
+      if (ok) {
+        ok = copy->commit();
+      } else {
+        copy->discard();
+      }
+    }
     report_missing_bitmaps(ctx, source, copier);
   }
   if (!ok) ctx.console.write_err_name(cat("cannot write ", output_name, '\n'));

@@ -186,5 +186,21 @@ TEST(PublicationTest, Bitmaps) {
   EXPECT_NE(env.files["h.hhp"].find("h/old.BMP\r\nh/pic.png\r\n"), std::string::npos);
 }
 
+// A page that cannot be written leaves no bitmap copies beside it.
+TEST(PublicationTest, FailedPageLeavesNoBitmaps) {
+  MemoryEnvironment env;
+  env.files["in.zek"] = ".start\r\n.topic A\r\n'\\{bmc pic.png\\}\r\n.end\r\n";
+  env.files["pic.png"] = std::string("\x89PNG\r\n\x1A\n", 8) + "data";
+  env.full.push_back("out/p.html");
+  const testing::RunResult failed = testing::run(env, {"--", "in.zek", "out/p.html"});
+  EXPECT_NE(failed.status, 0);
+  EXPECT_EQ(env.files.count("out/pic.png"), 0u);
+  EXPECT_EQ(env.files.count("out/p.html"), 0u);
+  env.full.clear();
+  const testing::RunResult written = testing::run(env, {"--", "in.zek", "out/p.html"});
+  EXPECT_EQ(written.status, 0);
+  EXPECT_EQ(env.files["out/pic.png"], env.files["pic.png"]);
+}
+
 }  // namespace
 }  // namespace zek
