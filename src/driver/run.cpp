@@ -2,6 +2,9 @@
 // usage screen, the refusals and hints on the console, and the -R report.
 #include "driver/run.h"
 
+#include <optional>
+#include <string>
+
 #include "base/cat.h"
 #include "checks/checks.h"
 #include "commands/context.h"
@@ -69,6 +72,44 @@ bool overwrites_source(Environment& env, const RecordingEnvironment& sources,
                        const std::string& name) {
   const std::optional<FileIdentity> identity = env.identify(name);
   return identity && sources.was_read(*identity);
+}
+
+// Whether the folder `folder` holds the file `name`, at any depth: the
+// folders that hold `name` are reached by "../" steps from its own, so links
+// and relative names are followed as the file system resolves them.
+bool folder_holds(Environment& env, const std::optional<FileIdentity>& folder,
+                  const std::string& name) {
+  constexpr int kMostLevels = 256;
+  std::string holder(folder_of(name));
+  if (holder.empty()) holder = "./";
+  std::optional<FileIdentity> previous;
+  for (int level = 0; level < kMostLevels; ++level) {
+    const std::optional<FileIdentity> identity = env.identify(holder);
+    if (!identity || identity == previous) return false;  // past the root
+    if (identity == folder) return true;
+    previous = identity;
+    holder += "../";
+  }
+  return false;
+}
+
+// An HTML Help project replaces its folder and writes its contents and index
+// beside it: the name of the first of them that would destroy a file read in
+// pass 1 (a source inside the folder goes with the folder); none when all
+// may be written.
+std::optional<std::string> project_clash(Environment& env, const RecordingEnvironment& sources,
+                                         const std::string& output_name) {
+  const std::string base = cat(folder_of(output_name), base_name_of(output_name));
+  for (const char* extension : {".hhc", ".hhk"}) {
+    const std::string part = cat(base, extension);
+    if (overwrites_source(env, sources, part)) return part;
+  }
+  const std::optional<FileIdentity> folder = env.identify(base);
+  if (!folder) return std::nullopt;
+  for (const std::string& name : sources.names()) {
+    if (folder_holds(env, folder, name)) return base;
+  }
+  return std::nullopt;
 }
 
 // Whether the output and the ID file would be one and the same file.
@@ -214,6 +255,13 @@ int convert(Context& ctx, const CommandLine& command_line) {
   if (const std::string* clash = find_clash(*ctx.env, recorder, output, id_target)) {
     refuse_name(ctx, *clash);
     return 1;
+  }
+  if (choice.publish == PublishForm::project) {
+    if (const std::optional<std::string> clash =
+            project_clash(*ctx.env, recorder, choice.output_name)) {
+      refuse_name(ctx, *clash);
+      return 1;
+    }
   }
   std::unique_ptr<Publication> publication;
   if (choice.publish != PublishForm::none) {

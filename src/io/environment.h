@@ -116,6 +116,7 @@ class RecordingEnvironment : public Environment {
     std::unique_ptr<InputStream> input = inner_.open_input(name);
     if (input) {
       ++opened_;
+      names_.push_back(name);
       if (std::optional<FileIdentity> identity = input->identity()) read_.push_back(*identity);
     }
     return input;
@@ -130,8 +131,9 @@ class RecordingEnvironment : public Environment {
     return inner_.create_output_folder(folder);
   }
 
-  // How many files were opened for reading so far.
+  // How many files were opened for reading so far, and their names.
   size_t opened() const { return opened_; }
+  const std::vector<std::string>& names() const { return names_; }
 
   // Whether `identity` is that of a file opened for reading so far.
   bool was_read(const FileIdentity& identity) const {
@@ -144,6 +146,7 @@ class RecordingEnvironment : public Environment {
  private:
   Environment& inner_;
   std::vector<FileIdentity> read_;
+  std::vector<std::string> names_;
   size_t opened_ = 0;
 };
 
