@@ -71,6 +71,12 @@ class ProjectFolder : public OutputFolder {
 
   bool commit(const std::string& last) override {
     if (temp_.empty()) return false;
+    for (const std::string& entry : entries_) {
+      if (!replaceable(entry)) {
+        discard();
+        return false;
+      }
+    }
     bool ok = true;
     for (const std::string& entry : entries_) {
       if (entry != last) ok = move_into_place(entry) && ok;
@@ -93,6 +99,30 @@ class ProjectFolder : public OutputFolder {
       if (known == entry) return;
     }
     entries_.push_back(entry);
+  }
+
+  // Whether the folder of the set may replace the one of its name that is
+  // there: only when that holds nothing but what a project writes into its
+  // folder (pages, the style sheet, copied bitmaps), so that an author's own
+  // files in a folder that happens to bear the project's name are never
+  // thrown away with it.
+  bool replaceable(const std::string& entry) const {
+    std::error_code error;
+    const fs::path to = target_ / fs::path(entry);
+    if (!fs::is_directory(temp_ / fs::path(entry), error)) return true;
+    if (!fs::is_directory(fs::symlink_status(to, error))) return true;
+    for (fs::directory_iterator it(to, error), end; !error && it != end; it.increment(error)) {
+      if (!fs::is_regular_file(it->symlink_status(error))) return false;
+      std::string extension = it->path().extension().string();
+      for (char& c : extension) {
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+      }
+      if (extension != ".htm" && extension != ".css" && extension != ".bmp" &&
+          extension != ".png") {
+        return false;
+      }
+    }
+    return !error;
   }
 
   // Moves one file or folder of the set over the one of the same name; a

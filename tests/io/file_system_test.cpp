@@ -237,6 +237,20 @@ TEST_F(ProjectFolderTest, CommitReplacesTheWholeProject) {
   EXPECT_EQ(get("help.hhp"), "new hhp");
 }
 
+// A folder of the project's name that holds files of the author's is no
+// previous project: the commit fails and leaves everything as it was.
+TEST_F(ProjectFolderTest, CommitKeepsAFolderWithOtherFiles) {
+  put("help/notes.txt", "mine");
+  std::unique_ptr<OutputFolder> set = create_project_folder(folder_.string() + "/");
+  ASSERT_NE(set, nullptr);
+  write(*set, "help/new.htm", "new page");
+  write(*set, "help.hhc", "contents");
+  write(*set, "help.hhp", "new hhp");
+  EXPECT_FALSE(set->commit("help.hhp"));
+  EXPECT_EQ(files(), (std::set<std::string>{"help.hhp", "help/old.htm", "help/notes.txt"}));
+  EXPECT_EQ(get("help/notes.txt"), "mine");
+}
+
 TEST_F(ProjectFolderTest, DiscardLeavesThePreviousProject) {
   {
     std::unique_ptr<OutputFolder> set = create_project_folder(folder_.string() + "/");
