@@ -13,6 +13,7 @@
 
 #include "base/cat.h"
 #include "io/background_output.h"
+#include "io/paths.h"
 
 namespace zek {
 
@@ -113,12 +114,11 @@ class ProjectFolder : public OutputFolder {
     if (!fs::is_directory(fs::symlink_status(to, error))) return true;
     for (fs::directory_iterator it(to, error), end; !error && it != end; it.increment(error)) {
       if (!fs::is_regular_file(it->symlink_status(error))) return false;
-      std::string extension = it->path().extension().string();
-      for (char& c : extension) {
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-      }
-      if (extension != ".htm" && extension != ".css" && extension != ".bmp" &&
-          extension != ".png") {
+      // As UTF-8, which every file name has, unlike the narrow code page.
+      const std::u8string utf8 = it->path().extension().u8string();
+      const std::string extension(utf8.begin(), utf8.end());
+      if (!equals_ignoring_case(extension, ".htm") && !equals_ignoring_case(extension, ".css") &&
+          !equals_ignoring_case(extension, ".bmp") && !equals_ignoring_case(extension, ".png")) {
         return false;
       }
     }

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "base/sjis.h"
+#include "io/paths.h"
 #include "publish/help_reader.h"
 #include "publish/model.h"
 
@@ -29,18 +30,6 @@ std::string_view trim_blanks(std::string_view text) {
     text.remove_suffix(1);
   }
   return text;
-}
-
-bool equals_ignoring_case(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    char x = a[i];
-    char y = b[i];
-    if (x >= 'A' && x <= 'Z') x = static_cast<char>(x - 'A' + 'a');
-    if (y >= 'A' && y <= 'Z') y = static_cast<char>(y - 'A' + 'a');
-    if (x != y) return false;
-  }
-  return true;
 }
 
 // One macro argument without its quotes ("x", `x' or 'x').

@@ -5,6 +5,7 @@
 
 #include "base/cat.h"
 #include "base/sjis.h"
+#include "io/paths.h"
 #include "publish/html_text.h"
 #include "publish/page_names.h"
 
@@ -48,16 +49,6 @@ bool is_safe_font_name(std::string_view name) {
     const bool ok = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
                     c == ' ' || c == '-' || c == '_' || c == '.';
     if (!ok) return false;
-  }
-  return true;
-}
-
-bool equals_ignoring_case(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    const char x = (a[i] >= 'A' && a[i] <= 'Z') ? static_cast<char>(a[i] - 'A' + 'a') : a[i];
-    const char y = (b[i] >= 'A' && b[i] <= 'Z') ? static_cast<char>(b[i] - 'A' + 'a') : b[i];
-    if (x != y) return false;
   }
   return true;
 }
