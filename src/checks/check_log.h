@@ -51,6 +51,14 @@ struct JumpRecord {
   SourcePlace place;
 };
 
+// A picture the text names in the help compiler's text form ("\{bmc
+// file.bmp\}", bml, bmr and their transparent forms) or as a "{\bmc ...}"
+// group of raw RTF.
+struct BitmapRecord {
+  std::string name;
+  SourcePlace place;
+};
+
 // What the checks that follow the document as it is written found on the
 // way: unbalanced sections and groups, a document without its ends, macros,
 // source encodings and formatting that leaks (the messages are composed by
@@ -91,6 +99,10 @@ struct CheckLog {
   // NameTable entries (by number) that a hot spot jumps to.
   std::vector<bool> hot_spot_entries;
   std::vector<FindingRecord> findings;
+  std::vector<BitmapRecord> bitmaps;
+  // Pictures a page could not show (missing, or of a kind other than BMP or
+  // PNG): known only once the pages are written.
+  std::unordered_set<std::string> bitmaps_not_shown;
   uint32_t next_sequence = 0;
 
   int32_t current_topic() const { return static_cast<int32_t>(topics.size()) - 1; }

@@ -72,12 +72,17 @@ class CheckRecorder final : public OutputListener {
   void note_macro_definition(size_t row, std::string_view name, bool changed);
   // The rows that expanded in pass 1, kept over the reset between passes.
   void note_first_pass_macros(const std::vector<bool>& expanded) { first_pass_macros_ = expanded; }
+  // The pictures that the pages show as their names, for the warnings.
+  void note_bitmaps_not_shown(const std::vector<std::string>& names) {
+    log_.bitmaps_not_shown.insert(names.begin(), names.end());
+  }
   // Whether macro expansion changed the line being dispatched.
   void note_line_expanded(bool changed) { line_expanded_ = changed; }
 
  private:
   SourcePlace current_place();
   void add_raw_jumps(std::string_view rtf);
+  void add_bitmaps(std::string_view text);
   void output_moved(uint32_t column);
   void check_keyword_list(std::string_view keywords);
   void add_footnote(char mark, std::string_view text);

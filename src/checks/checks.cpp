@@ -220,6 +220,21 @@ void check_findings(const CheckLog& log, std::vector<CheckWarning>& warnings) {
   }
 }
 
+// Each place that names a picture the pages show as its name.
+void check_bitmaps(const CheckLog& log, std::vector<CheckWarning>& warnings) {
+  if (log.bitmaps_not_shown.empty()) return;
+  const BitmapRecord* last = nullptr;  // a line that names a picture twice is warned once
+  for (const BitmapRecord& record : log.bitmaps) {
+    if (!log.bitmaps_not_shown.contains(record.name)) continue;
+    if (last && last->name == record.name && last->place.line == record.place.line &&
+        last->place.file == record.place.file) {
+      continue;
+    }
+    warnings.push_back({record.place, cat("bitmap ", record.name, " is shown as its name")});
+    last = &record;
+  }
+}
+
 // File names go to the console as they are; the rest is console text.
 void write_warning(const Console& console, const CheckWarning& warning) {
   console.write_err_name(warning.place.file);
@@ -240,6 +255,7 @@ std::vector<CheckWarning> find_check_warnings(const CheckLog& log) {
   check_footnote_lengths(log, warnings);
   check_jumps_and_reach(log, warnings);
   check_findings(log, warnings);
+  check_bitmaps(log, warnings);
   std::stable_sort(warnings.begin(), warnings.end(), [](const auto& a, const auto& b) {
     return a.place.sequence < b.place.sequence;
   });

@@ -2,6 +2,7 @@
 // copying the help's bitmaps beside its pages.
 #include "driver/publication.h"
 
+#include <algorithm>
 #include <memory>
 #include <unordered_set>
 #include <vector>
@@ -59,9 +60,18 @@ std::unordered_set<std::string> popup_contexts(const NameTable& names) {
   return keys;
 }
 
+// The pictures the pages show as their names: warned at the lines that name
+// them with the other -C warnings; one no line could be found for (a form
+// the line record does not know) is warned here, against the source.
 void report_missing_bitmaps(Context& ctx, const std::string& source, const BitmapCopier& copier) {
   if (!ctx.options.check) return;
+  ctx.checks.note_bitmaps_not_shown(copier.missing());
+  const std::vector<BitmapRecord>& placed = ctx.checks.log().bitmaps;
   for (const std::string& name : copier.missing()) {
+    const bool has_place =
+        std::any_of(placed.begin(), placed.end(),
+                    [&](const BitmapRecord& record) { return record.name == name; });
+    if (has_place) continue;
     ctx.console.write_err_name(source);
     ctx.console.write_err(cat(": warning bitmap ", name, " is shown as its name\n"));
   }

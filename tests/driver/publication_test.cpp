@@ -158,12 +158,15 @@ namespace {
 
 // BMP and PNG files beside the source are shown (and copied into a project);
 // other kinds, files that are no bitmaps and missing files are placeholders
-// that -C names.
+// that -C names at the lines that name them (once per line), whichever form
+// names them: escaped braces in raw RTF, a raw "{\\bmc}" group, body text;
+// a "{" that is a double-byte character's second byte opens no picture.
 TEST(PublicationTest, Bitmaps) {
   MemoryEnvironment env;
   env.files["in.zek"] =
-      ".start\r\n.topic A\r\n'\\{bmc pic.png\\}\\{bml old.BMP\\}\\{bmr fake.bmp\\}"
-      "\\{bmc gone.png\\}\\{bmc art.wmf\\}\r\n.end\r\n";
+      ".start\r\n.topic A\r\n'\\{bmc pic.png\\}\\{bml old.BMP\\}\\{bmr fake.bmp\\}\r\n"
+      "'{\\bmc gone.png}\r\nText {BMCT art.wmf} and {bmc art.wmf}.\r\n"
+      "No pictures: \x83{bmc gone.png} {bmcx gone.png}\r\n.end\r\n";
   env.files["pic.png"] = std::string("\x89PNG\r\n\x1A\n", 8) + "data";
   env.files["old.BMP"] = "BMdata";
   env.files["fake.bmp"] = "<svg onload=x>";
@@ -175,9 +178,9 @@ TEST(PublicationTest, Bitmaps) {
   EXPECT_NE(html.find("<img class=\"bl\" src=\"old.BMP\" alt=\"old.BMP\">"), std::string::npos);
   EXPECT_NE(html.find("<span class=\"bm br\">[fake.bmp]</span>"), std::string::npos);
   EXPECT_EQ(page.err,
-            "in.zek: warning bitmap fake.bmp is shown as its name\n"
-            "in.zek: warning bitmap gone.png is shown as its name\n"
-            "in.zek: warning bitmap art.wmf is shown as its name\n");
+            "in.zek 3: warning bitmap fake.bmp is shown as its name\n"
+            "in.zek 4: warning bitmap gone.png is shown as its name\n"
+            "in.zek 5: warning bitmap art.wmf is shown as its name\n");
   const testing::RunResult project = testing::run(env, {"in.zek", "h.hhp"});
   EXPECT_EQ(project.status, 0);
   EXPECT_EQ(env.files["h/pic.png"], env.files["pic.png"]);
