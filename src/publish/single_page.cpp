@@ -14,7 +14,16 @@
 // index stand after the topics, shown beside them by the style sheet: a
 // browser draws the first topic once it has read that far, and a long
 // contents list before it kept the page blank for seconds.
+//
+// A context string defined inside a topic's text (an alias after some text)
+// has its anchor before the section like the others, so that it shows the
+// topic; the anchor is then placed by CSS anchor positioning onto the point
+// in the text where the context string stands (and above it by the height of
+// the non-scrolling region, which covers the top of the window), so that the
+// browser scrolls there. Without anchor positioning the topic shows from its
+// top.
 #include <cstdint>
+#include <unordered_set>
 
 #include "base/cat.h"
 #include "publish/help_index.h"
@@ -27,9 +36,6 @@ namespace zek {
 
 namespace {
 
-// The most anchors a topic gets in the single page; further context strings
-// of a topic still lead to it from this help's own hot spots.
-constexpr size_t kMaxAnchors = 32;
 constexpr size_t kFlushSize = size_t{1} << 18;
 
 const char kSingleStyle[] =
@@ -54,7 +60,7 @@ const char kSingleStyle[] =
 // is shown when one of its anchors is the target.
 std::string anchor_rules(size_t most) {
   std::string rules;
-  for (size_t k = 0; k < most && k < kMaxAnchors; ++k) {
+  for (size_t k = 0; k < most && k < kMaxPageAnchors; ++k) {
     if (k != 0) rules += ",\n";
     rules += "main>.an:target";
     for (size_t j = 0; j < k; ++j) rules += "+.an";
@@ -62,6 +68,32 @@ std::string anchor_rules(size_t most) {
   }
   if (!rules.empty()) rules += "{display:block!important}\n";
   return rules;
+}
+
+// The keys of the context strings that stand inside a topic's scrolling text.
+std::unordered_set<std::string> landing_points(const Topic& topic, const TopicEntry& entry) {
+  std::unordered_set<std::string> keys;
+  if (entry.inner.empty()) return keys;
+  for_each_piece(topic.blocks, [&keys](const Piece& piece) {
+    if (piece.kind == PieceKind::anchor) keys.insert(lookup_key(piece.text));
+  });
+  return keys;
+}
+
+// The style of a jump's anchor that lands on the point in the text named
+// `page`: placed there by CSS anchor positioning, and above it by the height
+// of the topic's non-scrolling region when it has one (`region_page`), as
+// that region stays over the top of the window. A browser without anchor
+// positioning leaves the anchor where it stands, before the topic.
+void landing_style(std::string& out, std::string_view page, std::string_view region_page) {
+  const std::string point = cat("anchor(", css_anchor_name("A", page), " top)");
+  out += " style=\"position:absolute;top:";
+  if (region_page.empty()) {
+    out += point;
+  } else {
+    append(out, "calc(", point, " - anchor-size(", css_anchor_name("N", region_page), " height))");
+  }
+  out += '"';
 }
 
 class SinglePage {
@@ -155,8 +187,14 @@ void SinglePage::topic(const Topic& topic, size_t index) {
   const bool first = index == help_.first_topic();
   std::string& out = first ? first_ : out_;
   if (entry.contexts.empty()) append(out, "<a class=\"an\" id=\"", entry.page, "\"></a>");
-  for (size_t k = 0; k < entry.contexts.size() && k < kMaxAnchors; ++k) {
-    append(out, "<a class=\"an\" id=\"", page_name(entry.contexts[k]), "\"></a>");
+  const std::unordered_set<std::string> inside = landing_points(topic, entry);
+  for (size_t k = 0; k < entry.contexts.size() && k < kMaxPageAnchors; ++k) {
+    const std::string name = page_name(entry.contexts[k]);
+    append(out, "<a class=\"an\" id=\"", name, '"');
+    if (inside.contains(lookup_key(entry.contexts[k]))) {
+      landing_style(out, name, topic.non_scrolling.empty() ? std::string() : entry.page);
+    }
+    out += "></a>";
   }
   append(out, first ? "\n<section class=\"topic first\">\n" : "\n<section class=\"topic\">\n");
   const size_t parts = out.size();

@@ -45,13 +45,20 @@ def convert(zek2rtf, folder, source, output, *options):
 
 def generated_source(topics):
     """A larger help: a browse sequence, popups, keywords, non-scrolling
-    regions, Japanese text, hot spots between the topics."""
+    regions, Japanese text, hot spots between the topics, and every
+    twentieth topic a longer text with an alias halfway down ("Point 7" in
+    Topic 7), which the end of the topic five before names."""
     lines = [".start", "'{\\fonttbl{\\f0\\fnil\\fcharset128 MS Gothic;}}", ".colortable",
              ".searchmode", ".browse seq", ".titlemode bold color 2"]
     for n in range(topics):
         lines += [f".topic Topic {n}", ".noscroll", ".title", ".endnoscroll",
                   f"\u65e5\u672c\u8a9e\u306e\u672c\u6587 {n}. Next is Topic {n + 1}; see Word {n % 50}."]
-        lines += [f"Line {k} of Topic {n}, filler text to scroll." for k in range(60)]
+        for k in range(100 if n % 20 == 7 else 60):
+            if k == 50 and n % 20 == 7:
+                lines += [f".alias Point {n}", f"Point {n} stands here."]
+            lines.append(f"Line {k} of Topic {n}, filler text to scroll.")
+        if n % 20 == 2:
+            lines.append(f"Further on: Point {n + 5}.")
     for n in range(50):
         lines += [f".popup Word {n}", f"Word {n} explained in a popup."]
     lines.append(".end")
@@ -165,9 +172,20 @@ def check_page(zek2rtf, source_dir):
               f"the non-scrolling region stays in view (top {before} -> {after})")
         visible_section(driver).find_element(By.CSS_SELECTOR, "a[rel=next]").click()
         check(heading(driver) == "Topic 8", "next in the generated browse sequence")
+        check(driver.execute_script("return window.scrollY") < 2, "a jump shows the topic's top")
         visible_section(driver).find_element(By.CSS_SELECTOR, "button[popovertarget]").click()
         check(driver.find_element(By.CSS_SELECTOR, "div.popup:popover-open").is_displayed(),
               "a popup of the generated help opens")
+        driver.find_element(By.CSS_SELECTOR, "#\\~contents").find_element(By.LINK_TEXT,
+                                                                          "Topic 22").click()
+        visible_section(driver).find_element(By.LINK_TEXT, "Point 27").click()
+        point = driver.execute_script(
+            "const p = [...document.querySelectorAll('main>section p')]"
+            "  .find(p => p.offsetHeight > 0 && p.textContent == 'Point 27 stands here.');"
+            "const region = p.closest('section').querySelector('.nsr');"
+            "return [p.getBoundingClientRect().top, region.getBoundingClientRect().bottom];")
+        check(heading(driver) == "Topic 27" and abs(point[0] - point[1]) < 2,
+              f"a jump to an alias shows its point below the non-scrolling region ({point})")
         check(not console_errors(driver), "no errors in the console")
     finally:
         driver.quit()
