@@ -6,14 +6,16 @@
 // Each topic is written as its anchors (one empty element per context
 // string) followed by its section, all siblings, so that "an anchor that is
 // the target, then any further anchors, then a section" selects the topic a
-// jump names, also for an alias. The first topic is written last: it shows
-// when no anchor before it is the target. So that a browser can draw it
-// before it has read a long page to its end, a copy of it stands at the
-// start, under the topic that is shown (which covers it at least a window
-// high); the copy has no anchors and cannot be focused. The contents and the
-// index stand after the topics, shown beside them by the style sheet: a
-// browser draws the first topic once it has read that far, and a long
-// contents list before it kept the page blank for seconds.
+// jump names, also for an alias. The first topic, first in the page too, is
+// always shown, so that a browser draws it as soon as it has read it; all
+// topics share one cell of a grid, and the one a jump shows, standing later,
+// covers it with its background and stretches to its height. Nothing then
+// has to hide the first topic: a rule of the form "target ~ first topic" made
+// every change of the target restyle all the topics after it, and anchors in
+// the flow of the page made it lay out every anchor again. Anchors are laid
+// out only as the target, at the top of the topics. The contents and the
+// index stand after the topics, shown beside them by the style sheet: a long
+// contents list before the topics kept the page blank for seconds.
 //
 // A context string defined inside a topic's text (an alias after some text)
 // has its anchor before the section like the others, so that it shows the
@@ -38,19 +40,22 @@ namespace {
 
 constexpr size_t kFlushSize = size_t{1} << 18;
 
+// The topics share one cell of a grid, so that a later one covers an
+// earlier one and stretches to its height; the first topic, always shown,
+// lies under the one a jump shows. An anchor is laid out only as the
+// target, at the top of the topics (or where anchor positioning puts it).
 const char kSingleStyle[] =
     "body{margin:0;display:flex}\n"
     "nav.side{order:-1;flex:0 0 15em;height:100vh;overflow:auto;position:sticky;top:0;"
     "border-right:1px solid #ccc;padding:0 .5em;box-sizing:border-box}\n"
     "nav.side h2{font-size:1.1em}nav.side ul{padding-left:1.2em}\n"
-    "main{flex:1;min-width:0;padding:0 1em}\n"
-    "main>section{display:none}\n"
+    "main{flex:1;min-width:0;padding:0 1em;position:relative;display:grid;"
+    "grid-template-columns:minmax(0,1fr)}\n"
+    "main>section{display:none;grid-area:1/1;position:relative;z-index:1;background:#fff;"
+    "min-height:100vh}\n"
     "main>section.first{display:block}\n"
-    "main>.an:target~section.first{display:none}\n"
-    "main{position:relative}\n"
-    "main>section{position:relative;z-index:1;background:#fff;min-height:100vh}\n"
-    "main>section.intro{display:block;position:absolute;top:0;left:1em;right:1em;z-index:0;"
-    "max-height:100vh;overflow:hidden}\n"
+    "main>.an{display:none}\n"
+    "main>.an:target{display:block;position:absolute;top:0}\n"
     ".nsr{position:sticky;top:0;z-index:1}\n"
     ".popup{max-width:30em;border:1px solid #444;box-shadow:3px 3px 6px #888;padding:.5em}\n"
     ".popup:target{display:block;position:fixed;top:4em;left:20em}\n"
@@ -87,7 +92,7 @@ std::unordered_set<std::string> landing_points(const Topic& topic, const TopicEn
 // positioning leaves the anchor where it stands, before the topic.
 void landing_style(std::string& out, std::string_view page, std::string_view region_page) {
   const std::string point = cat("anchor(", css_anchor_name("A", page), " top)");
-  out += " style=\"position:absolute;top:";
+  out += " style=\"top:";
   if (region_page.empty()) {
     out += point;
   } else {
@@ -121,7 +126,6 @@ class SinglePage {
   OutputStream& page_;
   PageEncoder encoder_;
   std::string out_;
-  std::string first_;  // the first topic, written last
   bool failed_ = false;
 };
 
@@ -185,25 +189,19 @@ void SinglePage::topic(const Topic& topic, size_t index) {
     return;
   }
   const bool first = index == help_.first_topic();
-  std::string& out = first ? first_ : out_;
-  if (entry.contexts.empty()) append(out, "<a class=\"an\" id=\"", entry.page, "\"></a>");
+  if (entry.contexts.empty()) append(out_, "<a class=\"an\" id=\"", entry.page, "\"></a>");
   const std::unordered_set<std::string> inside = landing_points(topic, entry);
   for (size_t k = 0; k < entry.contexts.size() && k < kMaxPageAnchors; ++k) {
     const std::string name = page_name(entry.contexts[k]);
-    append(out, "<a class=\"an\" id=\"", name, '"');
+    append(out_, "<a class=\"an\" id=\"", name, '"');
     if (inside.contains(lookup_key(entry.contexts[k]))) {
-      landing_style(out, name, topic.non_scrolling.empty() ? std::string() : entry.page);
+      landing_style(out_, name, topic.non_scrolling.empty() ? std::string() : entry.page);
     }
-    out += "></a>";
+    out_ += "></a>";
   }
-  append(out, first ? "\n<section class=\"topic first\">\n" : "\n<section class=\"topic\">\n");
-  const size_t parts = out.size();
-  append_topic_parts(out, topic, index, help_, html_);
-  if (first) {  // the copy that is drawn while the rest of the page is read
-    append(out_, "<section class=\"intro\" inert aria-hidden=\"true\">\n",
-           std::string_view(first_).substr(parts), "</section>\n");
-  }
-  out += "</section>\n";
+  append(out_, first ? "\n<section class=\"topic first\">\n" : "\n<section class=\"topic\">\n");
+  append_topic_parts(out_, topic, index, help_, html_);
+  out_ += "</section>\n";
   flush();
 }
 
@@ -214,7 +212,6 @@ void SinglePage::flush() {
 }
 
 bool SinglePage::finish() {
-  out_ += first_;
   out_ += "</main>\n<nav class=\"side\">\n";
   contents();
   keyword_index();
