@@ -44,11 +44,15 @@ constexpr size_t kFlushSize = size_t{1} << 18;
 // earlier one and stretches to its height; the first topic, always shown,
 // lies under the one a jump shows. An anchor is laid out only as the
 // target, at the top of the topics (or where anchor positioning puts it).
+// The contents and the index are laid out and drawn only while they are in
+// view of the side bar: long lists made the first jump after the page was
+// read take twice as long.
 const char kSingleStyle[] =
     "body{margin:0;display:flex}\n"
     "nav.side{order:-1;flex:0 0 15em;height:100vh;overflow:auto;position:sticky;top:0;"
     "border-right:1px solid #ccc;padding:0 .5em;box-sizing:border-box}\n"
     "nav.side h2{font-size:1.1em}nav.side ul{padding-left:1.2em}\n"
+    "nav.side>div{content-visibility:auto;contain-intrinsic-block-size:auto 100vh}\n"
     "main{flex:1;min-width:0;padding:0 1em;position:relative;display:grid;"
     "grid-template-columns:minmax(0,1fr)}\n"
     "main>section{display:none;grid-area:1/1;position:relative;z-index:1;background:#fff;"
