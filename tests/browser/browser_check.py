@@ -47,13 +47,14 @@ def generated_source(topics):
     """A larger help: a browse sequence, popups, keywords, non-scrolling
     regions, Japanese text, hot spots between the topics, and every
     twentieth topic a longer text with an alias halfway down ("Point 7" in
-    Topic 7), which the end of the topic five before names."""
+    Topic 7), which the end of the topic five before names; the first topic
+    is as long, longer than those it lies under."""
     lines = [".start", "'{\\fonttbl{\\f0\\fnil\\fcharset128 MS Gothic;}}", ".colortable",
              ".searchmode", ".browse seq", ".titlemode bold color 2"]
     for n in range(topics):
         lines += [f".topic Topic {n}", ".noscroll", ".title", ".endnoscroll",
                   f"\u65e5\u672c\u8a9e\u306e\u672c\u6587 {n}. Next is Topic {n + 1}; see Word {n % 50}."]
-        for k in range(100 if n % 20 == 7 else 60):
+        for k in range(100 if n % 20 == 7 or n == 0 else 60):
             if k == 50 and n % 20 == 7:
                 lines += [f".alias Point {n}", f"Point {n} stands here."]
             lines.append(f"Line {k} of Topic {n}, filler text to scroll.")
@@ -175,6 +176,13 @@ def check_page(zek2rtf, source_dir):
         visible_section(driver).find_element(By.CSS_SELECTOR, "a[rel=next]").click()
         check(heading(driver) == "Topic 8", "next in the generated browse sequence")
         check(driver.execute_script("return window.scrollY") < 2, "a jump shows the topic's top")
+        driver.execute_script("window.scrollTo(0, document.documentElement.scrollHeight)")
+        bottom = driver.execute_script(
+            "const r = document.querySelector('main').getBoundingClientRect();"
+            "const e = document.elementFromPoint(r.left + 30, window.innerHeight - 5);"
+            "return e && e.closest('main>section').querySelector('h1').textContent;")
+        check(bottom == "Topic 8", f"the shown topic covers the longer first one ({bottom})")
+        driver.execute_script("window.scrollTo(0, 0)")
         visible_section(driver).find_element(By.CSS_SELECTOR, "button[popovertarget]").click()
         check(driver.find_element(By.CSS_SELECTOR, "div.popup:popover-open").is_displayed(),
               "a popup of the generated help opens")
