@@ -4,9 +4,9 @@
 //
 // Without script a page shows the section whose anchor the address names.
 // Each topic is written as its anchors (one empty element per context
-// string) followed by its section, all siblings, so that "an anchor that is
-// the target, then any further anchors, then a section" selects the topic a
-// jump names, also for an alias. The first topic, first in the page too, is
+// string) followed by its section, siblings in a group of topics, so that
+// "an anchor that is the target, then any further anchors, then a section"
+// selects the topic a jump names, also for an alias. The first topic, first in the page too, is
 // always shown, so that a browser draws it as soon as it has read it; all
 // topics share one cell of a grid, and the one a jump shows, standing later,
 // covers it with its background and stretches to its height. Nothing then
@@ -39,8 +39,12 @@ namespace zek {
 namespace {
 
 constexpr size_t kFlushSize = size_t{1} << 18;
+// Topics and popups per group.
+constexpr size_t kGroupSize = 100;
 
-// The topics share one cell of a grid, so that a later one covers an
+// The topics stand in groups that generate no box of their own, so that the
+// browser, showing another topic, walks the siblings of one group rather
+// than those of every topic. The topics share one cell of a grid, so that a later one covers an
 // earlier one and stretches to its height; the first topic, always shown,
 // lies under the one a jump shows. An anchor is laid out only as the
 // target, at the top of the topics (or where anchor positioning puts it).
@@ -55,23 +59,24 @@ const char kSingleStyle[] =
     "nav.side>div{content-visibility:auto;contain-intrinsic-block-size:auto 100vh}\n"
     "main{flex:1;min-width:0;padding:0 1em;position:relative;display:grid;"
     "grid-template-columns:minmax(0,1fr)}\n"
-    "main>section{display:none;grid-area:1/1;position:relative;z-index:1;background:#fff;"
+    ".g{display:contents}\n"
+    ".g>section{display:none;grid-area:1/1;position:relative;z-index:1;background:#fff;"
     "min-height:100vh}\n"
-    "main>section.first{display:block}\n"
-    "main>.an{display:none}\n"
-    "main>.an:target{display:block;position:absolute;top:0}\n"
+    ".g>section.first{display:block}\n"
+    ".g>.an{display:none}\n"
+    ".g>.an:target{display:block;position:absolute;top:0}\n"
     ".nsr{position:sticky;top:0;z-index:1}\n"
     ".popup{max-width:30em;border:1px solid #444;box-shadow:3px 3px 6px #888;padding:.5em}\n"
     ".popup:target{display:block;position:fixed;top:4em;left:20em}\n"
     ".popup .caption{display:none}\n";
 
-// "main>.an:target+section", "main>.an:target+.an+section", ...: a section
+// ".g>.an:target+section", ".g>.an:target+.an+section", ...: a section
 // is shown when one of its anchors is the target.
 std::string anchor_rules(size_t most) {
   std::string rules;
   for (size_t k = 0; k < most && k < kMaxPageAnchors; ++k) {
     if (k != 0) rules += ",\n";
-    rules += "main>.an:target";
+    rules += ".g>.an:target";
     for (size_t j = 0; j < k; ++j) rules += "+.an";
     rules += "+section";
   }
@@ -123,6 +128,7 @@ class SinglePage {
  private:
   void contents();
   void keyword_index();
+  void end_group();
   void flush();
 
   const HelpIndex& help_;
@@ -130,6 +136,7 @@ class SinglePage {
   OutputStream& page_;
   PageEncoder encoder_;
   std::string out_;
+  size_t in_group_ = 0;  // topics and popups in the open group
   bool failed_ = false;
 };
 
@@ -184,6 +191,9 @@ void SinglePage::keyword_index() {
 }
 
 void SinglePage::topic(const Topic& topic, size_t index) {
+  if (in_group_ == kGroupSize) end_group();
+  if (in_group_ == 0) out_ += "<div class=\"g\">\n";
+  ++in_group_;
   const TopicEntry& entry = help_.topic(index);
   if (entry.popup) {
     append(out_, "<div class=\"popup\" popover id=\"", entry.page, "\">\n");
@@ -215,7 +225,13 @@ void SinglePage::flush() {
   out_.clear();
 }
 
+void SinglePage::end_group() {
+  out_ += "</div>\n";
+  in_group_ = 0;
+}
+
 bool SinglePage::finish() {
+  if (in_group_ != 0) end_group();
   out_ += "</main>\n<nav class=\"side\">\n";
   contents();
   keyword_index();
