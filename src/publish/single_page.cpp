@@ -6,10 +6,11 @@
 // Each topic is written as its anchors (one empty element per context
 // string) followed by its section, siblings in a group of topics, so that
 // "an anchor that is the target, then any further anchors, then a section"
-// selects the topic a jump names, also for an alias. The first topic, first in the page too, is
-// always shown, so that a browser draws it as soon as it has read it; all
-// topics share one cell of a grid, and the one a jump shows, standing later,
-// covers it with its background and stretches to its height. Nothing then
+// selects the topic a jump names, also for an alias. The first topic, first
+// in the page too, is always shown, so that a browser draws it as soon as it
+// has read it; all topics share one cell of a grid, and the one a jump
+// shows, standing later, covers it with its background and stretches to its
+// height. Nothing then
 // has to hide the first topic: a rule of the form "target ~ first topic" made
 // every change of the target restyle all the topics after it, and anchors in
 // the flow of the page made it lay out every anchor again. Anchors are laid
@@ -44,9 +45,9 @@ constexpr size_t kGroupSize = 100;
 
 // The topics stand in groups that generate no box of their own, so that the
 // browser, showing another topic, walks the siblings of one group rather
-// than those of every topic. The topics share one cell of a grid, so that a later one covers an
-// earlier one and stretches to its height; the first topic, always shown,
-// lies under the one a jump shows. An anchor is laid out only as the
+// than those of every topic. The topics share one cell of a grid, so that a
+// later one covers an earlier one and stretches to its height; the first
+// topic, always shown, lies under the one a jump shows. An anchor is laid out only as the
 // target, at the top of the topics (or where anchor positioning puts it).
 // The contents and the index are laid out and drawn only while they are in
 // view of the side bar: long lists made the first jump after the page was
@@ -98,7 +99,7 @@ std::unordered_set<std::string> landing_points(const Topic& topic, const TopicEn
 // `page`: placed there by CSS anchor positioning, and above it by the height
 // of the topic's non-scrolling region when it has one (`region_page`), as
 // that region stays over the top of the window. A browser without anchor
-// positioning leaves the anchor where it stands, before the topic.
+// positioning keeps the anchor at the top of the topics.
 void landing_style(std::string& out, std::string_view page, std::string_view region_page) {
   const std::string point = cat("anchor(", css_anchor_name("A", page), " top)");
   out += " style=\"top:";
