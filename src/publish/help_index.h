@@ -77,26 +77,29 @@ class HelpIndex {
   size_t first_topic_ = 0;
 };
 
-// Calls `visit` for every hot spot and button of a topic, tables included.
+// Calls `visit` for every piece of a list of blocks, tables included.
 template <typename Visit>
-void for_each_piece(const Topic& topic, Visit&& visit) {
-  auto blocks = [&](const std::vector<Block>& list) {
-    for (const Block& block : list) {
-      if (!block.is_table) {
-        for (const Piece& piece : block.paragraph.pieces) visit(piece);
-        continue;
-      }
-      for (const TableRow& row : block.rows) {
-        for (const TableCell& cell : row.cells) {
-          for (const Paragraph& paragraph : cell.paragraphs) {
-            for (const Piece& piece : paragraph.pieces) visit(piece);
-          }
+void for_each_piece(const std::vector<Block>& list, Visit&& visit) {
+  for (const Block& block : list) {
+    if (!block.is_table) {
+      for (const Piece& piece : block.paragraph.pieces) visit(piece);
+      continue;
+    }
+    for (const TableRow& row : block.rows) {
+      for (const TableCell& cell : row.cells) {
+        for (const Paragraph& paragraph : cell.paragraphs) {
+          for (const Piece& piece : paragraph.pieces) visit(piece);
         }
       }
     }
-  };
-  blocks(topic.non_scrolling);
-  blocks(topic.blocks);
+  }
+}
+
+// Calls `visit` for every piece of a topic: its non-scrolling region, then its text.
+template <typename Visit>
+void for_each_piece(const Topic& topic, Visit&& visit) {
+  for_each_piece(topic.non_scrolling, visit);
+  for_each_piece(topic.blocks, visit);
 }
 
 }  // namespace zek

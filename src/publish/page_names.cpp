@@ -66,6 +66,15 @@ std::string page_name(std::string_view context) {
   return name;
 }
 
+std::string css_anchor_name(std::string_view kind, std::string_view page) {
+  std::string name = cat("--", kind);
+  for (const char c : page) {
+    if (c == '~') name += '\\';
+    name += c;
+  }
+  return name;
+}
+
 std::string anonymous_page_name(size_t index) {
   return cat("~~", index);
 }

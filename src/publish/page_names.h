@@ -15,6 +15,11 @@ namespace zek {
 // The page (and anchor) name of a context string.
 std::string page_name(std::string_view context);
 
+// A CSS anchor name (a dashed ident) for a page name: "--", `kind`, then the
+// name with its "~" escaped. Page names hold no capital letter, so kinds
+// spelt in capitals keep the names of different kinds apart.
+std::string css_anchor_name(std::string_view kind, std::string_view page);
+
 // The name of the n-th topic that has no context string; no context string
 // gives it.
 std::string anonymous_page_name(size_t index);

@@ -4,17 +4,29 @@
 //
 // Without script a page shows the section whose anchor the address names.
 // Each topic is written as its anchors (one empty element per context
-// string) followed by its section, all siblings, so that "an anchor that is
-// the target, then any further anchors, then a section" selects the topic a
-// jump names, also for an alias. The first topic is written last: it shows
-// when no anchor before it is the target. So that a browser can draw it
-// before it has read a long page to its end, a copy of it stands at the
-// start, under the topic that is shown (which covers it at least a window
-// high); the copy has no anchors and cannot be focused. The contents and the
-// index stand after the topics, shown beside them by the style sheet: a
-// browser draws the first topic once it has read that far, and a long
-// contents list before it kept the page blank for seconds.
+// string) followed by its section, siblings in a group of topics, so that
+// "an anchor that is the target, then any further anchors, then a section"
+// selects the topic a jump names, also for an alias. The first topic, first
+// in the page too, is always shown, so that a browser draws it as soon as it
+// has read it; all topics share one cell of a grid, and the one a jump
+// shows, standing later, covers it with its background and stretches to its
+// height. Nothing then
+// has to hide the first topic: a rule of the form "target ~ first topic" made
+// every change of the target restyle all the topics after it, and anchors in
+// the flow of the page made it lay out every anchor again. Anchors are laid
+// out only as the target, at the top of the topics. The contents and the
+// index stand after the topics, shown beside them by the style sheet: a long
+// contents list before the topics kept the page blank for seconds.
+//
+// A context string defined inside a topic's text (an alias after some text)
+// has its anchor before the section like the others, so that it shows the
+// topic; the anchor is then placed by CSS anchor positioning onto the point
+// in the text where the context string stands (and above it by the height of
+// the non-scrolling region, which covers the top of the window), so that the
+// browser scrolls there. Without anchor positioning the topic shows from its
+// top.
 #include <cstdint>
+#include <unordered_set>
 
 #include "base/cat.h"
 #include "publish/help_index.h"
@@ -27,41 +39,76 @@ namespace zek {
 
 namespace {
 
-// The most anchors a topic gets in the single page; further context strings
-// of a topic still lead to it from this help's own hot spots.
-constexpr size_t kMaxAnchors = 32;
 constexpr size_t kFlushSize = size_t{1} << 18;
+// Topics and popups per group.
+constexpr size_t kGroupSize = 100;
 
+// The topics stand in groups that generate no box of their own, so that the
+// browser, showing another topic, walks the siblings of one group rather
+// than those of every topic. The topics share one cell of a grid, so that a
+// later one covers an earlier one and stretches to its height; the first
+// topic, always shown, lies under the one a jump shows. An anchor is laid out only as the
+// target, at the top of the topics (or where anchor positioning puts it).
+// The contents and the index are laid out and drawn only while they are in
+// view of the side bar: long lists made the first jump after the page was
+// read take twice as long.
 const char kSingleStyle[] =
     "body{margin:0;display:flex}\n"
     "nav.side{order:-1;flex:0 0 15em;height:100vh;overflow:auto;position:sticky;top:0;"
     "border-right:1px solid #ccc;padding:0 .5em;box-sizing:border-box}\n"
     "nav.side h2{font-size:1.1em}nav.side ul{padding-left:1.2em}\n"
-    "main{flex:1;min-width:0;padding:0 1em}\n"
-    "main>section{display:none}\n"
-    "main>section.first{display:block}\n"
-    "main>.an:target~section.first{display:none}\n"
-    "main{position:relative}\n"
-    "main>section{position:relative;z-index:1;background:#fff;min-height:100vh}\n"
-    "main>section.intro{display:block;position:absolute;top:0;left:1em;right:1em;z-index:0;"
-    "max-height:100vh;overflow:hidden}\n"
+    "nav.side>div{content-visibility:auto;contain-intrinsic-block-size:auto 100vh}\n"
+    "main{flex:1;min-width:0;padding:0 1em;position:relative;display:grid;"
+    "grid-template-columns:minmax(0,1fr)}\n"
+    ".g{display:contents}\n"
+    ".g>section{display:none;grid-area:1/1;position:relative;z-index:1;background:#fff;"
+    "min-height:100vh}\n"
+    ".g>section.first{display:block}\n"
+    ".g>.an{display:none}\n"
+    ".g>.an:target{display:block;position:absolute;top:0}\n"
     ".nsr{position:sticky;top:0;z-index:1}\n"
     ".popup{max-width:30em;border:1px solid #444;box-shadow:3px 3px 6px #888;padding:.5em}\n"
     ".popup:target{display:block;position:fixed;top:4em;left:20em}\n"
     ".popup .caption{display:none}\n";
 
-// "main>.an:target+section", "main>.an:target+.an+section", ...: a section
+// ".g>.an:target+section", ".g>.an:target+.an+section", ...: a section
 // is shown when one of its anchors is the target.
 std::string anchor_rules(size_t most) {
   std::string rules;
-  for (size_t k = 0; k < most && k < kMaxAnchors; ++k) {
+  for (size_t k = 0; k < most && k < kMaxPageAnchors; ++k) {
     if (k != 0) rules += ",\n";
-    rules += "main>.an:target";
+    rules += ".g>.an:target";
     for (size_t j = 0; j < k; ++j) rules += "+.an";
     rules += "+section";
   }
   if (!rules.empty()) rules += "{display:block!important}\n";
   return rules;
+}
+
+// The keys of the context strings that stand inside a topic's scrolling text.
+std::unordered_set<std::string> landing_points(const Topic& topic, const TopicEntry& entry) {
+  std::unordered_set<std::string> keys;
+  if (entry.inner.empty()) return keys;
+  for_each_piece(topic.blocks, [&keys](const Piece& piece) {
+    if (piece.kind == PieceKind::anchor) keys.insert(lookup_key(piece.text));
+  });
+  return keys;
+}
+
+// The style of a jump's anchor that lands on the point in the text named
+// `page`: placed there by CSS anchor positioning, and above it by the height
+// of the topic's non-scrolling region when it has one (`region_page`), as
+// that region stays over the top of the window. A browser without anchor
+// positioning keeps the anchor at the top of the topics.
+void landing_style(std::string& out, std::string_view page, std::string_view region_page) {
+  const std::string point = cat("anchor(", css_anchor_name("A", page), " top)");
+  out += " style=\"top:";
+  if (region_page.empty()) {
+    out += point;
+  } else {
+    append(out, "calc(", point, " - anchor-size(", css_anchor_name("N", region_page), " height))");
+  }
+  out += '"';
 }
 
 class SinglePage {
@@ -82,6 +129,7 @@ class SinglePage {
  private:
   void contents();
   void keyword_index();
+  void end_group();
   void flush();
 
   const HelpIndex& help_;
@@ -89,7 +137,7 @@ class SinglePage {
   OutputStream& page_;
   PageEncoder encoder_;
   std::string out_;
-  std::string first_;  // the first topic, written last
+  size_t in_group_ = 0;  // topics and popups in the open group
   bool failed_ = false;
 };
 
@@ -144,6 +192,9 @@ void SinglePage::keyword_index() {
 }
 
 void SinglePage::topic(const Topic& topic, size_t index) {
+  if (in_group_ == kGroupSize) end_group();
+  if (in_group_ == 0) out_ += "<div class=\"g\">\n";
+  ++in_group_;
   const TopicEntry& entry = help_.topic(index);
   if (entry.popup) {
     append(out_, "<div class=\"popup\" popover id=\"", entry.page, "\">\n");
@@ -153,19 +204,19 @@ void SinglePage::topic(const Topic& topic, size_t index) {
     return;
   }
   const bool first = index == help_.first_topic();
-  std::string& out = first ? first_ : out_;
-  if (entry.contexts.empty()) append(out, "<a class=\"an\" id=\"", entry.page, "\"></a>");
-  for (size_t k = 0; k < entry.contexts.size() && k < kMaxAnchors; ++k) {
-    append(out, "<a class=\"an\" id=\"", page_name(entry.contexts[k]), "\"></a>");
+  if (entry.contexts.empty()) append(out_, "<a class=\"an\" id=\"", entry.page, "\"></a>");
+  const std::unordered_set<std::string> inside = landing_points(topic, entry);
+  for (size_t k = 0; k < entry.contexts.size() && k < kMaxPageAnchors; ++k) {
+    const std::string name = page_name(entry.contexts[k]);
+    append(out_, "<a class=\"an\" id=\"", name, '"');
+    if (inside.contains(lookup_key(entry.contexts[k]))) {
+      landing_style(out_, name, topic.non_scrolling.empty() ? std::string() : entry.page);
+    }
+    out_ += "></a>";
   }
-  append(out, first ? "\n<section class=\"topic first\">\n" : "\n<section class=\"topic\">\n");
-  const size_t parts = out.size();
-  append_topic_parts(out, topic, index, help_, html_);
-  if (first) {  // the copy that is drawn while the rest of the page is read
-    append(out_, "<section class=\"intro\" inert aria-hidden=\"true\">\n",
-           std::string_view(first_).substr(parts), "</section>\n");
-  }
-  out += "</section>\n";
+  append(out_, first ? "\n<section class=\"topic first\">\n" : "\n<section class=\"topic\">\n");
+  append_topic_parts(out_, topic, index, help_, html_);
+  out_ += "</section>\n";
   flush();
 }
 
@@ -175,8 +226,13 @@ void SinglePage::flush() {
   out_.clear();
 }
 
+void SinglePage::end_group() {
+  out_ += "</div>\n";
+  in_group_ = 0;
+}
+
 bool SinglePage::finish() {
-  out_ += first_;
+  if (in_group_ != 0) end_group();
   out_ += "</main>\n<nav class=\"side\">\n";
   contents();
   keyword_index();

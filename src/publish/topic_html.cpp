@@ -158,7 +158,8 @@ std::string TopicHtml::common_char_css(const Paragraph& paragraph) const {
   return common;
 }
 
-void TopicHtml::blocks(std::string& out, const std::vector<Block>& list) const {
+void TopicHtml::blocks(std::string& out, const std::vector<Block>& list, Region region) const {
+  region_ = region;
   for (const Block& block : list) {
     if (block.is_table) {
       table(out, block);
@@ -215,7 +216,7 @@ void TopicHtml::piece(std::string& out, const Piece& piece) const {
       out += "<br>";
       break;
     case PieceKind::anchor:
-      if (mode_ == PageMode::project) append(out, "<a id=\"", page_name(piece.text), "\"></a>");
+      anchor_point(out, piece.text);
       break;
     case PieceKind::hot_spot:
       hot_spot(out, piece);
@@ -231,6 +232,24 @@ void TopicHtml::piece(std::string& out, const Piece& piece) const {
       out += "</span>";
       break;
   }
+}
+
+// Where a context string defined inside the text stands. A project's page
+// gets an anchor to scroll to. In the single page a jump's target is the
+// anchor before the topic's section, which the style sheet moves onto this
+// point by its CSS anchor name; a point in the non-scrolling region is left
+// out, as a jump to it shows the topic from its top.
+void TopicHtml::anchor_point(std::string& out, std::string_view context) const {
+  if (mode_ == PageMode::project) {
+    append(out, "<a id=\"", page_name(context), "\"></a>");
+  } else if (region_ == Region::scrolling) {
+    append(out, "<span style=\"anchor-name:", css_anchor_name("A", page_name(context)),
+           "\"></span>");
+  }
+}
+
+bool TopicHtml::lands_inside(size_t index) const {
+  return mode_ == PageMode::single_page && !index_.topic(index).inner.empty();
 }
 
 void TopicHtml::styled_text(std::string& out, const CharStyle& style, std::string_view text,
@@ -272,10 +291,21 @@ std::optional<std::string> TopicHtml::context_href(std::string_view context, siz
   if (topic != nullptr) *topic = *found;
   std::string href = topic_href(*found);
   const TopicEntry& entry = index_.topic(*found);
-  if (mode_ == PageMode::project && entry.inner.contains(lookup_key(context))) {
+  const std::string key = lookup_key(context);
+  if (!entry.inner.contains(key)) return href;
+  if (mode_ == PageMode::project) {
     append(href, '#', page_name(context));
+  } else if (has_page_anchor(entry, key)) {
+    href = cat('#', page_name(context));
   }
   return href;
+}
+
+bool has_page_anchor(const TopicEntry& entry, std::string_view key) {
+  for (size_t k = 0; k < entry.contexts.size() && k < kMaxPageAnchors; ++k) {
+    if (lookup_key(entry.contexts[k]) == key) return true;
+  }
+  return false;
 }
 
 std::string TopicHtml::window_name(std::string_view window) {
@@ -402,12 +432,16 @@ void append_topic_parts(std::string& out, const Topic& topic, size_t index, cons
     out += "</p>\n";
   }
   if (!topic.non_scrolling.empty()) {
-    out += "<div class=\"nsr\">\n";
-    html.blocks(out, topic.non_scrolling);
+    out += "<div class=\"nsr\"";
+    if (html.lands_inside(index)) {
+      append(out, " style=\"anchor-name:", css_anchor_name("N", help.topic(index).page), '"');
+    }
+    out += ">\n";
+    html.blocks(out, topic.non_scrolling, Region::non_scrolling);
     out += "</div>\n";
   }
   out += "<div class=\"body\">\n";
-  html.blocks(out, topic.blocks);
+  html.blocks(out, topic.blocks, Region::scrolling);
   out += "</div>\n";
   const std::optional<size_t> previous = help.previous(index);
   const std::optional<size_t> next = help.next(index);

@@ -21,6 +21,9 @@ namespace zek {
 
 enum class PageMode { single_page, project };
 
+// The part of a topic some text stands in.
+enum class Region { non_scrolling, scrolling };
+
 // Makes bitmaps available beside the pages.
 class BitmapPlacer {
  public:
@@ -39,7 +42,11 @@ class TopicHtml {
   // -K: hot spots in the brackets of the text output, 【jump】 and 《popup》.
   void set_link_brackets(bool on) { link_brackets_ = on; }
 
-  void blocks(std::string& out, const std::vector<Block>& list) const;
+  void blocks(std::string& out, const std::vector<Block>& list, Region region) const;
+
+  // Whether a jump may land inside topic `index`'s text, below its top: the
+  // single page then names its non-scrolling region for the landing rule.
+  bool lands_inside(size_t index) const;
 
   // The address of topic `index` from a page of this help.
   std::string topic_href(size_t index) const;
@@ -57,6 +64,7 @@ class TopicHtml {
   void styled_text(std::string& out, const CharStyle& style, std::string_view text,
                    bool link) const;
   void hot_spot(std::string& out, const Piece& piece) const;
+  void anchor_point(std::string& out, std::string_view context) const;
   void link_text(std::string& out, const Piece& piece) const;
   void bitmap(std::string& out, const Piece& piece) const;
   const std::string& char_css(const CharStyle& style) const;
@@ -67,6 +75,8 @@ class TopicHtml {
   PageMode mode_;
   BitmapPlacer* bitmaps_;
   bool link_brackets_ = false;
+  // The region of the blocks being written.
+  mutable Region region_ = Region::scrolling;
   // The character CSS the paragraph being written carries for all its text,
   // and the latest style's CSS (runs repeat their style).
   mutable std::string inherited_css_;
@@ -87,6 +97,14 @@ void append_topic_parts(std::string& out, const Topic& topic, size_t index, cons
 
 // The text a topic is listed by: its title, or its page name when it has none.
 std::string listed_title(const HelpIndex& help, size_t index);
+
+// The most anchors a topic gets in the single page, one per context string
+// in the order the topic defines them; further context strings of a topic
+// still lead to it from this help's own hot spots.
+constexpr size_t kMaxPageAnchors = 32;
+
+// Whether the context string of `key` has its own anchor in the single page.
+bool has_page_anchor(const TopicEntry& entry, std::string_view key);
 
 // Style rules both page forms share.
 extern const char kCommonStyle[];

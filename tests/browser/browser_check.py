@@ -45,13 +45,21 @@ def convert(zek2rtf, folder, source, output, *options):
 
 def generated_source(topics):
     """A larger help: a browse sequence, popups, keywords, non-scrolling
-    regions, Japanese text, hot spots between the topics."""
+    regions, Japanese text, hot spots between the topics, and every
+    twentieth topic a longer text with an alias halfway down ("Point 7" in
+    Topic 7), which the end of the topic five before names; the first topic
+    is as long, longer than those it lies under."""
     lines = [".start", "'{\\fonttbl{\\f0\\fnil\\fcharset128 MS Gothic;}}", ".colortable",
              ".searchmode", ".browse seq", ".titlemode bold color 2"]
     for n in range(topics):
         lines += [f".topic Topic {n}", ".noscroll", ".title", ".endnoscroll",
                   f"\u65e5\u672c\u8a9e\u306e\u672c\u6587 {n}. Next is Topic {n + 1}; see Word {n % 50}."]
-        lines += [f"Line {k} of Topic {n}, filler text to scroll." for k in range(60)]
+        for k in range(100 if n % 20 == 7 or n == 0 else 60):
+            if k == 50 and n % 20 == 7:
+                lines += [f".alias Point {n}", f"Point {n} stands here."]
+            lines.append(f"Line {k} of Topic {n}, filler text to scroll.")
+        if n % 20 == 2:
+            lines.append(f"Further on: Point {n + 5}.")
     for n in range(50):
         lines += [f".popup Word {n}", f"Word {n} explained in a popup."]
     lines.append(".end")
@@ -82,20 +90,22 @@ def start_browser(wait_for_load=True):
     return driver, profile
 
 
+# The topic a reader sees: the section at the top of the topics' area. The
+# first topic stays drawn under the one a jump shows, which covers it.
+SHOWN_SECTION = (
+    "(() => { const r = document.querySelector('main').getBoundingClientRect();"
+    "  const e = document.elementFromPoint(r.left + 30, Math.max(r.top, 0) + 5);"
+    "  return e && e.closest('main section'); })()")
+
+
 def heading(driver):
     """The caption of the topic that is shown."""
     return driver.execute_script(
-        "for (const s of document.querySelectorAll('main>section:not(.intro)'))"
-        "  if (getComputedStyle(s).display != 'none') return s.querySelector('h1').textContent;"
-        "return null;")
+        f"const s = {SHOWN_SECTION}; return s && s.querySelector('h1').textContent;")
 
 
 def visible_section(driver):
-    from selenium.webdriver.common.by import By
-    for section in driver.find_elements(By.CSS_SELECTOR, "main>section:not(.intro)"):
-        if section.is_displayed():
-            return section
-    return None
+    return driver.execute_script(f"return {SHOWN_SECTION};")
 
 
 def console_errors(driver):
@@ -165,9 +175,27 @@ def check_page(zek2rtf, source_dir):
               f"the non-scrolling region stays in view (top {before} -> {after})")
         visible_section(driver).find_element(By.CSS_SELECTOR, "a[rel=next]").click()
         check(heading(driver) == "Topic 8", "next in the generated browse sequence")
+        check(driver.execute_script("return window.scrollY") < 2, "a jump shows the topic's top")
+        driver.execute_script("window.scrollTo(0, document.documentElement.scrollHeight)")
+        bottom = driver.execute_script(
+            "const r = document.querySelector('main').getBoundingClientRect();"
+            "const e = document.elementFromPoint(r.left + 30, window.innerHeight - 5);"
+            "return e && e.closest('main section').querySelector('h1').textContent;")
+        check(bottom == "Topic 8", f"the shown topic covers the longer first one ({bottom})")
+        driver.execute_script("window.scrollTo(0, 0)")
         visible_section(driver).find_element(By.CSS_SELECTOR, "button[popovertarget]").click()
         check(driver.find_element(By.CSS_SELECTOR, "div.popup:popover-open").is_displayed(),
               "a popup of the generated help opens")
+        driver.find_element(By.CSS_SELECTOR, "#\\~contents").find_element(By.LINK_TEXT,
+                                                                          "Topic 122").click()
+        visible_section(driver).find_element(By.LINK_TEXT, "Point 127").click()
+        point = driver.execute_script(
+            f"const region = {SHOWN_SECTION}.querySelector('.nsr');"
+            "const p = [...region.parentNode.querySelectorAll('p')]"
+            "  .find(p => p.textContent == 'Point 127 stands here.');"
+            "return [p.getBoundingClientRect().top, region.getBoundingClientRect().bottom];")
+        check(heading(driver) == "Topic 127" and abs(point[0] - point[1]) < 2,
+              f"a jump to an alias shows its point below the non-scrolling region ({point})")
         check(not console_errors(driver), "no errors in the console")
     finally:
         driver.quit()
@@ -230,7 +258,7 @@ def timing(zek2rtf, topics):
         drawn = None
         while driver.execute_script("return document.readyState") != "complete":
             if drawn is None and driver.execute_script(
-                    "const s = document.querySelector('main>section');"
+                    "const s = document.querySelector('main section');"
                     "return s != null && s.getBoundingClientRect().height > 0;"):
                 drawn = time.perf_counter() - start
             time.sleep(0.02)
@@ -239,9 +267,7 @@ def timing(zek2rtf, topics):
         # frame (the time of the WebDriver round trips is no part of it).
         followed = driver.execute_async_script(
             "const done = arguments[arguments.length - 1];"
-            "const shown = [...document.querySelectorAll('main>section:not(.intro)')]"
-            "  .find(s => s.offsetHeight > 0);"
-            "const link = shown.querySelector('a.j');"
+            f"const link = {SHOWN_SECTION}.querySelector('a.j');"
             "const start = performance.now();"
             "link.click();"
             "requestAnimationFrame(() => setTimeout(() => done(performance.now() - start), 0));") / 1000
