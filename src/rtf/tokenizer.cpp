@@ -62,8 +62,7 @@ size_t RtfStringSource::read(char* buffer, size_t size) {
 RtfTokenizer::RtfTokenizer(RtfSource& source)
     : source_(source), buffer_(std::make_unique<char[]>(kChunk + kLookahead)) {}
 
-size_t RtfTokenizer::ensure(size_t count) {
-  if (end_ - pos_ >= count || exhausted_) return end_ - pos_;
+size_t RtfTokenizer::refill(size_t count) {
   // Move what is left to the front and fill up the rest.
   const size_t left = end_ - pos_;
   if (left != 0) std::memmove(buffer_.get(), buffer_.get() + pos_, left);
