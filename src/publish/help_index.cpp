@@ -47,10 +47,11 @@ void HelpIndex::add(const Topic& topic) {
   }
   for_each_piece(topic, [&](const Piece& piece) {
     if (piece.kind == PieceKind::anchor) entry.inner.insert(lookup_key(piece.text));
-    if (piece.kind != PieceKind::hot_spot || !piece.target.file.empty()) return;
-    if (piece.target.kind == LinkKind::popup)
-      popup_targets_.insert(lookup_key(piece.target.context));
-    if (piece.target.kind == LinkKind::jump) jump_targets_.insert(lookup_key(piece.target.context));
+    if (piece.kind != PieceKind::hot_spot || !piece.target().file.empty()) return;
+    if (piece.target().kind == LinkKind::popup)
+      popup_targets_.insert(lookup_key(piece.target().context));
+    if (piece.target().kind == LinkKind::jump)
+      jump_targets_.insert(lookup_key(piece.target().context));
   });
   topics_.push_back(std::move(entry));
   browse_keys_.push_back(std::move(key));

@@ -216,7 +216,7 @@ void HelpReader::finish_hidden() {
     spot.kind = PieceKind::hot_spot;
     const LinkKind kind =
         spot.style.strike || spot.style.double_underline ? LinkKind::jump : LinkKind::popup;
-    spot.target = read_link_target(hidden_, kind);
+    spot.set_target(read_link_target(hidden_, kind));
     pieces.erase(pieces.begin() + static_cast<std::ptrdiff_t>(first) + 1, pieces.end());
   }
   hidden_.clear();
@@ -376,10 +376,12 @@ void HelpReader::finish_braced() {
     const size_t comma = mbs_strchr(argument, ',');
     Piece piece{PieceKind::button, state().chr,
                 std::string(trim_blanks(argument.substr(0, comma)))};
-    piece.target.kind = LinkKind::macro;
+    LinkTarget target;
+    target.kind = LinkKind::macro;
     if (comma != std::string_view::npos) {
-      piece.target.macro = std::string(trim_blanks(argument.substr(comma + 1)));
+      target.macro = std::string(trim_blanks(argument.substr(comma + 1)));
     }
+    piece.set_target(std::move(target));
     add_piece(std::move(piece));
   } else if (word == "ewc" || word == "ewl" || word == "ewr") {
     // A window from a DLL: nothing a page can show.

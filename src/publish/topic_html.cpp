@@ -225,7 +225,7 @@ void TopicHtml::piece(std::string& out, const Piece& piece) const {
       break;
     case PieceKind::button:
       out += "<span class=\"btn\" title=\"";
-      append_escaped(out, piece.target.macro);
+      append_escaped(out, piece.target().macro);
       out += "\">";
       append_escaped(out, piece.text);
       out += "</span>";
@@ -284,14 +284,14 @@ std::string TopicHtml::window_name(std::string_view window) {
 }
 
 void TopicHtml::link_text(std::string& out, const Piece& piece) const {
-  const bool popup = piece.target.kind == LinkKind::popup;
+  const bool popup = piece.target().kind == LinkKind::popup;
   if (link_brackets_) out += popup ? "\x81\x73" : "\x81\x79";  // 《 or 【
   styled_text(out, piece.style, piece.text, true);
   if (link_brackets_) out += popup ? "\x81\x74" : "\x81\x7A";  // 》 or 】
 }
 
 void TopicHtml::hot_spot(std::string& out, const Piece& piece) const {
-  const LinkTarget& target = piece.target;
+  const LinkTarget& target = piece.target();
   std::string look = target.look == LinkLook::plain          ? " np"
                      : target.look == LinkLook::no_underline ? " nu"
                                                              : "";
