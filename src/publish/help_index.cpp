@@ -137,7 +137,7 @@ HelpIndex index_help(const PublishJob& job) {
   help.set_popup_contexts(job.popup_contexts);
   Topic topic;
   const std::unique_ptr<RtfSource> source = job.open_rtf();
-  HelpReader reader(*source);
+  HelpReader reader(*source, ReadFor::index);
   while (reader.next_topic(topic)) help.add(topic);
   help.finish();
   return help;
