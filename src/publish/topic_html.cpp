@@ -1,6 +1,7 @@
 // Topic text as HTML, and the shared parts of a topic's page around it.
 #include "publish/topic_html.h"
 
+#include <array>
 #include <cstdlib>
 
 #include "base/cat.h"
@@ -235,10 +236,13 @@ void TopicHtml::piece(std::string& out, const Piece& piece) const {
 
 void TopicHtml::styled_text(std::string& out, const CharStyle& style, std::string_view text,
                             bool link) const {
-  std::string classes;
-  auto add = [&classes](const char* name) {
-    if (!classes.empty()) classes += ' ';
-    classes += name;
+  // The class list, at most "b i u uu s sc c".
+  std::array<char, 24> classes{};
+  size_t length = 0;
+  auto add = [&classes, &length](std::string_view name) {
+    if (length != 0) classes[length++] = ' ';
+    name.copy(classes.data() + length, name.size());
+    length += name.size();
   };
   if (style.bold) add("b");
   if (style.italic) add("i");
@@ -249,12 +253,12 @@ void TopicHtml::styled_text(std::string& out, const CharStyle& style, std::strin
   if (style.caps) add("c");
   const std::string& own = char_css(style);
   const std::string_view css = own == inherited_css_ ? std::string_view() : std::string_view(own);
-  if (classes.empty() && css.empty()) {
+  if (length == 0 && css.empty()) {
     append_escaped(out, text);
     return;
   }
   out += "<span";
-  if (!classes.empty()) append(out, " class=\"", classes, '"');
+  if (length != 0) append(out, " class=\"", std::string_view(classes.data(), length), '"');
   if (!css.empty()) append(out, " style=\"", css, '"');
   out += '>';
   append_escaped(out, text);
@@ -262,19 +266,36 @@ void TopicHtml::styled_text(std::string& out, const CharStyle& style, std::strin
 }
 
 std::string TopicHtml::topic_href(size_t index) const {
+  std::string href;
+  append_topic_href(href, index);
+  return href;
+}
+
+void TopicHtml::append_topic_href(std::string& out, size_t index) const {
   const std::string& page = index_.topic(index).page;
-  return mode_ == PageMode::single_page ? cat('#', page) : cat(page, ".htm");
+  if (mode_ == PageMode::single_page) {
+    append(out, '#', page);
+  } else {
+    append(out, page, ".htm");
+  }
+}
+
+// A project's page names a context string that stands inside a topic's text
+// by an anchor of its own.
+void TopicHtml::append_context_anchor(std::string& out, size_t topic, std::string_view context,
+                                      const std::string& key) const {
+  if (mode_ == PageMode::project && index_.topic(topic).inner.contains(key)) {
+    append(out, '#', page_name(context));
+  }
 }
 
 std::optional<std::string> TopicHtml::context_href(std::string_view context, size_t* topic) const {
-  const std::optional<size_t> found = index_.find(context);
+  const std::string key = lookup_key(context);
+  const std::optional<size_t> found = index_.find_key(key);
   if (!found) return std::nullopt;
   if (topic != nullptr) *topic = *found;
   std::string href = topic_href(*found);
-  const TopicEntry& entry = index_.topic(*found);
-  if (mode_ == PageMode::project && entry.inner.contains(lookup_key(context))) {
-    append(href, '#', page_name(context));
-  }
+  append_context_anchor(href, *found, context, key);
   return href;
 }
 
@@ -292,7 +313,7 @@ void TopicHtml::link_text(std::string& out, const Piece& piece) const {
 
 void TopicHtml::hot_spot(std::string& out, const Piece& piece) const {
   const LinkTarget& target = piece.target();
-  std::string look = target.look == LinkLook::plain          ? " np"
+  const char* look = target.look == LinkLook::plain          ? " np"
                      : target.look == LinkLook::no_underline ? " nu"
                                                              : "";
   if (target.kind == LinkKind::macro) {
@@ -303,32 +324,43 @@ void TopicHtml::hot_spot(std::string& out, const Piece& piece) const {
     out += "</span>";
     return;
   }
-  std::string href;
-  size_t topic = 0;
+  const char* kind = target.kind == LinkKind::popup ? "pl" : "j";
   if (!target.file.empty()) {
     const std::string sibling = sibling_name(target.file);
-    href = mode_ == PageMode::single_page
-               ? cat(sibling, ".html#", page_name(target.context))
-               : cat("../", sibling, '/', page_name(target.context), ".htm");
-  } else if (std::optional<std::string> own = context_href(target.context, &topic)) {
-    href = std::move(*own);
-  } else {  // no topic defines it: the text without a link
+    append(out, "<a class=\"", kind, look, "\" href=\"");
+    if (mode_ == PageMode::single_page) {
+      append(out, sibling, ".html#", page_name(target.context));
+    } else {
+      append(out, "../", sibling, '/', page_name(target.context), ".htm");
+    }
+    link_end(out, piece);
+    return;
+  }
+  const std::string key = lookup_key(target.context);
+  const std::optional<size_t> topic = index_.find_key(key);
+  if (!topic) {  // no topic defines it: the text without a link
     out += "<span class=\"nl\">";
     link_text(out, piece);
     out += "</span>";
     return;
   }
-  const bool popup = target.file.empty() && index_.topic(topic).popup;
-  const char* kind = target.kind == LinkKind::popup ? "pl" : "j";
-  if (popup && mode_ == PageMode::single_page) {
+  if (index_.topic(*topic).popup && mode_ == PageMode::single_page) {
     append(out, "<button type=\"button\" class=\"", kind, look, "\" popovertarget=\"",
-           index_.topic(topic).page, "\">");
+           index_.topic(*topic).page, "\">");
     link_text(out, piece);
     out += "</button>";
     return;
   }
-  append(out, "<a class=\"", kind, look, "\" href=\"", href, '"');
-  const std::string window = window_name(target.window);
+  append(out, "<a class=\"", kind, look, "\" href=\"");
+  append_topic_href(out, *topic);
+  append_context_anchor(out, *topic, target.context, key);
+  link_end(out, piece);
+}
+
+// The rest of a link after its address: the window it opens in, its text.
+void TopicHtml::link_end(std::string& out, const Piece& piece) const {
+  out += '"';
+  const std::string window = window_name(piece.target().window);
   if (!window.empty()) append(out, " target=\"", window, '"');
   out += '>';
   link_text(out, piece);

@@ -57,6 +57,10 @@ class TopicHtml {
   void styled_text(std::string& out, const CharStyle& style, std::string_view text,
                    bool link) const;
   void hot_spot(std::string& out, const Piece& piece) const;
+  void link_end(std::string& out, const Piece& piece) const;
+  void append_topic_href(std::string& out, size_t index) const;
+  void append_context_anchor(std::string& out, size_t topic, std::string_view context,
+                             const std::string& key) const;
   void link_text(std::string& out, const Piece& piece) const;
   void bitmap(std::string& out, const Piece& piece) const;
   const std::string& char_css(const CharStyle& style) const;
