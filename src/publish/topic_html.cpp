@@ -118,7 +118,12 @@ std::string font_family_css(const FontEntry& font) {
 }
 
 const std::string& TopicHtml::char_css(const CharStyle& style) const {
-  if (style == last_style_) return last_css_;
+  // Only the font, size and colour make the CSS; runs that differ in the
+  // rest (a hot spot's underline between plain text) share it.
+  if (style.font == last_style_.font && style.size == last_style_.size &&
+      style.color == last_style_.color) {
+    return last_css_;
+  }
   last_style_ = style;
   std::string& css = last_css_;
   css.clear();
@@ -360,8 +365,15 @@ void TopicHtml::hot_spot(std::string& out, const Piece& piece) const {
 // The rest of a link after its address: the window it opens in, its text.
 void TopicHtml::link_end(std::string& out, const Piece& piece) const {
   out += '"';
-  const std::string window = window_name(piece.target().window);
-  if (!window.empty()) append(out, " target=\"", window, '"');
+  const std::string& window = piece.target().window;
+  // Hot spots name the same few windows over and over.
+  if (!window.empty() && window != last_window_) {
+    last_window_ = window;
+    last_window_name_ = window_name(window);
+  }
+  if (!window.empty() && !last_window_name_.empty()) {
+    append(out, " target=\"", last_window_name_, '"');
+  }
   out += '>';
   link_text(out, piece);
   out += "</a>";

@@ -76,6 +76,9 @@ class TopicHtml {
   mutable std::string inherited_css_;
   mutable CharStyle last_style_;
   mutable std::string last_css_;
+  // The latest hot-spot window and its browsing-context name.
+  mutable std::string last_window_;
+  mutable std::string last_window_name_;
 };
 
 // The CSS of a paragraph's formatting (empty for the defaults).
