@@ -137,12 +137,15 @@ std::optional<size_t> HelpIndex::next(size_t index) const {
 }
 
 HelpIndex index_help(const PublishJob& job) {
-  HelpIndex help;
+  std::optional<HelpIndex> early = job.early_index ? job.early_index() : std::nullopt;
+  HelpIndex help = early ? std::move(*early) : HelpIndex();
+  if (!early) {
+    Topic topic;
+    const std::unique_ptr<RtfSource> source = job.open_rtf();
+    HelpReader reader(*source, ReadFor::index);
+    while (reader.next_topic(topic)) help.add(topic);
+  }
   help.set_popup_contexts(job.popup_contexts);
-  Topic topic;
-  const std::unique_ptr<RtfSource> source = job.open_rtf();
-  HelpReader reader(*source, ReadFor::index);
-  while (reader.next_topic(topic)) help.add(topic);
   help.finish();
   return help;
 }
