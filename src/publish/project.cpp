@@ -12,6 +12,7 @@
 #include "publish/page_names.h"
 #include "publish/publish.h"
 #include "publish/topic_html.h"
+#include "publish/topic_stream.h"
 
 namespace zek {
 
@@ -199,11 +200,9 @@ bool write_project(const PublishJob& job, const std::string& name, OutputFolder&
   const HelpIndex help = index_help(job);
   Topic topic;
   const std::unique_ptr<RtfSource> source = job.open_rtf();
-  HelpReader reader(*source);
-  Project project(job, help, reader.tables(), name, folder);
-  for (size_t index = 0; reader.next_topic(topic) && index < help.size(); ++index) {
-    project.topic(topic, index);
-  }
+  TopicStream topics(*source, help.size());
+  Project project(job, help, topics.tables(), name, folder);
+  for (size_t index = 0; topics.next(topic); ++index) project.topic(topic, index);
   return project.finish();
 }
 

@@ -22,6 +22,7 @@
 #include "publish/page_names.h"
 #include "publish/publish.h"
 #include "publish/topic_html.h"
+#include "publish/topic_stream.h"
 
 namespace zek {
 
@@ -192,13 +193,11 @@ bool write_single_page(const PublishJob& job, OutputStream& page) {
   const HelpIndex help = index_help(job);
   Topic topic;
   const std::unique_ptr<RtfSource> source = job.open_rtf();
-  HelpReader reader(*source);
+  TopicStream topics(*source, help.size());
   // The tables are read before the first topic; a page needs them from the start.
-  SinglePage writer(job, help, reader.tables(), page);
+  SinglePage writer(job, help, topics.tables(), page);
   writer.head();
-  for (size_t index = 0; reader.next_topic(topic) && index < help.size(); ++index) {
-    writer.topic(topic, index);
-  }
+  for (size_t index = 0; topics.next(topic); ++index) writer.topic(topic, index);
   return writer.finish();
 }
 
