@@ -38,7 +38,7 @@ class EarlyIndex {
   void run();
 
   // Chunks waiting to be read at most; write() waits for room beyond.
-  static constexpr size_t kMaxChunks = 4;
+  static constexpr size_t kMaxChunks = 2;
   static constexpr size_t kChunk = size_t{1} << 16;
 
   std::mutex mutex_;

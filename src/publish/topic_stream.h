@@ -40,7 +40,7 @@ class TopicStream {
   void run();
 
   // Topics read ahead at most.
-  static constexpr size_t kMaxAhead = 4;
+  static constexpr size_t kMaxAhead = 2;
 
   HelpReader reader_;  // the reading thread's while it runs
   size_t limit_;
