@@ -18,7 +18,6 @@
 
 #include "base/cat.h"
 #include "publish/help_index.h"
-#include "publish/help_reader.h"
 #include "publish/page_names.h"
 #include "publish/publish.h"
 #include "publish/topic_html.h"
