@@ -254,7 +254,6 @@ bool HelpReader::destination_word(ReaderWord word) {
     case ReaderWord::colortbl:
       group.destination = Destination::color_table;
       tables_.colors.clear();
-      ++tables_changes_;
       color_ = Color();
       color_set_ = false;
       return true;

@@ -32,9 +32,8 @@ class HelpReader {
   // the document holds no further topic.
   bool next_topic(Topic& topic);
 
-  // The font and colour tables read so far, and a count of their changes.
+  // The font and colour tables read so far.
   const DocumentTables& tables() const { return tables_; }
-  size_t tables_changes() const { return tables_changes_; }
 
  private:
   enum class Destination { body, skip, font_table, color_table, footnote, bitmap };
@@ -84,7 +83,6 @@ class HelpReader {
   RtfTokenizer tokenizer_;
   ReadFor purpose_;
   DocumentTables tables_;
-  size_t tables_changes_ = 0;
   std::vector<GroupState> groups_;
   size_t skipped_depth_ = 0;  // groups too deep to keep, read and dropped
   bool ignorable_ = false;    // "\*" came before the next control word

@@ -422,7 +422,6 @@ void HelpReader::font_table_text(std::string_view bytes) {
     if (font_started_ && tables_.fonts.size() < kMaxTableEntries) {
       font_.name = std::string(trim_blanks(font_.name));
       tables_.fonts.push_back(font_);
-      ++tables_changes_;
     }
     font_started_ = false;
     font_ = FontEntry();
@@ -433,10 +432,7 @@ void HelpReader::color_table_text(std::string_view bytes) {
   for (const char c : bytes) {
     if (c != ';') continue;
     color_.automatic = !color_set_;
-    if (tables_.colors.size() < kMaxTableEntries) {
-      tables_.colors.push_back(color_);
-      ++tables_changes_;
-    }
+    if (tables_.colors.size() < kMaxTableEntries) tables_.colors.push_back(color_);
     color_ = Color();
     color_set_ = false;
   }

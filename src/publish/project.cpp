@@ -8,10 +8,10 @@
 
 #include "base/cat.h"
 #include "publish/help_index.h"
+#include "publish/help_reader.h"
 #include "publish/page_names.h"
 #include "publish/publish.h"
 #include "publish/topic_html.h"
-#include "publish/topic_stream.h"
 
 namespace zek {
 
@@ -199,9 +199,11 @@ bool write_project(const PublishJob& job, const std::string& name, OutputFolder&
   const HelpIndex help = index_help(job);
   Topic topic;
   const std::unique_ptr<RtfSource> source = job.open_rtf();
-  TopicStream topics(*source, help.size());
-  Project project(job, help, topics.tables(), name, folder);
-  for (size_t index = 0; topics.next(topic); ++index) project.topic(topic, index);
+  HelpReader reader(*source);
+  Project project(job, help, reader.tables(), name, folder);
+  for (size_t index = 0; reader.next_topic(topic) && index < help.size(); ++index) {
+    project.topic(topic, index);
+  }
   return project.finish();
 }
 

@@ -18,10 +18,10 @@
 
 #include "base/cat.h"
 #include "publish/help_index.h"
+#include "publish/help_reader.h"
 #include "publish/page_names.h"
 #include "publish/publish.h"
 #include "publish/topic_html.h"
-#include "publish/topic_stream.h"
 
 namespace zek {
 
@@ -192,11 +192,13 @@ bool write_single_page(const PublishJob& job, OutputStream& page) {
   const HelpIndex help = index_help(job);
   Topic topic;
   const std::unique_ptr<RtfSource> source = job.open_rtf();
-  TopicStream topics(*source, help.size());
+  HelpReader reader(*source);
   // The tables are read before the first topic; a page needs them from the start.
-  SinglePage writer(job, help, topics.tables(), page);
+  SinglePage writer(job, help, reader.tables(), page);
   writer.head();
-  for (size_t index = 0; topics.next(topic); ++index) writer.topic(topic, index);
+  for (size_t index = 0; reader.next_topic(topic) && index < help.size(); ++index) {
+    writer.topic(topic, index);
+  }
   return writer.finish();
 }
 
