@@ -136,6 +136,7 @@ bool Publication::publish(Context& ctx, const std::string& source, const std::st
   CodePageConverter converter;
   PublishJob job;
   job.open_rtf = [this] { return spool_.read(); };
+  job.early_index = [this] { return spool_.take_early_index(); };
   job.popup_contexts = popup_contexts(ctx.names);
   job.link_brackets = ctx.options.link_brackets;
   job.to_utf8 = [&converter](std::string_view text) { return converter.to_utf8(text); };

@@ -61,9 +61,7 @@ class ProjectFolder : public OutputFolder {
       if (!is_plain(second) || second.find('/') != std::string::npos) return nullptr;
     }
     if (!is_plain(first)) return nullptr;
-    std::error_code error;
-    if (slash != std::string::npos) fs::create_directory(temp_ / fs::path(first), error);
-    if (error) return nullptr;
+    if (slash != std::string::npos && !make_folder(first)) return nullptr;
     remember(std::string(first));
     auto file = std::make_unique<FolderFile>(temp_ / fs::path(relative));
     if (!file->is_open()) return nullptr;
@@ -92,9 +90,24 @@ class ProjectFolder : public OutputFolder {
     std::error_code error;
     fs::remove_all(temp_, error);
     temp_.clear();
+    folders_.clear();
   }
 
  private:
+  // Makes a folder of the set once: a project puts thousands of pages into
+  // one folder, and asking the system for it again with each page cost two
+  // calls a page.
+  bool make_folder(std::string_view name) {
+    for (const std::string& made : folders_) {
+      if (made == name) return true;
+    }
+    std::error_code error;
+    fs::create_directory(temp_ / fs::path(name), error);
+    if (error) return false;
+    folders_.emplace_back(name);
+    return true;
+  }
+
   void remember(const std::string& entry) {
     for (const std::string& known : entries_) {
       if (known == entry) return;
@@ -149,6 +162,7 @@ class ProjectFolder : public OutputFolder {
   fs::path target_;
   fs::path temp_;
   std::vector<std::string> entries_;
+  std::vector<std::string> folders_;  // made in temp_ already
 };
 
 }  // namespace

@@ -47,17 +47,22 @@ void HelpIndex::add(const Topic& topic) {
   }
   for_each_piece(topic, [&](const Piece& piece) {
     if (piece.kind == PieceKind::anchor) entry.inner.insert(lookup_key(piece.text));
-    if (piece.kind != PieceKind::hot_spot || !piece.target.file.empty()) return;
-    if (piece.target.kind == LinkKind::popup)
-      popup_targets_.insert(lookup_key(piece.target.context));
-    if (piece.target.kind == LinkKind::jump) jump_targets_.insert(lookup_key(piece.target.context));
+    if (piece.kind != PieceKind::hot_spot || !piece.target().file.empty()) return;
+    if (piece.target().kind == LinkKind::popup)
+      popup_targets_.insert(lookup_key(piece.target().context));
+    if (piece.target().kind == LinkKind::jump)
+      jump_targets_.insert(lookup_key(piece.target().context));
   });
   topics_.push_back(std::move(entry));
   browse_keys_.push_back(std::move(key));
 }
 
 std::optional<size_t> HelpIndex::find(std::string_view context) const {
-  const auto found = by_context_.find(lookup_key(context));
+  return find_key(lookup_key(context));
+}
+
+std::optional<size_t> HelpIndex::find_key(const std::string& key) const {
+  const auto found = by_context_.find(key);
   if (found == by_context_.end()) return std::nullopt;
   return found->second;
 }
@@ -132,12 +137,15 @@ std::optional<size_t> HelpIndex::next(size_t index) const {
 }
 
 HelpIndex index_help(const PublishJob& job) {
-  HelpIndex help;
+  std::optional<HelpIndex> early = job.early_index ? job.early_index() : std::nullopt;
+  HelpIndex help = early ? std::move(*early) : HelpIndex();
+  if (!early) {
+    Topic topic;
+    const std::unique_ptr<RtfSource> source = job.open_rtf();
+    HelpReader reader(*source, ReadFor::index);
+    while (reader.next_topic(topic)) help.add(topic);
+  }
   help.set_popup_contexts(job.popup_contexts);
-  Topic topic;
-  const std::unique_ptr<RtfSource> source = job.open_rtf();
-  HelpReader reader(*source);
-  while (reader.next_topic(topic)) help.add(topic);
   help.finish();
   return help;
 }

@@ -52,6 +52,8 @@ class HelpIndex {
   const TopicEntry& topic(size_t index) const { return topics_[index]; }
   // The topic that defines `context` (letter case ignored); none when no topic does.
   std::optional<size_t> find(std::string_view context) const;
+  // The same for a context string's lookup_key().
+  std::optional<size_t> find_key(const std::string& key) const;
   std::optional<size_t> previous(size_t index) const;
   std::optional<size_t> next(size_t index) const;
   const std::vector<KeywordEntry>& keywords() const { return keywords_; }

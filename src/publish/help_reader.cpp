@@ -113,7 +113,7 @@ int32_t non_negative(int32_t value) {
 
 }  // namespace
 
-HelpReader::HelpReader(RtfSource& source) : tokenizer_(source) {
+HelpReader::HelpReader(RtfSource& source, ReadFor purpose) : tokenizer_(source), purpose_(purpose) {
   groups_.emplace_back();
 }
 
@@ -132,6 +132,8 @@ bool HelpReader::next_topic(Topic& topic) {
   }
   topic = std::move(topic_);
   topic_ = Topic();
+  topic_blocks_ = 0;
+  topic_has_text_ = false;
   return true;
 }
 

@@ -16,9 +16,17 @@ namespace zek {
 
 enum class ReaderWord : uint8_t;  // the control words the reader knows
 
+// What a read is for. The pages need every piece of every topic; the
+// help-wide index needs only a topic's properties, the anchors inside its
+// text and the targets of its hot spots, so an index read keeps no text
+// paragraphs: a topic's `non_scrolling` then holds one paragraph of just
+// those pieces, and `blocks` its tables.
+// Both reads find the same topics.
+enum class ReadFor : uint8_t { pages, index };
+
 class HelpReader {
  public:
-  explicit HelpReader(RtfSource& source);
+  explicit HelpReader(RtfSource& source, ReadFor purpose = ReadFor::pages);
 
   // Reads the next topic into `topic` (replacing what it held); false when
   // the document holds no further topic.
@@ -63,6 +71,7 @@ class HelpReader {
   void close_table();
   void end_topic();
   bool topic_has_content() const;
+  void keep_index_pieces();
 
   void finish_footnote();
   void finish_bitmap(BitmapPlacement placement, bool transparent);
@@ -72,13 +81,16 @@ class HelpReader {
   void color_table_text(std::string_view bytes);
 
   RtfTokenizer tokenizer_;
+  ReadFor purpose_;
   DocumentTables tables_;
   std::vector<GroupState> groups_;
   size_t skipped_depth_ = 0;  // groups too deep to keep, read and dropped
   bool ignorable_ = false;    // "\*" came before the next control word
 
   Topic topic_;
-  bool topic_ready_ = false;  // a "\page" ended a topic with something in it
+  bool topic_ready_ = false;     // a "\page" ended a topic with something in it
+  size_t topic_blocks_ = 0;      // paragraphs and tables the topic's text holds
+  bool topic_has_text_ = false;  // one of them is a table or has pieces
   Paragraph paragraph_;
   std::string hidden_;  // hidden text since the last visible piece
   bool hidden_seen_ = false;

@@ -216,7 +216,7 @@ void HelpReader::finish_hidden() {
     spot.kind = PieceKind::hot_spot;
     const LinkKind kind =
         spot.style.strike || spot.style.double_underline ? LinkKind::jump : LinkKind::popup;
-    spot.target = read_link_target(hidden_, kind);
+    spot.set_target(read_link_target(hidden_, kind));
     pieces.erase(pieces.begin() + static_cast<std::ptrdiff_t>(first) + 1, pieces.end());
   }
   hidden_.clear();
@@ -233,9 +233,30 @@ Paragraph HelpReader::take_paragraph() {
   return paragraph;
 }
 
+// An index read keeps of a paragraph only the anchors and hot spots, all
+// in one paragraph of the topic (apart from its tables, which it keeps).
+void HelpReader::keep_index_pieces() {
+  if (topic_.non_scrolling.empty()) topic_.non_scrolling.emplace_back();
+  std::vector<Piece>& kept = topic_.non_scrolling.front().paragraph.pieces;
+  for (Piece& piece : paragraph_.pieces) {
+    if (piece.kind == PieceKind::anchor || piece.kind == PieceKind::hot_spot)
+      kept.push_back(std::move(piece));
+  }
+  paragraph_.pieces.clear();
+}
+
 void HelpReader::end_paragraph() {
   finish_hidden();
   if (in_braced_) abandon_braced();
+  if (!state().para.in_table) {
+    ++topic_blocks_;
+    topic_has_text_ = topic_has_text_ || !paragraph_.pieces.empty();
+    if (purpose_ == ReadFor::index) {
+      keep_index_pieces();
+      close_table();
+      return;
+    }
+  }
   Paragraph paragraph = take_paragraph();
   paragraph.style = state().para;
   if (paragraph.style.in_table) {
@@ -277,20 +298,15 @@ void HelpReader::close_table() {
   if (!cell_.paragraphs.empty() || !row_.cells.empty()) end_row();
   if (!table_open_) return;
   table_open_ = false;
+  ++topic_blocks_;
+  topic_has_text_ = true;
   topic_.blocks.push_back(std::move(table_));
   table_ = Block();
 }
 
 bool HelpReader::topic_has_content() const {
-  if (!topic_.contexts.empty() || !topic_.title.empty() || !topic_.keywords.empty() ||
-      !topic_.browse.empty() || !topic_.macros.empty()) {
-    return true;
-  }
-  auto has_pieces = [](const Block& block) {
-    return block.is_table || !block.paragraph.pieces.empty();
-  };
-  return std::any_of(topic_.blocks.begin(), topic_.blocks.end(), has_pieces) ||
-         std::any_of(topic_.non_scrolling.begin(), topic_.non_scrolling.end(), has_pieces);
+  return !topic_.contexts.empty() || !topic_.title.empty() || !topic_.keywords.empty() ||
+         !topic_.browse.empty() || !topic_.macros.empty() || topic_has_text_;
 }
 
 void HelpReader::end_topic() {
@@ -302,6 +318,7 @@ void HelpReader::end_topic() {
     topic_ready_ = true;
   } else {
     topic_ = Topic();
+    topic_blocks_ = 0;
   }
 }
 
@@ -316,8 +333,7 @@ void HelpReader::finish_footnote() {
   switch (mark) {
     case '#': {
       if (rest.empty()) break;
-      const bool inside =
-          !topic_.blocks.empty() || !topic_.non_scrolling.empty() || !paragraph_.pieces.empty();
+      const bool inside = topic_blocks_ != 0 || !paragraph_.pieces.empty();
       topic_.contexts.emplace_back(rest);
       if (inside) add_piece(Piece{PieceKind::anchor, state().chr, std::string(rest)});
       break;
@@ -376,10 +392,12 @@ void HelpReader::finish_braced() {
     const size_t comma = mbs_strchr(argument, ',');
     Piece piece{PieceKind::button, state().chr,
                 std::string(trim_blanks(argument.substr(0, comma)))};
-    piece.target.kind = LinkKind::macro;
+    LinkTarget target;
+    target.kind = LinkKind::macro;
     if (comma != std::string_view::npos) {
-      piece.target.macro = std::string(trim_blanks(argument.substr(comma + 1)));
+      target.macro = std::string(trim_blanks(argument.substr(comma + 1)));
     }
+    piece.set_target(std::move(target));
     add_piece(std::move(piece));
   } else if (word == "ewc" || word == "ewl" || word == "ewr") {
     // A window from a DLL: nothing a page can show.

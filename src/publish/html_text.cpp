@@ -2,6 +2,7 @@
 #include "publish/html_text.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <cstring>
 
@@ -47,50 +48,92 @@ size_t utf8_length(std::string_view text, size_t pos) {
 
 }  // namespace
 
+namespace {
+
+// What escaping does with a byte. Most bytes of a page's text are copied as
+// they are, so runs of them are found first and appended at once.
+enum class EscapeClass : uint8_t {
+  copy,     // printable ASCII but markup, half-width katakana
+  lead,     // a double-byte character's lead byte
+  entity,   // markup and the non-breaking space mark: an entity
+  blank,    // a tab: a space
+  drop,     // control bytes show nothing
+  unknown,  // no character of code page 932: "?"
+};
+
+constexpr std::array<EscapeClass, 256> make_escape_classes() {
+  std::array<EscapeClass, 256> classes{};
+  for (int b = 0; b < 0x20; ++b) classes[b] = EscapeClass::drop;
+  classes[0x7F] = EscapeClass::drop;
+  classes['\t'] = EscapeClass::blank;
+  for (const char c : {'<', '>', '&', '"', '\''})
+    classes[static_cast<unsigned char>(c)] = EscapeClass::entity;
+  classes[0xA0] = EscapeClass::entity;
+  classes[0x80] = EscapeClass::unknown;
+  for (int b = 0xFD; b <= 0xFF; ++b) classes[b] = EscapeClass::unknown;
+  for (int b = 0; b < 256; ++b) {
+    if (detail::kLeadTable[b]) classes[b] = EscapeClass::lead;
+  }
+  return classes;
+}
+constexpr std::array<EscapeClass, 256> kEscapeClasses = make_escape_classes();
+
+std::string_view entity(unsigned char c) {
+  switch (c) {
+    case '<':
+      return "&lt;";
+    case '>':
+      return "&gt;";
+    case '&':
+      return "&amp;";
+    case '"':
+      return "&quot;";
+    case '\'':
+      return "&#39;";
+    default:
+      return "&#160;";
+  }
+}
+
+}  // namespace
+
 void append_escaped(std::string& out, std::string_view text) {
-  for (size_t i = 0; i < text.size(); ++i) {
-    const auto c = static_cast<unsigned char>(text[i]);
-    if (is_lead_byte(c)) {
-      if (i + 1 < text.size() && is_trail(static_cast<unsigned char>(text[i + 1]))) {
-        out.push_back(text[i]);
-        out.push_back(text[i + 1]);
-        ++i;
-      } else {
-        out.push_back('?');  // a lead byte without its trail byte
-      }
-      continue;
+  const char* const bytes = text.data();
+  const size_t size = text.size();
+  size_t i = 0;
+  while (i < size) {
+    size_t run = i;
+    while (run < size &&
+           kEscapeClasses[static_cast<unsigned char>(bytes[run])] == EscapeClass::copy) {
+      ++run;
     }
-    switch (c) {
-      case '<':
-        out.append("&lt;");
+    out.append(bytes + i, run - i);
+    if (run == size) break;
+    i = run;
+    const auto c = static_cast<unsigned char>(bytes[i]);
+    switch (kEscapeClasses[c]) {
+      case EscapeClass::lead:
+        if (i + 1 < size && is_trail(static_cast<unsigned char>(bytes[i + 1]))) {
+          out.append(bytes + i, 2);
+          i += 2;
+          continue;
+        }
+        out.push_back('?');  // a lead byte without its trail byte
         break;
-      case '>':
-        out.append("&gt;");
+      case EscapeClass::entity:
+        out.append(entity(c));
         break;
-      case '&':
-        out.append("&amp;");
-        break;
-      case '"':
-        out.append("&quot;");
-        break;
-      case '\'':
-        out.append("&#39;");
-        break;
-      case '\t':
+      case EscapeClass::blank:
         out.push_back(' ');
         break;
-      case 0xA0:
-        out.append("&#160;");
+      case EscapeClass::unknown:
+        out.push_back('?');
         break;
-      default:
-        if (c < 0x20 || c == 0x7F) break;  // control bytes show nothing
-        if (c == 0x80 || c >= 0xFD) {      // no character of code page 932
-          out.push_back('?');
-        } else {
-          out.push_back(static_cast<char>(c));  // ASCII or a half-width katakana
-        }
+      case EscapeClass::copy:
+      case EscapeClass::drop:
         break;
     }
+    ++i;
   }
 }
 

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -97,12 +98,26 @@ struct Piece {
   Piece(PieceKind kind_, const CharStyle& style_, std::string text_ = std::string())
       : kind(kind_), style(style_), text(std::move(text_)) {}
 
+  // Where a hot spot or button leads; a piece of any other kind leads nowhere.
+  const LinkTarget& target() const { return link ? *link : no_target(); }
+  void set_target(LinkTarget target_) {
+    link = std::make_shared<const LinkTarget>(std::move(target_));
+  }
+
   PieceKind kind = PieceKind::text;
   CharStyle style;
   std::string text;
-  LinkTarget target;                                       // hot_spot, button
+  // Held apart: few pieces are hot spots, and every piece is moved several
+  // times on its way into a topic.
+  std::shared_ptr<const LinkTarget> link;                  // hot_spot, button
   BitmapPlacement placement = BitmapPlacement::character;  // bitmap
   bool transparent = false;                                // bitmap: bmct, bmlt, bmrt
+
+ private:
+  static const LinkTarget& no_target() {
+    static const LinkTarget none;
+    return none;
+  }
 };
 
 struct Paragraph {

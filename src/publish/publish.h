@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <unordered_set>
 #include <vector>
@@ -21,6 +22,9 @@ namespace zek {
 struct PublishJob {
   // Opens the document's RTF from its start (called once per read).
   std::function<std::unique_ptr<RtfSource>()> open_rtf;
+  // The help-wide index read already, not yet finished; when unset or
+  // none, it is read from open_rtf.
+  std::function<std::optional<HelpIndex>()> early_index;
   // Context keys (upper case) that popup headers defined.
   std::unordered_set<std::string> popup_contexts;
   // Code page 932 to UTF-8, for the single page.

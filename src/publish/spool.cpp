@@ -23,6 +23,7 @@ Spool::~Spool() {
 }
 
 bool Spool::write(std::string_view bytes) {
+  early_.write(bytes);
   if (file_ == nullptr) {
     memory_.append(bytes);
     return true;

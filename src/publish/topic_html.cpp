@@ -1,6 +1,7 @@
 // Topic text as HTML, and the shared parts of a topic's page around it.
 #include "publish/topic_html.h"
 
+#include <array>
 #include <cstdlib>
 
 #include "base/cat.h"
@@ -117,7 +118,12 @@ std::string font_family_css(const FontEntry& font) {
 }
 
 const std::string& TopicHtml::char_css(const CharStyle& style) const {
-  if (style == last_style_) return last_css_;
+  // Only the font, size and colour make the CSS; runs that differ in the
+  // rest (a hot spot's underline between plain text) share it.
+  if (style.font == last_style_.font && style.size == last_style_.size &&
+      style.color == last_style_.color) {
+    return last_css_;
+  }
   last_style_ = style;
   std::string& css = last_css_;
   css.clear();
@@ -226,7 +232,7 @@ void TopicHtml::piece(std::string& out, const Piece& piece) const {
       break;
     case PieceKind::button:
       out += "<span class=\"btn\" title=\"";
-      append_escaped(out, piece.target.macro);
+      append_escaped(out, piece.target().macro);
       out += "\">";
       append_escaped(out, piece.text);
       out += "</span>";
@@ -254,10 +260,13 @@ bool TopicHtml::lands_inside(size_t index) const {
 
 void TopicHtml::styled_text(std::string& out, const CharStyle& style, std::string_view text,
                             bool link) const {
-  std::string classes;
-  auto add = [&classes](const char* name) {
-    if (!classes.empty()) classes += ' ';
-    classes += name;
+  // The class list, at most "b i u uu s sc c".
+  std::array<char, 24> classes{};
+  size_t length = 0;
+  auto add = [&classes, &length](std::string_view name) {
+    if (length != 0) classes[length++] = ' ';
+    name.copy(classes.data() + length, name.size());
+    length += name.size();
   };
   if (style.bold) add("b");
   if (style.italic) add("i");
@@ -268,12 +277,12 @@ void TopicHtml::styled_text(std::string& out, const CharStyle& style, std::strin
   if (style.caps) add("c");
   const std::string& own = char_css(style);
   const std::string_view css = own == inherited_css_ ? std::string_view() : std::string_view(own);
-  if (classes.empty() && css.empty()) {
+  if (length == 0 && css.empty()) {
     append_escaped(out, text);
     return;
   }
   out += "<span";
-  if (!classes.empty()) append(out, " class=\"", classes, '"');
+  if (length != 0) append(out, " class=\"", std::string_view(classes.data(), length), '"');
   if (!css.empty()) append(out, " style=\"", css, '"');
   out += '>';
   append_escaped(out, text);
@@ -281,23 +290,47 @@ void TopicHtml::styled_text(std::string& out, const CharStyle& style, std::strin
 }
 
 std::string TopicHtml::topic_href(size_t index) const {
+  std::string href;
+  append_topic_href(href, index);
+  return href;
+}
+
+void TopicHtml::append_topic_href(std::string& out, size_t index) const {
   const std::string& page = index_.topic(index).page;
-  return mode_ == PageMode::single_page ? cat('#', page) : cat(page, ".htm");
+  if (mode_ == PageMode::single_page) {
+    append(out, '#', page);
+  } else {
+    append(out, page, ".htm");
+  }
+}
+
+// The address of `context`, which topic `topic` defines: its page (in the
+// single page, its topic's anchor), or, when it stands inside the text, its
+// own anchor there: in a project the anchor on the page, in the single page
+// the anchor before the topic that the style sheet moves onto that point.
+void TopicHtml::append_context_href(std::string& out, size_t topic, std::string_view context,
+                                    const std::string& key) const {
+  const TopicEntry& entry = index_.topic(topic);
+  if (entry.inner.contains(key)) {
+    if (mode_ == PageMode::project) {
+      append(out, entry.page, ".htm#", page_name(context));
+      return;
+    }
+    if (has_page_anchor(entry, key)) {
+      append(out, '#', page_name(context));
+      return;
+    }
+  }
+  append_topic_href(out, topic);
 }
 
 std::optional<std::string> TopicHtml::context_href(std::string_view context, size_t* topic) const {
-  const std::optional<size_t> found = index_.find(context);
+  const std::string key = lookup_key(context);
+  const std::optional<size_t> found = index_.find_key(key);
   if (!found) return std::nullopt;
   if (topic != nullptr) *topic = *found;
-  std::string href = topic_href(*found);
-  const TopicEntry& entry = index_.topic(*found);
-  const std::string key = lookup_key(context);
-  if (!entry.inner.contains(key)) return href;
-  if (mode_ == PageMode::project) {
-    append(href, '#', page_name(context));
-  } else if (has_page_anchor(entry, key)) {
-    href = cat('#', page_name(context));
-  }
+  std::string href;
+  append_context_href(href, *found, context, key);
   return href;
 }
 
@@ -314,15 +347,15 @@ std::string TopicHtml::window_name(std::string_view window) {
 }
 
 void TopicHtml::link_text(std::string& out, const Piece& piece) const {
-  const bool popup = piece.target.kind == LinkKind::popup;
+  const bool popup = piece.target().kind == LinkKind::popup;
   if (link_brackets_) out += popup ? "\x81\x73" : "\x81\x79";  // 《 or 【
   styled_text(out, piece.style, piece.text, true);
   if (link_brackets_) out += popup ? "\x81\x74" : "\x81\x7A";  // 》 or 】
 }
 
 void TopicHtml::hot_spot(std::string& out, const Piece& piece) const {
-  const LinkTarget& target = piece.target;
-  std::string look = target.look == LinkLook::plain          ? " np"
+  const LinkTarget& target = piece.target();
+  const char* look = target.look == LinkLook::plain          ? " np"
                      : target.look == LinkLook::no_underline ? " nu"
                                                              : "";
   if (target.kind == LinkKind::macro) {
@@ -333,33 +366,50 @@ void TopicHtml::hot_spot(std::string& out, const Piece& piece) const {
     out += "</span>";
     return;
   }
-  std::string href;
-  size_t topic = 0;
+  const char* kind = target.kind == LinkKind::popup ? "pl" : "j";
   if (!target.file.empty()) {
     const std::string sibling = sibling_name(target.file);
-    href = mode_ == PageMode::single_page
-               ? cat(sibling, ".html#", page_name(target.context))
-               : cat("../", sibling, '/', page_name(target.context), ".htm");
-  } else if (std::optional<std::string> own = context_href(target.context, &topic)) {
-    href = std::move(*own);
-  } else {  // no topic defines it: the text without a link
+    append(out, "<a class=\"", kind, look, "\" href=\"");
+    if (mode_ == PageMode::single_page) {
+      append(out, sibling, ".html#", page_name(target.context));
+    } else {
+      append(out, "../", sibling, '/', page_name(target.context), ".htm");
+    }
+    link_end(out, piece);
+    return;
+  }
+  const std::string key = lookup_key(target.context);
+  const std::optional<size_t> topic = index_.find_key(key);
+  if (!topic) {  // no topic defines it: the text without a link
     out += "<span class=\"nl\">";
     link_text(out, piece);
     out += "</span>";
     return;
   }
-  const bool popup = target.file.empty() && index_.topic(topic).popup;
-  const char* kind = target.kind == LinkKind::popup ? "pl" : "j";
-  if (popup && mode_ == PageMode::single_page) {
+  if (index_.topic(*topic).popup && mode_ == PageMode::single_page) {
     append(out, "<button type=\"button\" class=\"", kind, look, "\" popovertarget=\"",
-           index_.topic(topic).page, "\">");
+           index_.topic(*topic).page, "\">");
     link_text(out, piece);
     out += "</button>";
     return;
   }
-  append(out, "<a class=\"", kind, look, "\" href=\"", href, '"');
-  const std::string window = window_name(target.window);
-  if (!window.empty()) append(out, " target=\"", window, '"');
+  append(out, "<a class=\"", kind, look, "\" href=\"");
+  append_context_href(out, *topic, target.context, key);
+  link_end(out, piece);
+}
+
+// The rest of a link after its address: the window it opens in, its text.
+void TopicHtml::link_end(std::string& out, const Piece& piece) const {
+  out += '"';
+  const std::string& window = piece.target().window;
+  // Hot spots name the same few windows over and over.
+  if (!window.empty() && window != last_window_) {
+    last_window_ = window;
+    last_window_name_ = window_name(window);
+  }
+  if (!window.empty() && !last_window_name_.empty()) {
+    append(out, " target=\"", last_window_name_, '"');
+  }
   out += '>';
   link_text(out, piece);
   out += "</a>";

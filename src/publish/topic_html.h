@@ -65,6 +65,10 @@ class TopicHtml {
                    bool link) const;
   void hot_spot(std::string& out, const Piece& piece) const;
   void anchor_point(std::string& out, std::string_view context) const;
+  void link_end(std::string& out, const Piece& piece) const;
+  void append_topic_href(std::string& out, size_t index) const;
+  void append_context_href(std::string& out, size_t topic, std::string_view context,
+                           const std::string& key) const;
   void link_text(std::string& out, const Piece& piece) const;
   void bitmap(std::string& out, const Piece& piece) const;
   const std::string& char_css(const CharStyle& style) const;
@@ -82,6 +86,9 @@ class TopicHtml {
   mutable std::string inherited_css_;
   mutable CharStyle last_style_;
   mutable std::string last_css_;
+  // The latest hot-spot window and its browsing-context name.
+  mutable std::string last_window_;
+  mutable std::string last_window_name_;
 };
 
 // The CSS of a paragraph's formatting (empty for the defaults).

@@ -62,8 +62,7 @@ size_t RtfStringSource::read(char* buffer, size_t size) {
 RtfTokenizer::RtfTokenizer(RtfSource& source)
     : source_(source), buffer_(std::make_unique<char[]>(kChunk + kLookahead)) {}
 
-size_t RtfTokenizer::ensure(size_t count) {
-  if (end_ - pos_ >= count || exhausted_) return end_ - pos_;
+size_t RtfTokenizer::refill(size_t count) {
   // Move what is left to the front and fill up the rest.
   const size_t left = end_ - pos_;
   if (left != 0) std::memmove(buffer_.get(), buffer_.get() + pos_, left);
@@ -193,22 +192,22 @@ void RtfTokenizer::read_text(RtfToken& token) {
   ensure(kMaxText + 2);
   const char* bytes = buffer_.get();
   const size_t start = pos_;
+  const size_t limit = end_ - start < kMaxText ? end_ : start + kMaxText;
   size_t at = pos_;
-  while (at - start < kMaxText && at < end_) {
-    switch (kTextBytes[static_cast<unsigned char>(bytes[at])]) {
-      case TextByte::plain:
-        ++at;
-        continue;
-      case TextByte::lead:
-        at += at + 1 < end_ ? 2 : 1;
-        continue;
-      case TextByte::markup:
-        break;
-      case TextByte::line_end:
-        read_text_across_line_ends(token, at);
-        return;
+  while (at < limit) {
+    // Plain bytes are most of a text: a loop of their own, one bound.
+    while (at < limit && kTextBytes[static_cast<unsigned char>(bytes[at])] == TextByte::plain) ++at;
+    if (at == limit) break;
+    const TextByte kind = kTextBytes[static_cast<unsigned char>(bytes[at])];
+    if (kind == TextByte::lead) {
+      at += at + 1 < end_ ? 2 : 1;
+      continue;
     }
-    break;
+    if (kind == TextByte::line_end) {
+      read_text_across_line_ends(token, at);
+      return;
+    }
+    break;  // markup
   }
   pos_ = at;
   token.word = std::string_view(bytes + start, at - start);

@@ -70,8 +70,13 @@ class RtfTokenizer {
 
  private:
   // Makes at least `count` bytes available from pos_ when the input has them;
-  // returns how many are available.
-  size_t ensure(size_t count);
+  // returns how many are available. The check is inline: it runs for
+  // nearly every byte of a control word, the refill once per chunk.
+  size_t ensure(size_t count) {
+    if (end_ - pos_ >= count || exhausted_) return end_ - pos_;
+    return refill(count);
+  }
+  size_t refill(size_t count);
   bool at_end() { return ensure(1) == 0; }
   unsigned char peek(size_t offset = 0) const {
     return static_cast<unsigned char>(buffer_[pos_ + offset]);

@@ -104,12 +104,12 @@ TEST(HelpReaderTest, HotSpotTargetForms) {
     const Piece& piece = pieces[0];
     EXPECT_EQ(piece.kind, c.kind) << c.rtf;
     EXPECT_EQ(piece.text, c.text) << c.rtf;
-    EXPECT_EQ(piece.target.kind, c.link) << c.rtf;
-    EXPECT_EQ(piece.target.context, c.context) << c.rtf;
-    EXPECT_EQ(piece.target.file, c.file) << c.rtf;
-    EXPECT_EQ(piece.target.window, c.window) << c.rtf;
-    EXPECT_EQ(piece.target.macro, c.macro) << c.rtf;
-    EXPECT_EQ(piece.target.look, c.look) << c.rtf;
+    EXPECT_EQ(piece.target().kind, c.link) << c.rtf;
+    EXPECT_EQ(piece.target().context, c.context) << c.rtf;
+    EXPECT_EQ(piece.target().file, c.file) << c.rtf;
+    EXPECT_EQ(piece.target().window, c.window) << c.rtf;
+    EXPECT_EQ(piece.target().macro, c.macro) << c.rtf;
+    EXPECT_EQ(piece.target().look, c.look) << c.rtf;
   }
 }
 
