@@ -10,10 +10,10 @@
 // in the page too, is always shown, so that a browser draws it as soon as it
 // has read it; all topics share one cell of a grid, and the one a jump
 // shows, standing later, covers it with its background and stretches to its
-// height. Nothing then
-// has to hide the first topic: a rule of the form "target ~ first topic" made
-// every change of the target restyle all the topics after it, and anchors in
-// the flow of the page made it lay out every anchor again. Anchors are laid
+// height. Nothing then has to hide the first topic: a rule of the form
+// "target ~ first topic" made every change of the target restyle all the
+// topics after it, and anchors in the flow of the page made it lay out every
+// anchor again. Anchors are laid
 // out only as the target, at the top of the topics. The contents and the
 // index stand after the topics, shown beside them by the style sheet: a long
 // contents list before the topics kept the page blank for seconds.
