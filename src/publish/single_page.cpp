@@ -13,10 +13,10 @@
 // height. Nothing then has to hide the first topic: a rule of the form
 // "target ~ first topic" made every change of the target restyle all the
 // topics after it, and anchors in the flow of the page made it lay out every
-// anchor again. Anchors are laid
-// out only as the target, at the top of the topics. The contents and the
-// index stand after the topics, shown beside them by the style sheet: a long
-// contents list before the topics kept the page blank for seconds.
+// anchor again. Anchors are laid out only as the target, at the top of the
+// topics. The contents and the index stand after the topics, shown beside
+// them by the style sheet: a long contents list before the topics kept the
+// page blank for seconds.
 //
 // A context string defined inside a topic's text (an alias after some text)
 // has its anchor before the section like the others, so that it shows the
@@ -47,8 +47,9 @@ constexpr size_t kGroupSize = 100;
 // browser, showing another topic, walks the siblings of one group rather
 // than those of every topic. The topics share one cell of a grid, so that a
 // later one covers an earlier one and stretches to its height; the first
-// topic, always shown, lies under the one a jump shows. An anchor is laid out only as the
-// target, at the top of the topics (or where anchor positioning puts it).
+// topic, always shown, lies under the one a jump shows. An anchor is laid
+// out only as the target, at the top of the topics (or where anchor
+// positioning puts it).
 // The contents and the index are laid out and drawn only while they are in
 // view of the side bar: long lists made the first jump after the page was
 // read take twice as long.
