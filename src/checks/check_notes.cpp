@@ -12,55 +12,6 @@
 
 namespace zek {
 
-namespace {
-
-bool is_ascii_letter(char c) {
-  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-}
-
-bool is_blank(char c) {
-  return c == ' ' || c == '\t';
-}
-
-// Whether the letters `word` are a picture's word: bmc, bml, bmr, and the
-// same with a "t" after them, in either case.
-bool is_bitmap_word(std::string_view word) {
-  if (word.size() != 3 && word.size() != 4) return false;
-  auto lower = [](char c) { return static_cast<char>(c | 0x20); };
-  const char place = lower(word[2]);
-  return lower(word[0]) == 'b' && lower(word[1]) == 'm' &&
-         (place == 'c' || place == 'l' || place == 'r') &&
-         (word.size() == 3 || lower(word[3]) == 't');
-}
-
-// The names of the pictures in a piece of text as the help compiler reads
-// them: "{bmc name}" with the braces escaped or not, and "{\bmc name}".
-// Braces are found at character boundaries, never in a trail byte.
-std::vector<std::string_view> bitmap_names(std::string_view text) {
-  std::vector<std::string_view> names;
-  for (size_t i = 0; i < text.size(); i += char_length(text, i)) {
-    if (text[i] != '{') continue;
-    size_t word = i + 1;
-    if (word < text.size() && text[word] == '\\') ++word;
-    size_t end = word;
-    while (end < text.size() && is_ascii_letter(text[end])) ++end;
-    if (!is_bitmap_word(text.substr(word, end - word))) continue;
-    size_t close = end;
-    while (close < text.size() && text[close] != '}') close += char_length(text, close);
-    if (close >= text.size()) continue;
-    size_t first = end;
-    size_t last = close;
-    if (last > first && text[last - 1] == '\\') --last;  // the "\}" of the escaped form
-    while (first < last && is_blank(text[first])) ++first;
-    while (last > first && is_blank(text[last - 1])) --last;
-    if (last > first) names.push_back(text.substr(first, last - first));
-    i = close;
-  }
-  return names;
-}
-
-}  // namespace
-
 SourcePlace CheckRecorder::current_place() {
   return {diag_.current_file_name, diag_.current_line_number, log_.next_sequence++};
 }

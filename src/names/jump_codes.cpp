@@ -19,8 +19,12 @@ std::string_view trim_blanks(std::string_view text) {
   return text;
 }
 
+bool is_ascii_letter(char c) {
+  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
 bool is_ascii_letter_or_digit(char c) {
-  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+  return is_ascii_letter(c) || (c >= '0' && c <= '9');
 }
 
 // Where the code of a hidden group begins when the "{" before `pos` opens
@@ -42,6 +46,17 @@ size_t plain_code_end(std::string_view rtf, size_t start) {
     if (rtf[pos] == '{' || rtf[pos] == '\\') return std::string_view::npos;
   }
   return std::string_view::npos;
+}
+
+// Whether the letters `word` are a picture's word: bmc, bml, bmr, and the
+// same with a "t" after them, in either case.
+bool is_bitmap_word(std::string_view word) {
+  if (word.size() != 3 && word.size() != 4) return false;
+  auto lower = [](char c) { return static_cast<char>(c | 0x20); };
+  const char place = lower(word[2]);
+  return lower(word[0]) == 'b' && lower(word[1]) == 'm' &&
+         (place == 'c' || place == 'l' || place == 'r') &&
+         (word.size() == 3 || lower(word[3]) == 't');
 }
 
 }  // namespace
@@ -98,6 +113,28 @@ std::vector<std::string_view> raw_regions(std::string_view body) {
   }
   if (start != std::string_view::npos) regions.push_back(body.substr(start));
   return regions;
+}
+
+std::vector<std::string_view> bitmap_names(std::string_view text) {
+  std::vector<std::string_view> names;
+  for (size_t i = 0; i < text.size(); i += char_length(text, i)) {
+    if (text[i] != '{') continue;
+    size_t word = i + 1;
+    if (word < text.size() && text[word] == '\\') ++word;
+    size_t end = word;
+    while (end < text.size() && is_ascii_letter(text[end])) ++end;
+    if (!is_bitmap_word(text.substr(word, end - word))) continue;
+    size_t close = end;
+    while (close < text.size() && text[close] != '}') close += char_length(text, close);
+    if (close >= text.size()) continue;
+    std::string_view name = text.substr(end, close - end);
+    if (!name.empty() && name.back() == '\\')
+      name.remove_suffix(1);  // the "\}" of the escaped form
+    name = trim_blanks(name);
+    if (!name.empty()) names.push_back(name);
+    i = close;
+  }
+  return names;
 }
 
 }  // namespace zek

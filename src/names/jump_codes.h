@@ -1,5 +1,6 @@
-// Hidden jump codes in raw RTF: the "{\v ...}" groups an author writes by
-// hand after a hot spot's visible text, and the context strings they name.
+// What raw RTF names by hand: hidden jump codes (the "{\v ...}" groups an
+// author writes after a hot spot's visible text, and the context strings
+// they name) and pictures.
 #pragma once
 
 #include <string>
@@ -21,5 +22,11 @@ std::vector<std::string> hidden_jump_targets(std::string_view rtf);
 // The raw regions of a body-text line: from each 0x13 byte to the next 0x11
 // byte or to the end of the line, where the writer stops escaping.
 std::vector<std::string_view> raw_regions(std::string_view body);
+
+// The names of the pictures in a piece of text as the help compiler reads
+// them: "{bmc name}" (bml, bmr, and each with a "t") with the braces escaped
+// or not, and "{\bmc name}". Braces are found at character boundaries,
+// never in a trail byte.
+std::vector<std::string_view> bitmap_names(std::string_view text);
 
 }  // namespace zek
