@@ -3,6 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
 namespace zek {
 namespace {
 
@@ -64,6 +69,26 @@ TEST(JumpCodesTest, RawRegionsOfBodyText) {
   for (const auto& [body, expected] : cases) {
     EXPECT_EQ(raw_regions(body), expected) << body;
   }
+}
+
+// The pictures a line names, as a page reads them: both brace forms and the
+// raw group, the transparent words, either case; other words, an unclosed
+// form, an empty name and a "{" that is a trail byte name none.
+TEST(JumpCodesTest, PicturesOfATextLine) {
+  using Names = std::vector<std::string_view>;
+  const std::pair<std::string, Names> cases[] = {
+      {"{bmc a.bmp}", {"a.bmp"}},
+      {"\\{bml  b.png \\}", {"b.png"}},
+      {"{\\bmr c.wmf}", {"c.wmf"}},
+      {"{BMCT d.bmp}{bmlt e.bmp}{bmrt f.bmp}", {"d.bmp", "e.bmp", "f.bmp"}},
+      {"x {bmc a.bmp} y \\{bmr b.bmp\\} z", {"a.bmp", "b.bmp"}},
+      {"{bmcx a.bmp}{bm a.bmp}{bmtt a.bmp}{button a,b}", {}},
+      {"{bmc a.bmp", {}},
+      {"{bmc   }", {}},
+      {"\x83{bmc a.bmp}", {}},
+      {"{bmc \x83}.bmp}", {"\x83}.bmp"}},  // a "}" after a lead byte ends no name
+  };
+  for (const auto& [text, names] : cases) EXPECT_EQ(bitmap_names(text), names) << text;
 }
 
 }  // namespace
