@@ -7,7 +7,6 @@
 #include <system_error>
 #include <utility>
 
-#include "publish/help_reader.h"
 
 namespace zek {
 
@@ -86,9 +85,7 @@ std::optional<HelpIndex> EarlyIndex::finish() {
 
 void EarlyIndex::run() {
   QueueSource source(*this);
-  HelpReader reader(source, ReadFor::index);
-  Topic topic;
-  while (reader.next_topic(topic)) index_.add(topic);
+  index_.add_topics(source);
   // Whatever follows the RTF's end is still taken, so that the writer never
   // waits for room that no one makes.
   char rest[4096];

@@ -136,15 +136,16 @@ std::optional<size_t> HelpIndex::next(size_t index) const {
   return next_[index];
 }
 
+void HelpIndex::add_topics(RtfSource& source) {
+  HelpReader reader(source, ReadFor::index);
+  Topic topic;
+  while (reader.next_topic(topic)) add(topic);
+}
+
 HelpIndex index_help(const PublishJob& job) {
   std::optional<HelpIndex> early = job.early_index ? job.early_index() : std::nullopt;
   HelpIndex help = early ? std::move(*early) : HelpIndex();
-  if (!early) {
-    Topic topic;
-    const std::unique_ptr<RtfSource> source = job.open_rtf();
-    HelpReader reader(*source, ReadFor::index);
-    while (reader.next_topic(topic)) help.add(topic);
-  }
+  if (!early) help.add_topics(*job.open_rtf());
   help.set_popup_contexts(job.popup_contexts);
   help.finish();
   return help;

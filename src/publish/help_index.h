@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "publish/model.h"
+#include "rtf/tokenizer.h"
 
 namespace zek {
 
@@ -43,8 +44,10 @@ class HelpIndex {
   // converter); other topics are popups when only popup hot spots lead there.
   void set_popup_contexts(std::unordered_set<std::string> keys);
 
-  // First read: one call per topic, in document order.
+  // First read: one call per topic, in document order; or every topic of
+  // the document `source` holds, read for the index only.
   void add(const Topic& topic);
+  void add_topics(RtfSource& source);
   // After the first read: decides popups, orders browse sequences, sorts keywords.
   void finish();
 
