@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+#include <string>
+
 #include "io/code_page.h"
 
 namespace zek {
@@ -66,6 +69,70 @@ TEST(HtmlTextTest, EncoderWritesWhatTheConverterWritesForTheWholeText) {
   for (const std::string& text : cases) {
     const std::string whole = repair_utf8(convert(text));
     EXPECT_EQ(encoder.encode(text), whole) << text;
+  }
+}
+
+// The escaping rules a byte at a time, for the escaper that copies runs of
+// plain bytes at once.
+std::string reference_escaped(const std::string& text) {
+  std::string out;
+  for (size_t i = 0; i < text.size(); ++i) {
+    const auto c = static_cast<unsigned char>(text[i]);
+    const bool lead = (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+    if (lead) {
+      const auto next = i + 1 < text.size() ? static_cast<unsigned char>(text[i + 1]) : 0;
+      if ((next >= 0x40 && next <= 0x7E) || (next >= 0x80 && next <= 0xFC)) {
+        out += text.substr(i, 2);
+        ++i;
+      } else {
+        out += '?';
+      }
+    } else if (c == '<') {
+      out += "&lt;";
+    } else if (c == '>') {
+      out += "&gt;";
+    } else if (c == '&') {
+      out += "&amp;";
+    } else if (c == '"') {
+      out += "&quot;";
+    } else if (c == '\'') {
+      out += "&#39;";
+    } else if (c == 0xA0) {
+      out += "&#160;";
+    } else if (c == '\t') {
+      out += ' ';
+    } else if (c < 0x20 || c == 0x7F) {
+    } else if (c == 0x80 || c >= 0xFD) {
+      out += '?';
+    } else {
+      out += static_cast<char>(c);
+    }
+  }
+  return out;
+}
+
+TEST(HtmlTextTest, EscapingMatchesTheBytewiseRules) {
+  // Mostly plain text, with the bytes that end a run mixed in.
+  const unsigned char special[] = {'<',  '>',  '&',  '"',  '\'', '\t', 0x01, 0x1F, 0x7F,
+                                   0xA0, 0x80, 0xFD, 0xFF, 0x81, 0x9F, 0xE0, 0xFC, 0x40,
+                                   0x7E, 0xA1, 0xDF, 0x5C, 0x7B, 0x82, 0xA2, 0x20, 0x3F};
+  std::mt19937 random(20261207);
+  for (int round = 0; round < 4000; ++round) {
+    std::string text;
+    const size_t length = random() % 40;
+    for (size_t i = 0; i < length; ++i) {
+      const unsigned pick = random() % 4;
+      if (pick == 0) {
+        text += static_cast<char>(special[random() % sizeof special]);
+      } else if (pick == 1) {
+        text += static_cast<char>(random() % 256);
+      } else {
+        text += static_cast<char>('a' + random() % 26);
+      }
+    }
+    std::string out = "kept";
+    append_escaped(out, text);
+    ASSERT_EQ(out, "kept" + reference_escaped(text)) << text;
   }
 }
 

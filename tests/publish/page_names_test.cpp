@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <string>
+#include <vector>
 
 namespace zek {
 namespace {
@@ -68,6 +70,47 @@ TEST(PageNamesTest, SiblingNames) {
 TEST(PageNamesTest, LookupKeysFoldOnlyAtCharacterBoundaries) {
   EXPECT_EQ(lookup_key("xx1"), "XX1");
   EXPECT_EQ(lookup_key("\x82\x61z"), "\x82\x61Z");
+}
+
+// A CSS dashed ident takes letters, digits, "_", "-" and escapes; anything
+// else in an anchor name breaks the style rule that names it.
+bool is_css_dashed_ident(const std::string& name) {
+  if (name.size() < 3 || name.compare(0, 2, "--") != 0) return false;
+  for (size_t i = 2; i < name.size(); ++i) {
+    const char c = name[i];
+    if (c == '\\') {
+      if (i + 1 == name.size() || name[i + 1] != '~') return false;
+      ++i;
+      continue;
+    }
+    const bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+                       c == '_' || c == '-';
+    if (!plain) return false;
+  }
+  return true;
+}
+
+TEST(PageNamesTest, CssAnchorNamesAreDashedIdentsAndApart) {
+  std::vector<std::string> contexts;
+  for (int b = 0; b < 256; ++b) contexts.emplace_back(1, static_cast<char>(b));
+  for (const char* more : {"XX0", "xx0", "a~b", "~~1", "\x82\xA0\x82\xA2", "\x83\x5C", "\x83\x7B{}",
+                           "CON", "con", "a b", "a\tb", "--x", "\\~", "A.B", "a.b"}) {
+    contexts.emplace_back(more);
+  }
+  contexts.emplace_back(300, 'Q');
+  contexts.push_back(std::string(299, 'Q') + "~");
+  std::set<std::string> keys;
+  std::set<std::string> names;
+  for (const std::string& context : contexts) {
+    const std::string name = css_anchor_name("A", page_name(context));
+    EXPECT_TRUE(is_css_dashed_ident(name)) << name;
+    const bool new_key = keys.insert(lookup_key(context)).second;
+    const bool new_name = names.insert(name).second;
+    EXPECT_EQ(new_key, new_name) << context;
+  }
+  // The anonymous pages' names too, and kinds keep names apart.
+  EXPECT_TRUE(is_css_dashed_ident(css_anchor_name("A", anonymous_page_name(7))));
+  EXPECT_NE(css_anchor_name("A", page_name("B")), css_anchor_name("AB", page_name("")));
 }
 
 }  // namespace
