@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "base/cat.h"
 #include "publish/help_reader.h"
 
 namespace zek {
@@ -46,16 +47,15 @@ std::vector<std::string> view(const HelpIndex& index) {
     std::sort(inner.begin(), inner.end());
     for (const std::string& key : inner) out.push_back("inner " + key);
     const std::optional<size_t> previous = index.previous(i), next = index.next(i);
-    out.push_back("<" + (previous ? std::to_string(*previous) : std::string("-")) + " >" +
-                  (next ? std::to_string(*next) : std::string("-")));
+    out.push_back(cat('<', previous ? std::to_string(*previous) : std::string("-"), " >",
+                      next ? std::to_string(*next) : std::string("-")));
   }
   for (const KeywordEntry& keyword : index.keywords()) {
     std::string line = "K" + keyword.keyword;
-    for (size_t topic : keyword.topics) line += " " + std::to_string(topic);
+    for (size_t topic : keyword.topics) append(line, ' ', topic);
     out.push_back(line);
   }
-  out.push_back("first " + std::to_string(index.first_topic()) + " most " +
-                std::to_string(index.most_contexts()));
+  out.push_back(cat("first ", index.first_topic(), " most ", index.most_contexts()));
   return out;
 }
 
