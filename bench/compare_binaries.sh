@@ -10,7 +10,8 @@
 #
 # and every golden case and example whose command line is "[options] X.zek
 # OUT.rtf|.txt|.xtf", and every corpus, once in each output mode: RTF, .TXT,
-# .TXT with -K, .XTF, -X, -I@@, -R, -V, -C, -D and -3.
+# .TXT with -K, .XTF, -X, -I@@, -R, -V, -C, -D and -3, the single page (also
+# with -C) and the HTML Help project.
 #
 #   bench/compare_binaries.sh [--quick] [--only golden|guide|corpora] [--work DIR]
 #                             OLD_BINARY NEW_BINARY
@@ -130,7 +131,7 @@ compare() {
 
 # The output modes: options put first, and the output file name.
 modes=("out.rtf" "out.TXT" "-K out.TXT" "out.XTF" "-X out.rtf" "-I@@ out.rtf" "-R out.rtf"
-  "-V out.rtf" "-C out.rtf" "-D out.rtf" "-3 out.rtf")
+  "-V out.rtf" "-C out.rtf" "-D out.rtf" "-3 out.rtf" "out.html" "-C out.html" "out.hhp")
 
 lower() { printf '%s' "$1" | tr '[:upper:]' '[:lower:]'; }
 

@@ -100,6 +100,15 @@ std::optional<std::string> BitmapCopier::place(std::string_view name) {
   return result;
 }
 
+void BitmapCopier::met_in_order(const std::vector<std::string>& names) {
+  const std::unordered_set<std::string> missing(missing_.begin(), missing_.end());
+  std::vector<std::string> ordered;
+  for (const std::string& name : names) {
+    if (missing.contains(name)) ordered.push_back(name);
+  }
+  missing_ = std::move(ordered);
+}
+
 std::optional<std::string> BitmapCopier::copy(const std::string& name) {
   if (!is_showable_bitmap_name(name)) return std::nullopt;
   std::unique_ptr<InputStream> input = env_.open_input(source_folder_ + name);
@@ -136,6 +145,7 @@ bool Publication::publish(Context& ctx, const std::string& source, const std::st
   CodePageConverter converter;
   PublishJob job;
   job.open_rtf = [this] { return spool_.read(); };
+  job.open_rtf_at = [this](uint64_t offset) { return spool_.read(offset); };
   job.early_index = [this] { return spool_.take_early_index(); };
   job.popup_contexts = popup_contexts(ctx.names);
   job.link_brackets = ctx.options.link_brackets;

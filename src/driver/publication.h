@@ -60,6 +60,7 @@ class BitmapCopier : public BitmapPlacer {
       : env_(env), source_folder_(std::move(source_folder)), write_(std::move(write)) {}
 
   std::optional<std::string> place(std::string_view name) override;
+  void met_in_order(const std::vector<std::string>& names) override;
 
   // The names that could not be shown, in the order first met.
   const std::vector<std::string>& missing() const { return missing_; }

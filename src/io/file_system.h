@@ -8,6 +8,7 @@
 // succeeded.
 #pragma once
 
+#include <cstdint>
 #include <cstdio>
 #include <memory>
 #include <optional>
@@ -21,6 +22,10 @@ namespace zek {
 // A regular file opened for reading; null when `name` cannot be opened or is
 // no regular file.
 std::unique_ptr<InputStream> open_regular_file(const std::string& name);
+
+// Sets the position of `file` to `offset` bytes from its start, also beyond
+// what a long can hold; false on failure.
+bool seek_file(std::FILE* file, uint64_t offset);
 
 // The identity of the file `name` denotes (links followed); none when no
 // file is there.

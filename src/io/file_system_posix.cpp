@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <limits>
 #include <random>
 
 #include "base/cat.h"
@@ -157,6 +158,11 @@ int create_temporary(const std::string& folder, std::string& temp, TemporaryRegi
 }
 
 }  // namespace
+
+bool seek_file(std::FILE* file, uint64_t offset) {
+  if (offset > static_cast<uint64_t>(std::numeric_limits<off_t>::max())) return false;
+  return ::fseeko(file, static_cast<off_t>(offset), SEEK_SET) == 0;
+}
 
 std::unique_ptr<InputStream> open_regular_file(const std::string& name) {
   // Non-blocking, so that naming a pipe does not wait for a writer.

@@ -8,6 +8,7 @@
 #endif
 #include <windows.h>
 
+#include <limits>
 #include <random>
 
 #include "base/cat.h"
@@ -159,6 +160,11 @@ HANDLE create_temporary(const std::string& folder, std::wstring& temp, std::stri
 }
 
 }  // namespace
+
+bool seek_file(std::FILE* file, uint64_t offset) {
+  if (offset > static_cast<uint64_t>(std::numeric_limits<__int64>::max())) return false;
+  return ::_fseeki64(file, static_cast<__int64>(offset), SEEK_SET) == 0;
+}
 
 std::unique_ptr<InputStream> open_regular_file(const std::string& name) {
   HANDLE handle =

@@ -136,10 +136,23 @@ std::optional<size_t> HelpIndex::next(size_t index) const {
   return next_[index];
 }
 
-void HelpIndex::add_topics(RtfSource& source) {
+void HelpIndex::add_topics(RtfSource& source, size_t resume_every) {
   HelpReader reader(source, ReadFor::index);
   Topic topic;
-  while (reader.next_topic(topic)) add(topic);
+  size_t stride = std::max<size_t>(resume_every, 1);
+  while (reader.next_topic(topic)) {
+    add(topic);
+    if (topics_.size() % stride != 0) continue;
+    if (places_.size() == kMaxResumePlaces) {
+      // Every other place goes, those at odd multiples of the stride.
+      for (size_t k = 1; k < places_.size(); k += 2) places_[k / 2] = std::move(places_[k]);
+      places_.resize(places_.size() / 2);
+      stride *= 2;
+      if (topics_.size() % stride != 0) continue;
+    }
+    places_.push_back(reader.place(topics_.size()));
+  }
+  document_size_ = reader.offset();
 }
 
 HelpIndex index_help(const PublishJob& job) {

@@ -12,6 +12,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "publish/help_reader.h"
 #include "publish/model.h"
 #include "rtf/tokenizer.h"
 
@@ -47,7 +48,9 @@ class HelpIndex {
   // First read: one call per topic, in document order; or every topic of
   // the document `source` holds, read for the index only.
   void add(const Topic& topic);
-  void add_topics(RtfSource& source);
+  // Reading the document keeps a place to resume at every `resume_every`
+  // topics, and fewer, evenly spread, in a longer help (resume_places()).
+  void add_topics(RtfSource& source, size_t resume_every = kResumeEvery);
   // After the first read: decides popups, orders browse sequences, sorts keywords.
   void finish();
 
@@ -66,6 +69,15 @@ class HelpIndex {
   // The first topic that is no popup (the help's default topic); 0 when all are.
   size_t first_topic() const { return first_topic_; }
 
+  // Places between topics where a pages read can resume, in document order
+  // (from add_topics()); at most kMaxResumePlaces of them.
+  const std::vector<ReaderPlace>& resume_places() const { return places_; }
+  // The length of the document add_topics() read, in bytes.
+  uint64_t document_size() const { return document_size_; }
+
+  static constexpr size_t kResumeEvery = 16;
+  static constexpr size_t kMaxResumePlaces = 64;
+
  private:
   std::vector<TopicEntry> topics_;
   std::vector<std::string> browse_keys_;
@@ -80,6 +92,8 @@ class HelpIndex {
   std::vector<size_t> next_;
   size_t most_contexts_ = 0;
   size_t first_topic_ = 0;
+  std::vector<ReaderPlace> places_;
+  uint64_t document_size_ = 0;
 };
 
 // Calls `visit` for every piece of a list of blocks, tables included.

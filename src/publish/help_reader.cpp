@@ -117,6 +117,16 @@ HelpReader::HelpReader(RtfSource& source, ReadFor purpose) : tokenizer_(source),
   groups_.emplace_back();
 }
 
+HelpReader::HelpReader(RtfSource& source, const ReaderPlace& place, ReadFor purpose)
+    : HelpReaderCarry(place.carry),
+      tokenizer_(source),
+      purpose_(purpose),
+      base_offset_(place.offset) {}
+
+ReaderPlace HelpReader::place(size_t topics) const {
+  return ReaderPlace{offset(), topics, static_cast<const HelpReaderCarry&>(*this)};
+}
+
 bool HelpReader::next_topic(Topic& topic) {
   topic_ready_ = false;
   for (;;) {
@@ -254,6 +264,7 @@ bool HelpReader::destination_word(ReaderWord word) {
     case ReaderWord::colortbl:
       group.destination = Destination::color_table;
       tables_.colors.clear();
+      ++tables_.changes;
       color_ = Color();
       color_set_ = false;
       return true;

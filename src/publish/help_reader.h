@@ -24,18 +24,11 @@ enum class ReaderWord : uint8_t;  // the control words the reader knows
 // Both reads find the same topics.
 enum class ReadFor : uint8_t { pages, index };
 
-class HelpReader {
- public:
-  explicit HelpReader(RtfSource& source, ReadFor purpose = ReadFor::pages);
-
-  // Reads the next topic into `topic` (replacing what it held); false when
-  // the document holds no further topic.
-  bool next_topic(Topic& topic);
-
-  // The font and colour tables read so far.
-  const DocumentTables& tables() const { return tables_; }
-
- private:
+// Everything a read carries from one topic into the next: the font and
+// colour tables, the open groups with their formatting and destinations,
+// a table row's definition, text not yet finished. A copy taken between two
+// topics lets another read resume there (ReaderPlace).
+struct HelpReaderCarry {
   enum class Destination { body, skip, font_table, color_table, footnote, bitmap };
 
   struct GroupState {
@@ -46,6 +39,67 @@ class HelpReader {
     bool bitmap_transparent = false;
   };
 
+  DocumentTables tables_;
+  std::vector<GroupState> groups_;
+  size_t skipped_depth_ = 0;  // groups too deep to keep, read and dropped
+  bool ignorable_ = false;    // "\*" came before the next control word
+
+  Topic topic_;
+  bool topic_ready_ = false;     // a "\page" ended a topic with something in it
+  size_t topic_blocks_ = 0;      // paragraphs and tables the topic's text holds
+  bool topic_has_text_ = false;  // one of them is a table or has pieces
+  Paragraph paragraph_;
+  std::string hidden_;  // hidden text since the last visible piece
+  bool hidden_seen_ = false;
+  std::string footnote_;    // the text of the footnote being read
+  char footnote_mark_ = 0;  // the reference mark before it
+  std::string bitmap_;      // the file name of a {\bmc name} group
+  std::string braced_;      // text after "\{" until "\}"
+  bool in_braced_ = false;
+
+  bool table_open_ = false;
+  Block table_;
+  TableRow row_;
+  TableCell cell_;
+
+  Alignment pending_tab_ = Alignment::left;  // \tqr or \tqc before a \tx
+
+  FontEntry font_;  // the font table entry being read
+  bool font_started_ = false;
+  Color color_;
+  bool color_set_ = false;
+};
+
+// A place between two topics where a read can resume: the byte offset of
+// the document from which it goes on, how many topics came before, and the
+// carry of the read that stood there.
+struct ReaderPlace {
+  uint64_t offset = 0;
+  size_t topic = 0;
+  HelpReaderCarry carry;
+};
+
+class HelpReader : private HelpReaderCarry {
+ public:
+  explicit HelpReader(RtfSource& source, ReadFor purpose = ReadFor::pages);
+  // Resumes at `place` (taken by any read of the same document); `source`
+  // gives the document's bytes from the place's offset on.
+  HelpReader(RtfSource& source, const ReaderPlace& place, ReadFor purpose = ReadFor::pages);
+
+  // Reads the next topic into `topic` (replacing what it held); false when
+  // the document holds no further topic.
+  bool next_topic(Topic& topic);
+
+  // The font and colour tables read so far.
+  const DocumentTables& tables() const { return tables_; }
+
+  // Where the read stands now, after `topics` topics; meaningful between
+  // two calls of next_topic().
+  ReaderPlace place(size_t topics) const;
+  // The offset of the next byte the read takes.
+  uint64_t offset() const { return base_offset_ + tokenizer_.offset(); }
+
+ private:
   GroupState& state() { return groups_.back(); }
   void handle(const RtfToken& token);
   void open_group();
@@ -82,35 +136,7 @@ class HelpReader {
 
   RtfTokenizer tokenizer_;
   ReadFor purpose_;
-  DocumentTables tables_;
-  std::vector<GroupState> groups_;
-  size_t skipped_depth_ = 0;  // groups too deep to keep, read and dropped
-  bool ignorable_ = false;    // "\*" came before the next control word
-
-  Topic topic_;
-  bool topic_ready_ = false;     // a "\page" ended a topic with something in it
-  size_t topic_blocks_ = 0;      // paragraphs and tables the topic's text holds
-  bool topic_has_text_ = false;  // one of them is a table or has pieces
-  Paragraph paragraph_;
-  std::string hidden_;  // hidden text since the last visible piece
-  bool hidden_seen_ = false;
-  std::string footnote_;    // the text of the footnote being read
-  char footnote_mark_ = 0;  // the reference mark before it
-  std::string bitmap_;      // the file name of a {\bmc name} group
-  std::string braced_;      // text after "\{" until "\}"
-  bool in_braced_ = false;
-
-  bool table_open_ = false;
-  Block table_;
-  TableRow row_;
-  TableCell cell_;
-
-  Alignment pending_tab_ = Alignment::left;  // \tqr or \tqc before a \tx
-
-  FontEntry font_;  // the font table entry being read
-  bool font_started_ = false;
-  Color color_;
-  bool color_set_ = false;
+  uint64_t base_offset_ = 0;  // where the source's first byte stands in the document
 };
 
 }  // namespace zek

@@ -422,6 +422,7 @@ void HelpReader::font_table_text(std::string_view bytes) {
     if (font_started_ && tables_.fonts.size() < kMaxTableEntries) {
       font_.name = std::string(trim_blanks(font_.name));
       tables_.fonts.push_back(font_);
+      ++tables_.changes;
     }
     font_started_ = false;
     font_ = FontEntry();
@@ -432,7 +433,10 @@ void HelpReader::color_table_text(std::string_view bytes) {
   for (const char c : bytes) {
     if (c != ';') continue;
     color_.automatic = !color_set_;
-    if (tables_.colors.size() < kMaxTableEntries) tables_.colors.push_back(color_);
+    if (tables_.colors.size() < kMaxTableEntries) {
+      tables_.colors.push_back(color_);
+      ++tables_.changes;
+    }
     color_ = Color();
     color_set_ = false;
   }

@@ -172,6 +172,9 @@ struct Color {
 struct DocumentTables {
   std::vector<FontEntry> fonts;
   std::vector<Color> colors;
+  // Counts the changes to the tables (raw RTF may bring a table of its own
+  // anywhere), so that what was made from them can tell it is out of date.
+  uint64_t changes = 0;
   const FontEntry* find_font(int32_t number) const {
     for (const FontEntry& font : fonts) {
       if (font.number == number) return &font;

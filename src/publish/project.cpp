@@ -10,6 +10,7 @@
 #include "publish/help_index.h"
 #include "publish/help_reader.h"
 #include "publish/page_names.h"
+#include "publish/page_parts.h"
 #include "publish/publish.h"
 #include "publish/topic_html.h"
 
@@ -67,6 +68,9 @@ class Project {
   }
 
   void topic(const Topic& topic, size_t index);
+  void end_part() {}
+  // Lists the pages `part` wrote after this writer's and goes on from there.
+  bool continue_after(const Project& part);
   bool finish();
 
  private:
@@ -103,6 +107,13 @@ void Project::topic(const Topic& topic, size_t index) {
   out += "</body>\n</html>\n";
   write(cat(name_, '/', entry.page, ".htm"), out);
   for (size_t k = 1; k < entry.contexts.size(); ++k) forwarding_page(entry.contexts[k], index);
+}
+
+bool Project::continue_after(const Project& part) {
+  pages_.insert(pages_.end(), part.pages_.begin(), part.pages_.end());
+  placer_.placed.insert(part.placer_.placed.begin(), part.placer_.placed.end());
+  failed_ = failed_ || part.failed_;
+  return true;
 }
 
 void Project::forwarding_page(const std::string& context, size_t index) {
@@ -197,14 +208,17 @@ bool Project::finish() {
 
 bool write_project(const PublishJob& job, const std::string& name, OutputFolder& folder) {
   const HelpIndex help = index_help(job);
-  Topic topic;
+  SharedPageTools shared(job, &folder);
+  const PublishJob first_job = shared.job_for(0);
+  const PublishJob second_job = shared.job_for(1);
   const std::unique_ptr<RtfSource> source = job.open_rtf();
   HelpReader reader(*source);
-  Project project(job, help, reader.tables(), name, folder);
-  for (size_t index = 0; reader.next_topic(topic) && index < help.size(); ++index) {
-    project.topic(topic, index);
-  }
-  return project.finish();
+  Project project(first_job, help, reader.tables(), name, shared.folder());
+  const bool parts_written =
+      write_in_parts(job, help, shared, reader, project, [&](const DocumentTables& tables, size_t) {
+        return std::make_unique<Project>(second_job, help, tables, name, shared.folder());
+      });
+  return parts_written && project.finish();
 }
 
 }  // namespace zek

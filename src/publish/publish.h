@@ -4,6 +4,7 @@
 // a time. Two forms: one self-contained page, or an HTML Help project.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -22,6 +23,9 @@ namespace zek {
 struct PublishJob {
   // Opens the document's RTF from its start (called once per read).
   std::function<std::unique_ptr<RtfSource>()> open_rtf;
+  // Opens it from byte `offset`, for a second reader at the same time; when
+  // unset, the pages are read and written by one thread.
+  std::function<std::unique_ptr<RtfSource>(uint64_t offset)> open_rtf_at;
   // The help-wide index read already, not yet finished; when unset or
   // none, it is read from open_rtf.
   std::function<std::optional<HelpIndex>()> early_index;

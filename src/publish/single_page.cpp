@@ -26,20 +26,23 @@
 // browser scrolls there. Without anchor positioning the topic shows from its
 // top.
 #include <cstdint>
+#include <memory>
 #include <unordered_set>
 
 #include "base/cat.h"
 #include "publish/help_index.h"
 #include "publish/help_reader.h"
 #include "publish/page_names.h"
+#include "publish/page_parts.h"
 #include "publish/publish.h"
+#include "publish/spool.h"
 #include "publish/topic_html.h"
 
 namespace zek {
 
 namespace {
 
-constexpr size_t kFlushSize = size_t{1} << 18;
+constexpr size_t kFlushSize = size_t{1} << 16;
 // Topics and popups per group.
 constexpr size_t kGroupSize = 100;
 
@@ -118,13 +121,32 @@ class SinglePage {
              OutputStream& page)
       : help_(help),
         html_(help, tables, PageMode::single_page, job.bitmaps),
-        page_(page),
+        page_(&page),
         encoder_(job.to_utf8) {
+    html_.set_link_brackets(job.link_brackets);
+  }
+  // Writes the topics from `first_topic` on into a scratch file of its own,
+  // until they can follow those before them.
+  SinglePage(const PublishJob& job, const HelpIndex& help, const DocumentTables& tables,
+             size_t first_topic)
+      : help_(help),
+        html_(help, tables, PageMode::single_page, job.bitmaps),
+        scratch_(std::make_unique<ScratchFile>()),
+        page_(scratch_.get()),
+        encoder_(job.to_utf8),
+        in_group_(first_topic % kGroupSize) {
     html_.set_link_brackets(job.link_brackets);
   }
 
   void head();
   void topic(const Topic& topic, size_t index);
+  // Ends the topics this writer writes when another writer writes those
+  // after them: everything composed is written, and a full group is closed,
+  // as the next topic would.
+  void end_part();
+  // Writes what `part` wrote after this writer's topics and goes on from
+  // there; false when it could not be copied.
+  bool continue_after(const SinglePage& part);
   bool finish();
 
  private:
@@ -135,7 +157,8 @@ class SinglePage {
 
   const HelpIndex& help_;
   TopicHtml html_;
-  OutputStream& page_;
+  std::unique_ptr<ScratchFile> scratch_;
+  OutputStream* page_;
   PageEncoder encoder_;
   std::string out_;
   size_t in_group_ = 0;  // topics and popups in the open group
@@ -221,9 +244,21 @@ void SinglePage::topic(const Topic& topic, size_t index) {
   flush();
 }
 
+void SinglePage::end_part() {
+  if (in_group_ == kGroupSize) end_group();
+  if (!page_->write(encoder_.encode(out_))) failed_ = true;
+  out_.clear();
+}
+
+bool SinglePage::continue_after(const SinglePage& part) {
+  in_group_ = part.in_group_;
+  failed_ = failed_ || part.failed_;
+  return part.scratch_->copy_to(*page_);
+}
+
 void SinglePage::flush() {
   if (out_.size() < kFlushSize) return;
-  if (!page_.write(encoder_.encode(out_))) failed_ = true;
+  if (!page_->write(encoder_.encode(out_))) failed_ = true;
   out_.clear();
 }
 
@@ -238,7 +273,7 @@ bool SinglePage::finish() {
   contents();
   keyword_index();
   out_ += "</nav>\n</body>\n</html>\n";
-  if (!page_.write(encoder_.encode(out_))) failed_ = true;
+  if (!page_->write(encoder_.encode(out_))) failed_ = true;
   out_.clear();
   return !failed_;
 }
@@ -247,16 +282,19 @@ bool SinglePage::finish() {
 
 bool write_single_page(const PublishJob& job, OutputStream& page) {
   const HelpIndex help = index_help(job);
-  Topic topic;
+  SharedPageTools shared(job, nullptr);
+  const PublishJob first_job = shared.job_for(0);
+  const PublishJob second_job = shared.job_for(1);
   const std::unique_ptr<RtfSource> source = job.open_rtf();
   HelpReader reader(*source);
   // The tables are read before the first topic; a page needs them from the start.
-  SinglePage writer(job, help, reader.tables(), page);
+  SinglePage writer(first_job, help, reader.tables(), page);
   writer.head();
-  for (size_t index = 0; reader.next_topic(topic) && index < help.size(); ++index) {
-    writer.topic(topic, index);
-  }
-  return writer.finish();
+  const bool parts_written = write_in_parts(
+      job, help, shared, reader, writer, [&](const DocumentTables& tables, size_t first_topic) {
+        return std::make_unique<SinglePage>(second_job, help, tables, first_topic);
+      });
+  return parts_written && writer.finish();
 }
 
 }  // namespace zek

@@ -1,29 +1,41 @@
-// The spool: a temporary file, or memory.
+// The spool and the scratch file: a temporary file, or memory.
 #include "publish/spool.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "io/file_system.h"
 
 namespace zek {
 
 namespace {
 
-class FileSource : public RtfSource {
+class BytesSource : public RtfSource {
  public:
-  explicit FileSource(std::FILE* file) : file_(file) {}
-  size_t read(char* buffer, size_t size) override { return std::fread(buffer, 1, size, file_); }
+  BytesSource(TemporaryBytes& bytes, uint64_t offset) : bytes_(bytes), offset_(offset) {}
+  size_t read(char* buffer, size_t size) override {
+    const size_t got = bytes_.read_at(offset_, buffer, size);
+    offset_ += got;
+    return got;
+  }
 
  private:
-  std::FILE* file_;
+  TemporaryBytes& bytes_;
+  uint64_t offset_;
 };
+
+constexpr size_t kCopyChunk = size_t{1} << 16;
 
 }  // namespace
 
-Spool::Spool() : file_(std::tmpfile()) {}
+TemporaryBytes::TemporaryBytes() : file_(std::tmpfile()) {}
 
-Spool::~Spool() {
+TemporaryBytes::~TemporaryBytes() {
   if (file_ != nullptr) std::fclose(file_);
 }
 
-bool Spool::write(std::string_view bytes) {
-  early_.write(bytes);
+bool TemporaryBytes::append(std::string_view bytes) {
+  size_ += bytes.size();
   if (file_ == nullptr) {
     memory_.append(bytes);
     return true;
@@ -32,11 +44,43 @@ bool Spool::write(std::string_view bytes) {
   return !failed_;
 }
 
-std::unique_ptr<RtfSource> Spool::read() {
-  if (file_ == nullptr) return std::make_unique<RtfStringSource>(memory_);
-  std::fflush(file_);
-  std::rewind(file_);
-  return std::make_unique<FileSource>(file_);
+size_t TemporaryBytes::read_at(uint64_t offset, char* buffer, size_t size) {
+  if (file_ == nullptr) {
+    if (offset >= memory_.size()) return 0;
+    const size_t n = std::min<size_t>(size, memory_.size() - static_cast<size_t>(offset));
+    std::memcpy(buffer, memory_.data() + offset, n);
+    return n;
+  }
+  const std::lock_guard<std::mutex> lock(reading_);
+  if (!flushed_) {
+    if (std::fflush(file_) != 0) failed_ = true;
+    flushed_ = true;
+  }
+  if (!seek_file(file_, offset)) return 0;
+  return std::fread(buffer, 1, size, file_);
+}
+
+bool Spool::write(std::string_view bytes) {
+  early_.write(bytes);
+  return bytes_.append(bytes);
+}
+
+std::unique_ptr<RtfSource> Spool::read(uint64_t offset) {
+  return std::make_unique<BytesSource>(bytes_, offset);
+}
+
+bool ScratchFile::write(std::string_view bytes) {
+  return bytes_.append(bytes);
+}
+
+bool ScratchFile::copy_to(OutputStream& to) {
+  std::string chunk(kCopyChunk, '\0');
+  for (uint64_t offset = 0; offset < bytes_.size();) {
+    const size_t got = bytes_.read_at(offset, chunk.data(), chunk.size());
+    if (got == 0 || !to.write(std::string_view(chunk.data(), got))) return false;
+    offset += got;
+  }
+  return !bytes_.failed();
 }
 
 }  // namespace zek

@@ -121,10 +121,11 @@ const std::string& TopicHtml::char_css(const CharStyle& style) const {
   // Only the font, size and colour make the CSS; runs that differ in the
   // rest (a hot spot's underline between plain text) share it.
   if (style.font == last_style_.font && style.size == last_style_.size &&
-      style.color == last_style_.color) {
+      style.color == last_style_.color && tables_.changes == last_tables_) {
     return last_css_;
   }
   last_style_ = style;
+  last_tables_ = tables_.changes;
   std::string& css = last_css_;
   css.clear();
   if (style.font >= 0) {

@@ -31,6 +31,10 @@ class BitmapPlacer {
   // The address (relative to the page) of the bitmap the help names; none
   // when it cannot be shown (missing, or of a kind a browser cannot show).
   virtual std::optional<std::string> place(std::string_view name) = 0;
+  // After pages were written in parts at the same time: every name placed,
+  // once, in the order the document names them, which place() may not
+  // have been called in.
+  virtual void met_in_order(const std::vector<std::string>& names) { (void)names; }
 };
 
 class TopicHtml {
@@ -85,6 +89,7 @@ class TopicHtml {
   // and the latest style's CSS (runs repeat their style).
   mutable std::string inherited_css_;
   mutable CharStyle last_style_;
+  mutable uint64_t last_tables_ = 0;  // the tables' changes when last_css_ was made
   mutable std::string last_css_;
   // The latest hot-spot window and its browsing-context name.
   mutable std::string last_window_;

@@ -72,6 +72,7 @@ size_t RtfTokenizer::refill(size_t count) {
     const size_t got = source_.read(buffer_.get() + end_, kChunk + kLookahead - end_);
     if (got == 0) exhausted_ = true;
     end_ += got;
+    taken_ += got;
   }
   return end_ - pos_;
 }

@@ -68,6 +68,9 @@ class RtfTokenizer {
   // next call (its text's memory is reused).
   const RtfToken& next();
 
+  // How many bytes of the source the tokens read so far took.
+  uint64_t offset() const { return taken_ - (end_ - pos_); }
+
  private:
   // Makes at least `count` bytes available from pos_ when the input has them;
   // returns how many are available. The check is inline: it runs for
@@ -92,6 +95,7 @@ class RtfTokenizer {
   size_t pos_ = 0;
   size_t end_ = 0;
   bool exhausted_ = false;
+  uint64_t taken_ = 0;  // bytes read from the source
   RtfToken token_;
   std::array<char, 32> word_{};  // the letters of the last control word
   std::string joined_;           // text read across line ends, which are no part of it

@@ -190,6 +190,55 @@ TEST(PublicationTest, Bitmaps) {
   EXPECT_NE(env.files["h.hhp"].find("h/old.BMP\r\nh/pic.png\r\n"), std::string::npos);
 }
 
+// A help long enough to be written in two parts at once: the topics stand in
+// the order of the source, in the page and in the project's list of files,
+// and the warnings keep the order of the source lines.
+TEST(PublicationTest, LongHelpKeepsTheOrderOfTheSource) {
+  std::string source = ".start\r\n.browse tour\r\n";
+  std::string warnings;
+  int line = 2;
+  for (int i = 1; i <= 60; ++i) {
+    source +=
+        ".topic Topic" + std::to_string(i) + "\r\nTopic" + std::to_string(i % 60 + 1) + ".\r\n";
+    line += 2;
+    if (i % 10 == 3) {
+      source += "'\\{bmc pic" + std::to_string(i) + ".wmf\\}\r\n";
+      warnings += "in.zek " + std::to_string(++line) + ": warning bitmap pic" + std::to_string(i) +
+                  ".wmf is shown as its name\n";
+    }
+    if (i % 10 == 7) {
+      source += "'\\{bml pic.png\\}\r\n";
+      ++line;
+    }
+  }
+  source += ".end\r\n";
+  MemoryEnvironment env;
+  env.files["in.zek"] = source;
+  env.files["pic.png"] = std::string("\x89PNG\r\n\x1A\n", 8) + "data";
+  const testing::RunResult page = testing::run(env, {"-C", "in.zek", "p.html"});
+  EXPECT_EQ(page.status, 0);
+  EXPECT_EQ(page.err, warnings);
+  const std::string& html = env.files["p.html"];
+  EXPECT_EQ(testing::check_page(html), "");
+  const testing::RunResult project = testing::run(env, {"-C", "in.zek", "h.hhp"});
+  EXPECT_EQ(project.status, 0);
+  EXPECT_EQ(project.err, warnings);
+  const std::string& listing = env.files["h.hhp"];
+  size_t in_page = 0;
+  size_t in_listing = 0;
+  for (int i = 1; i <= 60; ++i) {
+    const std::string page_name = "xx" + std::to_string(i - 1);  // the topic's context string
+    const size_t at = html.find("<a class=\"an\" id=\"" + page_name + "\"", in_page);
+    ASSERT_NE(at, std::string::npos) << i;
+    in_page = at;
+    const size_t listed = listing.find("h/" + page_name + ".htm\r\n", in_listing);
+    ASSERT_NE(listed, std::string::npos) << i;
+    in_listing = listed;
+    EXPECT_EQ(testing::check_page(env.files["h/" + page_name + ".htm"]), "") << i;
+  }
+  EXPECT_NE(listing.find("h/pic.png\r\n"), std::string::npos);
+}
+
 // A page that cannot be written leaves no bitmap copies beside it.
 TEST(PublicationTest, FailedPageLeavesNoBitmaps) {
   MemoryEnvironment env;

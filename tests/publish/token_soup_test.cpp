@@ -168,5 +168,118 @@ TEST(TokenSoupTest, IndexReadFindsWhatThePagesReadFinds) {
   }
 }
 
+// Bitmaps a page shows: PNG files are there, others are not. Remembers the
+// order names were first asked for, or were told to be in.
+class OrderPlacer : public BitmapPlacer {
+ public:
+  std::optional<std::string> place(std::string_view name) override {
+    if (std::find(asked.begin(), asked.end(), name) == asked.end()) asked.emplace_back(name);
+    if (name.size() > 4 && name.substr(name.size() - 4) == ".png") return std::string(name);
+    return std::nullopt;
+  }
+  void met_in_order(const std::vector<std::string>& names) override { told = names; }
+  std::vector<std::string> asked;
+  std::vector<std::string> told;
+};
+
+// A soup of many short topics, so that the pages are written in two parts.
+std::string many_topics(std::mt19937& random) {
+  const char* const more[] = {"{\\bmc a.png\\}", "\\{bmc b.wmf\\}", "\\{bml c.png\\}"};
+  std::string rtf = "{\\rtf1{\\fonttbl{\\f0 A;}{\\f1 B;}}";
+  const int topics = 17 + static_cast<int>(random() % 60);
+  for (int t = 0; t < topics; ++t) {
+    const int count = static_cast<int>(random() % 10);
+    for (int i = 0; i < count; ++i) {
+      rtf += random() % 8 == 0 ? more[random() % std::size(more)]
+                               : kPieces[random() % std::size(kPieces)];
+    }
+    // Groups left open carry into the next topics, but a footnote or skipped
+    // group holds any "\\page" in it: most topics close what they open.
+    if (random() % 4 != 0) rtf += "}}}}}}}}}}";
+    rtf += "x\\par\\page ";
+  }
+  return rtf;
+}
+
+// The pages written in two parts at once, the second read resuming where the
+// first read kept a place, are the bytes one reader writes; the bitmaps are
+// handed back in the order of the document.
+TEST(TokenSoupTest, PagesWrittenInTwoPartsAreThePagesOfOneRead) {
+  std::mt19937 random(20261209);
+  int split = 0;
+  for (int round = 0; round < 60; ++round) {
+    const std::string rtf = many_topics(random);
+    PublishJob job;
+    job.open_rtf = [&rtf] { return std::make_unique<RtfStringSource>(rtf); };
+    OrderPlacer one_placer;
+    job.bitmaps = &one_placer;
+    std::string one_page;
+    Collect one_collect(one_page);
+    ASSERT_TRUE(write_single_page(job, one_collect));
+    Folder one_folder;
+    ASSERT_TRUE(write_project(job, "h", one_folder));
+
+    bool opened_at = false;
+    job.open_rtf_at = [&rtf, &opened_at](uint64_t offset) {
+      opened_at = true;
+      return std::make_unique<RtfStringSource>(
+          std::string_view(rtf).substr(std::min<size_t>(offset, rtf.size())));
+    };
+    OrderPlacer two_placer;
+    job.bitmaps = &two_placer;
+    std::string two_page;
+    Collect two_collect(two_page);
+    ASSERT_TRUE(write_single_page(job, two_collect));
+    ASSERT_EQ(two_page, one_page) << rtf;
+    if (opened_at) {
+      ++split;
+      EXPECT_EQ(two_placer.told, one_placer.asked) << rtf;
+    }
+    Folder two_folder;
+    ASSERT_TRUE(write_project(job, "h", two_folder));
+    ASSERT_EQ(two_folder.files, one_folder.files) << rtf;
+  }
+  EXPECT_GT(split, 40);
+}
+
+// A colour table that raw RTF brings later replaces the first for the text
+// after it, also for a style met before with the first table.
+TEST(TokenSoupTest, ALaterColourTableColoursTheTextAfterIt) {
+  const std::string rtf =
+      "{\\rtf1{\\colortbl ;\\red255\\green0\\blue0;}\\cf1 a\\par\\page "
+      "{\\colortbl ;\\red0\\green0\\blue255;}\\cf1 b\\par\\page "
+      "{\\colortbl ;}\\cf1 c\\par\\page }";
+  PublishJob job;
+  job.open_rtf = [&rtf] { return std::make_unique<RtfStringSource>(rtf); };
+  std::string page;
+  Collect collect(page);
+  ASSERT_TRUE(write_single_page(job, collect));
+  const size_t a = page.find("color:#ff0000");
+  const size_t b = page.find("color:#0000ff");
+  ASSERT_NE(a, std::string::npos) << page;
+  ASSERT_NE(b, std::string::npos) << page;
+  EXPECT_LT(a, b);
+  EXPECT_EQ(page.find("color:#", b + 1), std::string::npos) << page;
+}
+
+// A long help keeps at most so many places, evenly spread, in order.
+TEST(TokenSoupTest, ResumePlacesStayFewAndEvenlySpread) {
+  std::string rtf;
+  for (int t = 0; t < 1500; ++t) rtf += "x\\par\\page ";
+  RtfStringSource source(rtf);
+  HelpIndex help;
+  help.add_topics(source, 1);
+  const std::vector<ReaderPlace>& places = help.resume_places();
+  ASSERT_EQ(help.size(), 1500U);
+  ASSERT_GT(places.size(), HelpIndex::kMaxResumePlaces / 2);
+  ASSERT_LE(places.size(), HelpIndex::kMaxResumePlaces);
+  const size_t stride = places.front().topic;
+  for (size_t k = 0; k < places.size(); ++k) {
+    EXPECT_EQ(places[k].topic, (k + 1) * stride);
+    EXPECT_EQ(places[k].offset, places[k].topic * std::string_view("x\\par\\page ").size());
+  }
+  EXPECT_EQ(help.document_size(), rtf.size());
+}
+
 }  // namespace
 }  // namespace zek
