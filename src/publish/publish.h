@@ -1,7 +1,8 @@
-// Publishing a help as HTML: the document's RTF is read twice, first for
-// what is help-wide (titles, context strings, popups, browse sequences,
-// keywords), then topic by topic into the pages. Only one topic is held at
-// a time. Two forms: one self-contained page, or an HTML Help project.
+// Publishing a help as HTML: the document's RTF is read first for what is
+// help-wide (titles, context strings, popups, browse sequences, keywords),
+// then topic by topic into the pages, in two parts at once when the help
+// is long enough (publish/page_parts.h). Each part holds one topic at a
+// time. Two forms: one self-contained page, or an HTML Help project.
 #pragma once
 
 #include <cstdint>
