@@ -50,9 +50,10 @@ class SharedPageTools;
 // Writes the topics `reader` reads with `first`, and where the help splits
 // in two, those of the second part with the writer `make_second(tables,
 // first_topic)` makes, on a thread of its own. A writer has topic(topic,
-// index), end_part() (its last topic is written) and continue_after(part)
-// (the second part's topics follow its own now; false when they could not
-// be put there). False when that failed.
+// index), end_part() (its last topic is written), follow(part) (puts what
+// the second part writes after its own, as it comes, until the part ends;
+// false when that failed) and continue_after(part) (goes on from where the
+// finished part ended). False when following failed.
 template <typename Writer, typename MakeSecond>
 bool write_in_parts(const PublishJob& job, const HelpIndex& help, SharedPageTools& shared,
                     HelpReader& reader, Writer& first, MakeSecond&& make_second);
@@ -143,9 +144,11 @@ bool write_in_parts(const PublishJob& job, const HelpIndex& help, SharedPageTool
   read_topics(reader, 0, end, [&](const Topic& topic, size_t index) { first.topic(topic, index); });
   if (end == help.size()) return true;
   first.end_part();
+  const bool followed = first.follow(*second);
   thread.join();
   shared.finish();
-  return first.continue_after(*second);
+  first.continue_after(*second);
+  return followed;
 }
 
 }  // namespace zek

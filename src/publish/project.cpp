@@ -69,8 +69,10 @@ class Project {
 
   void topic(const Topic& topic, size_t index);
   void end_part() {}
+  // The part's pages are files of their own: nothing to put in place.
+  static bool follow(const Project& /*part*/) { return true; }
   // Lists the pages `part` wrote after this writer's and goes on from there.
-  bool continue_after(const Project& part);
+  void continue_after(const Project& part);
   bool finish();
 
  private:
@@ -109,11 +111,10 @@ void Project::topic(const Topic& topic, size_t index) {
   for (size_t k = 1; k < entry.contexts.size(); ++k) forwarding_page(entry.contexts[k], index);
 }
 
-bool Project::continue_after(const Project& part) {
+void Project::continue_after(const Project& part) {
   pages_.insert(pages_.end(), part.pages_.begin(), part.pages_.end());
   placer_.placed.insert(part.placer_.placed.begin(), part.placer_.placed.end());
   failed_ = failed_ || part.failed_;
-  return true;
 }
 
 void Project::forwarding_page(const std::string& context, size_t index) {

@@ -144,9 +144,11 @@ class SinglePage {
   // after them: everything composed is written, and a full group is closed,
   // as the next topic would.
   void end_part();
-  // Writes what `part` wrote after this writer's topics and goes on from
-  // there; false when it could not be copied.
-  bool continue_after(const SinglePage& part);
+  // Writes what `part` writes after this writer's topics, as it comes, until
+  // its end_part(); false when it could not be copied.
+  bool follow(const SinglePage& part);
+  // Goes on from where the finished `part` ended.
+  void continue_after(const SinglePage& part);
   bool finish();
 
  private:
@@ -248,12 +250,16 @@ void SinglePage::end_part() {
   if (in_group_ == kGroupSize) end_group();
   if (!page_->write(encoder_.encode(out_))) failed_ = true;
   out_.clear();
+  if (scratch_) scratch_->close();
 }
 
-bool SinglePage::continue_after(const SinglePage& part) {
+bool SinglePage::follow(const SinglePage& part) {
+  return part.scratch_->copy_to(*page_);
+}
+
+void SinglePage::continue_after(const SinglePage& part) {
   in_group_ = part.in_group_;
   failed_ = failed_ || part.failed_;
-  return part.scratch_->copy_to(*page_);
 }
 
 void SinglePage::flush() {

@@ -35,29 +35,62 @@ TemporaryBytes::~TemporaryBytes() {
 }
 
 bool TemporaryBytes::append(std::string_view bytes) {
-  size_ += bytes.size();
-  if (file_ == nullptr) {
-    memory_.append(bytes);
-    return true;
+  {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    if (file_ == nullptr) {
+      memory_.append(bytes);
+    } else {
+      if (reading_ && !seek_file(file_, size_)) failed_ = true;
+      reading_ = false;
+      if (std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size()) failed_ = true;
+    }
+    size_ += bytes.size();
+    if (failed_) return false;
   }
-  if (std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size()) failed_ = true;
-  return !failed_;
+  appended_.notify_all();
+  return true;
+}
+
+void TemporaryBytes::close() {
+  {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    closed_ = true;
+  }
+  appended_.notify_all();
 }
 
 size_t TemporaryBytes::read_at(uint64_t offset, char* buffer, size_t size) {
+  const std::lock_guard<std::mutex> lock(mutex_);
+  return read_locked(offset, buffer, size);
+}
+
+size_t TemporaryBytes::wait_read_at(uint64_t offset, char* buffer, size_t size) {
+  std::unique_lock<std::mutex> lock(mutex_);
+  appended_.wait(lock, [&] { return size_ > offset || closed_ || failed_; });
+  return read_locked(offset, buffer, size);
+}
+
+bool TemporaryBytes::failed() const {
+  const std::lock_guard<std::mutex> lock(mutex_);
+  return failed_;
+}
+
+size_t TemporaryBytes::read_locked(uint64_t offset, char* buffer, size_t size) {
+  if (offset >= size_) return 0;
+  const size_t n = static_cast<size_t>(std::min<uint64_t>(size, size_ - offset));
   if (file_ == nullptr) {
-    if (offset >= memory_.size()) return 0;
-    const size_t n = std::min<size_t>(size, memory_.size() - static_cast<size_t>(offset));
     std::memcpy(buffer, memory_.data() + offset, n);
     return n;
   }
-  const std::lock_guard<std::mutex> lock(reading_);
-  if (!flushed_) {
-    if (std::fflush(file_) != 0) failed_ = true;
-    flushed_ = true;
+  // Written bytes are flushed by the seek that turns the stream to reading.
+  reading_ = true;
+  if (!seek_file(file_, offset)) {
+    failed_ = true;
+    return 0;
   }
-  if (!seek_file(file_, offset)) return 0;
-  return std::fread(buffer, 1, size, file_);
+  const size_t got = std::fread(buffer, 1, n, file_);
+  if (got != n) failed_ = true;
+  return got;
 }
 
 bool Spool::write(std::string_view bytes) {
@@ -75,9 +108,11 @@ bool ScratchFile::write(std::string_view bytes) {
 
 bool ScratchFile::copy_to(OutputStream& to) {
   std::string chunk(kCopyChunk, '\0');
-  for (uint64_t offset = 0; offset < bytes_.size();) {
-    const size_t got = bytes_.read_at(offset, chunk.data(), chunk.size());
-    if (got == 0 || !to.write(std::string_view(chunk.data(), got))) return false;
+  uint64_t offset = 0;
+  for (;;) {
+    const size_t got = bytes_.wait_read_at(offset, chunk.data(), chunk.size());
+    if (got == 0) break;
+    if (!to.write(std::string_view(chunk.data(), got))) return false;
     offset += got;
   }
   return !bytes_.failed();

@@ -9,6 +9,7 @@
 // the part before it, until it can follow that part.
 #pragma once
 
+#include <condition_variable>
 #include <cstdint>
 #include <cstdio>
 #include <memory>
@@ -21,7 +22,9 @@
 
 namespace zek {
 
-// An anonymous temporary file, or memory when none can be made.
+// An anonymous temporary file, or memory when none can be made. One thread
+// appends; others may read at the same time, each at its own offset, also
+// what is still being appended.
 class TemporaryBytes {
  public:
   TemporaryBytes();
@@ -30,18 +33,24 @@ class TemporaryBytes {
   TemporaryBytes& operator=(const TemporaryBytes&) = delete;
 
   bool append(std::string_view bytes);
-  // Up to `size` bytes from `offset`; 0 at the end or on an error. Safe to
-  // call from several threads once nothing is appended any more.
+  // Nothing more is appended.
+  void close();
+  // Up to `size` bytes from `offset`; 0 at the end or on an error.
   size_t read_at(uint64_t offset, char* buffer, size_t size);
-  bool failed() const { return failed_; }
-  uint64_t size() const { return size_; }
+  // The same, but waits for bytes at `offset` until close(); 0 only then.
+  size_t wait_read_at(uint64_t offset, char* buffer, size_t size);
+  bool failed() const;
 
  private:
+  size_t read_locked(uint64_t offset, char* buffer, size_t size);
+
   std::FILE* file_ = nullptr;
-  uint64_t size_ = 0;
   std::string memory_;
-  std::mutex reading_;  // a file read is a seek and a read
-  bool flushed_ = false;
+  mutable std::mutex mutex_;  // a read is a seek and a read; an append a seek and a write
+  std::condition_variable appended_;
+  uint64_t size_ = 0;
+  bool reading_ = false;  // the file's position is not at its end
+  bool closed_ = false;
   bool failed_ = false;
 };
 
@@ -64,7 +73,10 @@ class Spool : public OutputStream {
 class ScratchFile : public OutputStream {
  public:
   bool write(std::string_view bytes) override;
-  // Writes everything held to `to`; false when a read or a write failed.
+  // Nothing more is written.
+  void close() { bytes_.close(); }
+  // Writes everything held to `to`, and what is written to the scratch file
+  // meanwhile, until it is closed; false when a read or a write failed.
   bool copy_to(OutputStream& to);
 
  private:
