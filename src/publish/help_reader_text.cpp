@@ -70,11 +70,11 @@ void read_jump_macro(LinkTarget& target) {
   target.context = std::string(context);
 }
 
-// The target a hot spot's hidden text names. `kind` is what the visible
-// text's formatting says (jump or popup); a macro makes it a macro, and the
-// macro JumpId/JI("file","ctx") becomes a jump into that file.
-LinkTarget read_link_target(std::string_view hidden, LinkKind kind) {
-  LinkTarget target;
+// The target a hot spot's hidden text names, into a new `target`. `kind` is
+// what the visible text's formatting says (jump or popup); a macro makes it
+// a macro, and the macro JumpId/JI("file","ctx") becomes a jump into that
+// file.
+void read_link_target(std::string_view hidden, LinkKind kind, LinkTarget& target) {
   target.kind = kind;
   hidden = trim_blanks(hidden);
   if (!hidden.empty() && hidden.front() == '%') {
@@ -86,22 +86,21 @@ LinkTarget read_link_target(std::string_view hidden, LinkKind kind) {
   }
   if (!hidden.empty() && hidden.front() == '!') {
     target.kind = LinkKind::macro;
-    target.macro = std::string(hidden.substr(1));
+    target.macro.assign(hidden.substr(1));
     read_jump_macro(target);
-    return target;
+    return;
   }
   const size_t window = mbs_strchr(hidden, '>');
   if (window != std::string_view::npos) {
-    target.window = std::string(trim_blanks(hidden.substr(window + 1)));
+    target.window.assign(trim_blanks(hidden.substr(window + 1)));
     hidden = hidden.substr(0, window);
   }
   const size_t at = mbs_strchr(hidden, '@');
   if (at != std::string_view::npos) {
-    target.file = std::string(trim_blanks(hidden.substr(at + 1)));
+    target.file.assign(trim_blanks(hidden.substr(at + 1)));
     hidden = hidden.substr(0, at);
   }
-  target.context = std::string(trim_blanks(hidden));
-  return target;
+  target.context.assign(trim_blanks(hidden));
 }
 
 // Bounds that keep the reader's memory small on any input.
@@ -188,9 +187,8 @@ void HelpReader::add_text(std::string_view bytes) {
       return;
     }
   }
-  Piece piece{PieceKind::text, state().chr};
-  piece.text = std::string(bytes);
-  paragraph_.pieces.push_back(std::move(piece));
+  Piece& piece = paragraph_.pieces.emplace_back(PieceKind::text, state().chr);
+  piece.text.assign(bytes);
 }
 
 void HelpReader::add_piece(Piece piece) {
@@ -211,12 +209,17 @@ void HelpReader::finish_hidden() {
   }
   if (first != pieces.size()) {  // else hidden text with nothing to click on
     // The first of the pieces becomes the hot spot, with the text of all.
+    // (An index read keeps only where it leads.)
     Piece& spot = pieces[first];
-    for (size_t i = first + 1; i < pieces.size(); ++i) spot.text += pieces[i].text;
+    if (purpose_ == ReadFor::pages) {
+      for (size_t i = first + 1; i < pieces.size(); ++i) spot.text += pieces[i].text;
+    }
     spot.kind = PieceKind::hot_spot;
     const LinkKind kind =
         spot.style.strike || spot.style.double_underline ? LinkKind::jump : LinkKind::popup;
-    spot.set_target(read_link_target(hidden_, kind));
+    auto target = std::make_shared<LinkTarget>();
+    read_link_target(hidden_, kind, *target);
+    spot.link = std::move(target);
     pieces.erase(pieces.begin() + static_cast<std::ptrdiff_t>(first) + 1, pieces.end());
   }
   hidden_.clear();
