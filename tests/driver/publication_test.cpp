@@ -6,6 +6,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "base/cat.h"
 #include "support/memory_environment.h"
 #include "support/strict_html.h"
 
@@ -198,13 +199,11 @@ TEST(PublicationTest, LongHelpKeepsTheOrderOfTheSource) {
   std::string warnings;
   int line = 2;
   for (int i = 1; i <= 60; ++i) {
-    source +=
-        ".topic Topic" + std::to_string(i) + "\r\nTopic" + std::to_string(i % 60 + 1) + ".\r\n";
+    append(source, ".topic Topic", i, "\r\nTopic", i % 60 + 1, ".\r\n");
     line += 2;
     if (i % 10 == 3) {
-      source += "'\\{bmc pic" + std::to_string(i) + ".wmf\\}\r\n";
-      warnings += "in.zek " + std::to_string(++line) + ": warning bitmap pic" + std::to_string(i) +
-                  ".wmf is shown as its name\n";
+      append(source, "'\\{bmc pic", i, ".wmf\\}\r\n");
+      append(warnings, "in.zek ", ++line, ": warning bitmap pic", i, ".wmf is shown as its name\n");
     }
     if (i % 10 == 7) {
       source += "'\\{bml pic.png\\}\r\n";
@@ -214,7 +213,7 @@ TEST(PublicationTest, LongHelpKeepsTheOrderOfTheSource) {
   source += ".end\r\n";
   MemoryEnvironment env;
   env.files["in.zek"] = source;
-  env.files["pic.png"] = std::string("\x89PNG\r\n\x1A\n", 8) + "data";
+  env.files["pic.png"] = cat(std::string_view("\x89PNG\r\n\x1A\n", 8), "data");
   const testing::RunResult page = testing::run(env, {"-C", "in.zek", "p.html"});
   EXPECT_EQ(page.status, 0);
   EXPECT_EQ(page.err, warnings);
@@ -227,14 +226,14 @@ TEST(PublicationTest, LongHelpKeepsTheOrderOfTheSource) {
   size_t in_page = 0;
   size_t in_listing = 0;
   for (int i = 1; i <= 60; ++i) {
-    const std::string page_name = "xx" + std::to_string(i - 1);  // the topic's context string
-    const size_t at = html.find("<a class=\"an\" id=\"" + page_name + "\"", in_page);
+    const std::string page_name = cat("xx", i - 1);  // the topic's context string
+    const size_t at = html.find(cat("<a class=\"an\" id=\"", page_name, '"'), in_page);
     ASSERT_NE(at, std::string::npos) << i;
     in_page = at;
-    const size_t listed = listing.find("h/" + page_name + ".htm\r\n", in_listing);
+    const size_t listed = listing.find(cat("h/", page_name, ".htm\r\n"), in_listing);
     ASSERT_NE(listed, std::string::npos) << i;
     in_listing = listed;
-    EXPECT_EQ(testing::check_page(env.files["h/" + page_name + ".htm"]), "") << i;
+    EXPECT_EQ(testing::check_page(env.files[cat("h/", page_name, ".htm")]), "") << i;
   }
   EXPECT_NE(listing.find("h/pic.png\r\n"), std::string::npos);
 }
