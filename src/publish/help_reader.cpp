@@ -193,16 +193,19 @@ void HelpReader::open_group() {
 void HelpReader::close_group() {
   ignorable_ = false;
   if (groups_.size() == 1) return;  // an unbalanced "}" closes nothing
-  const GroupState closed = std::move(groups_.back());
+  // What the closed group leaves to do, taken before it goes.
+  const GroupState& top = groups_.back();
+  const Destination destination = top.destination;
+  const BitmapPlacement placement = top.bitmap_placement;
+  const bool transparent = top.bitmap_transparent;
+  const bool was_hidden = top.chr.hidden;
   groups_.pop_back();
-  switch (closed.destination) {
+  switch (destination) {
     case Destination::footnote:
       if (state().destination != Destination::footnote) finish_footnote();
       break;
     case Destination::bitmap:
-      if (state().destination != Destination::bitmap) {
-        finish_bitmap(closed.bitmap_placement, closed.bitmap_transparent);
-      }
+      if (state().destination != Destination::bitmap) finish_bitmap(placement, transparent);
       break;
     case Destination::font_table:
       if (font_started_) font_table_text(";");
@@ -210,7 +213,7 @@ void HelpReader::close_group() {
     default:
       break;
   }
-  if (closed.chr.hidden && !state().chr.hidden) finish_hidden();
+  if (was_hidden && !state().chr.hidden) finish_hidden();
 }
 
 void HelpReader::control_word(const RtfToken& token) {
