@@ -82,6 +82,14 @@ constexpr std::array<EscapeClass, 256> make_escape_classes() {
 }
 constexpr std::array<EscapeClass, 256> kEscapeClasses = make_escape_classes();
 
+// The ASCII bytes escaping copies.
+constexpr std::array<bool, 256> make_copied_ascii() {
+  std::array<bool, 256> copied{};
+  for (int b = 0; b < 0x80; ++b) copied[b] = kEscapeClasses[b] == EscapeClass::copy;
+  return copied;
+}
+constexpr std::array<bool, 256> kCopiedAscii = make_copied_ascii();
+
 std::string_view entity(unsigned char c) {
   switch (c) {
     case '<':
@@ -142,10 +150,7 @@ size_t skip_copied_ascii(const char* bytes, size_t at, size_t size) {
     if (mask != 0) return at + static_cast<size_t>(std::countr_zero(static_cast<unsigned>(mask)));
   }
 #endif
-  while (at < size && static_cast<unsigned char>(bytes[at]) < 0x80 &&
-         kEscapeClasses[static_cast<unsigned char>(bytes[at])] == EscapeClass::copy) {
-    ++at;
-  }
+  while (at < size && kCopiedAscii[static_cast<unsigned char>(bytes[at])]) ++at;
   return at;
 }
 
