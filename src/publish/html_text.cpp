@@ -154,6 +154,16 @@ size_t skip_copied_ascii(const char* bytes, size_t at, size_t size) {
   return at;
 }
 
+// The end of the run of whole double-byte characters at `at`: Japanese text
+// has them one after the other.
+size_t after_characters(const char* bytes, size_t at, size_t size) {
+  while (at + 1 < size && is_lead_byte(bytes[at]) &&
+         is_trail(static_cast<unsigned char>(bytes[at + 1]))) {
+    at += 2;
+  }
+  return at;
+}
+
 }  // namespace
 
 // Bytes that stay as they are, whole double-byte characters included, are
@@ -174,7 +184,7 @@ void append_escaped(std::string& out, std::string_view text) {
     }
     if (kind == EscapeClass::lead && i + 1 < size &&
         is_trail(static_cast<unsigned char>(bytes[i + 1]))) {
-      i += 2;
+      i = after_characters(bytes, i + 2, size);
       continue;
     }
     out.append(bytes + copied, i - copied);
