@@ -147,6 +147,17 @@ const std::string& TopicHtml::char_css(const CharStyle& style) const {
   return css;
 }
 
+// The CSS of a paragraph's formatting; paragraphs mostly repeat the one
+// before.
+const std::string& TopicHtml::paragraph_style_css(const ParaStyle& style) const {
+  if (!(style == last_para_style_) || !last_para_css_known_) {
+    last_para_style_ = style;
+    last_para_css_ = paragraph_css(style);
+    last_para_css_known_ = true;
+  }
+  return last_para_css_;
+}
+
 // Keeps the character CSS every text of the paragraph has as the inherited
 // CSS; none when they differ.
 void TopicHtml::inherit_common_css(const Paragraph& paragraph) const {
@@ -179,7 +190,7 @@ void TopicHtml::blocks(std::string& out, const std::vector<Block>& list, Region 
 void TopicHtml::paragraph(std::string& out, const Paragraph& paragraph, const char* tag) const {
   // Character formatting that all the text shares is written once, here.
   inherit_common_css(paragraph);
-  const std::string css = paragraph_css(paragraph.style);
+  const std::string& css = paragraph_style_css(paragraph.style);
   append(out, '<', tag);
   if (paragraph.pieces.empty()) out += " class=\"e\"";
   if (!css.empty() || !inherited_css_.empty()) {

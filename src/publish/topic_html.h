@@ -88,6 +88,7 @@ class TopicHtml {
   void bitmap(std::string& out, const Piece& piece) const;
   const std::string& char_css(const CharStyle& style) const;
   void inherit_common_css(const Paragraph& paragraph) const;
+  const std::string& paragraph_style_css(const ParaStyle& style) const;
 
   const HelpIndex& index_;
   const DocumentTables& tables_;
@@ -101,6 +102,10 @@ class TopicHtml {
   mutable std::string inherited_css_;
   mutable CharStyle last_style_;
   mutable std::string last_css_;
+  // The latest paragraph formatting and its CSS.
+  mutable ParaStyle last_para_style_;
+  mutable std::string last_para_css_;
+  mutable bool last_para_css_known_ = false;
   // The latest hot-spot window and its browsing-context name.
   mutable std::string last_window_;
   mutable std::string last_window_name_;
