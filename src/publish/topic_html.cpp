@@ -289,8 +289,10 @@ void TopicHtml::styled_text(std::string& out, const CharStyle& style, std::strin
   if (!link && style.strike) add("s");
   if (style.small_caps) add("sc");
   if (style.caps) add("c");
-  const std::string& own = char_css(style);
-  const std::string_view css = own == inherited_css_ ? std::string_view() : std::string_view(own);
+  // Inherited CSS is what every text of the paragraph has: then a text
+  // needs none of its own.
+  const std::string_view css =
+      inherited_css_.empty() ? std::string_view(char_css(style)) : std::string_view();
   if (length == 0 && css.empty()) {
     append_escaped(out, text);
     return;
