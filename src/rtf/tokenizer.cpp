@@ -20,9 +20,15 @@ constexpr size_t kChunk = 1 << 16;
 constexpr size_t kLookahead = 64;
 constexpr size_t kMaxWord = 32;
 
-bool is_letter(unsigned char c) {
+constexpr bool is_letter(unsigned char c) {
   return static_cast<unsigned char>((c | 0x20) - 'a') < 26;
 }
+constexpr std::array<bool, 256> make_letters() {
+  std::array<bool, 256> letters{};
+  for (int c = 0; c < 256; ++c) letters[c] = is_letter(static_cast<unsigned char>(c));
+  return letters;
+}
+constexpr std::array<bool, 256> kLetters = make_letters();
 bool is_digit(unsigned char c) {
   return static_cast<unsigned char>(c - '0') < 10;
 }
@@ -192,7 +198,7 @@ bool RtfTokenizer::read_control_word_in_window(RtfToken& token) {
   const char* const end = buffer_.get() + end_;
   const char* const letters = buffer_.get() + pos_ + 1;
   const char* p = letters;
-  while (is_letter(static_cast<unsigned char>(*p))) ++p;
+  while (kLetters[static_cast<unsigned char>(*p)]) ++p;
   const size_t count = static_cast<size_t>(p - letters);
   const bool negative = end - p >= 2 && *p == '-' && is_digit(static_cast<unsigned char>(p[1]));
   if (negative) ++p;
