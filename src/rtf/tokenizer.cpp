@@ -16,7 +16,7 @@ namespace zek {
 namespace {
 
 constexpr size_t kChunk = 1 << 16;
-// Room past a chunk for what is left of the one before.
+// The buffer holds a chunk and a little more, and a NUL after its last byte.
 constexpr size_t kLookahead = 64;
 constexpr size_t kMaxWord = 32;
 
@@ -130,7 +130,6 @@ const RtfToken& RtfTokenizer::next() {
     ++pos_;
     fill_window();
   }
-  if (pos_ == end_) return token_;
   switch (peek()) {
     case '{':
       ++pos_;
@@ -143,6 +142,9 @@ const RtfToken& RtfTokenizer::next() {
     case '\\':
       read_control(token_);
       return token_;
+    case '\0':  // the NUL after the buffer's last byte, or one in the text
+      if (pos_ == end_) return token_;
+      [[fallthrough]];
     default:
       read_text(token_);
       return token_;
