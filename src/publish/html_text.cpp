@@ -3,8 +3,12 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <cstring>
+#if defined(__SSE2__) || defined(_M_X64)
+#include <emmintrin.h>
+#endif
 
 #include "base/sjis.h"
 
@@ -78,6 +82,14 @@ constexpr std::array<EscapeClass, 256> make_escape_classes() {
 }
 constexpr std::array<EscapeClass, 256> kEscapeClasses = make_escape_classes();
 
+// The ASCII bytes escaping copies.
+constexpr std::array<bool, 256> make_copied_ascii() {
+  std::array<bool, 256> copied{};
+  for (int b = 0; b < 0x80; ++b) copied[b] = kEscapeClasses[b] == EscapeClass::copy;
+  return copied;
+}
+constexpr std::array<bool, 256> kCopiedAscii = make_copied_ascii();
+
 std::string_view entity(unsigned char c) {
   switch (c) {
     case '<':
@@ -95,46 +107,91 @@ std::string_view entity(unsigned char c) {
   }
 }
 
+// What escaping writes for a byte that is not copied: an entity, a space
+// for a tab, "?" for a byte that begins no character, nothing for a
+// control byte.
+std::string_view replacement(unsigned char c) {
+  switch (kEscapeClasses[c]) {
+    case EscapeClass::entity:
+      return entity(c);
+    case EscapeClass::blank:
+      return " ";
+    case EscapeClass::lead:  // without its trail byte
+    case EscapeClass::unknown:
+      return "?";
+    case EscapeClass::copy:
+    case EscapeClass::drop:
+      break;
+  }
+  return "";
+}
+
+// The first position from `at` (before `size`) whose byte is no printable
+// ASCII or is markup; `size` when there is none. Looks at 16 bytes at a time
+// where the machine can.
+size_t skip_copied_ascii(const char* bytes, size_t at, size_t size) {
+#if defined(__SSE2__) || defined(_M_X64)
+  const __m128i control = _mm_set1_epi8(0x20);
+  const __m128i del = _mm_set1_epi8(0x7F);
+  const __m128i angle = _mm_set1_epi8('>');  // "<" and ">" with bit 1 set
+  const __m128i bit1 = _mm_set1_epi8(0x02);
+  const __m128i apostrophe = _mm_set1_epi8('\'');  // "&" and "'" with bit 0 set
+  const __m128i bit0 = _mm_set1_epi8(0x01);
+  const __m128i quote = _mm_set1_epi8('"');
+  for (; size - at >= 16; at += 16) {
+    const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + at));
+    // Signed, bytes of 0x80 and above are below 0x20 too.
+    const __m128i odd = _mm_or_si128(_mm_cmplt_epi8(block, control), _mm_cmpeq_epi8(block, del));
+    const __m128i markup =
+        _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(_mm_or_si128(block, bit1), angle),
+                                  _mm_cmpeq_epi8(_mm_or_si128(block, bit0), apostrophe)),
+                     _mm_cmpeq_epi8(block, quote));
+    const int mask = _mm_movemask_epi8(_mm_or_si128(odd, markup));
+    if (mask != 0) return at + static_cast<size_t>(std::countr_zero(static_cast<unsigned>(mask)));
+  }
+#endif
+  while (at < size && kCopiedAscii[static_cast<unsigned char>(bytes[at])]) ++at;
+  return at;
+}
+
+// The end of the run of whole double-byte characters at `at`: Japanese text
+// has them one after the other.
+size_t after_characters(const char* bytes, size_t at, size_t size) {
+  while (at + 1 < size && is_lead_byte(bytes[at]) &&
+         is_trail(static_cast<unsigned char>(bytes[at + 1]))) {
+    at += 2;
+  }
+  return at;
+}
+
 }  // namespace
 
+// Bytes that stay as they are, whole double-byte characters included, are
+// appended in one piece up to the next byte that is replaced.
 void append_escaped(std::string& out, std::string_view text) {
   const char* const bytes = text.data();
   const size_t size = text.size();
+  size_t copied = 0;  // where the bytes not yet appended start
   size_t i = 0;
   while (i < size) {
-    size_t run = i;
-    while (run < size &&
-           kEscapeClasses[static_cast<unsigned char>(bytes[run])] == EscapeClass::copy) {
-      ++run;
-    }
-    out.append(bytes + i, run - i);
-    if (run == size) break;
-    i = run;
+    i = skip_copied_ascii(bytes, i, size);
+    if (i == size) break;
     const auto c = static_cast<unsigned char>(bytes[i]);
-    switch (kEscapeClasses[c]) {
-      case EscapeClass::lead:
-        if (i + 1 < size && is_trail(static_cast<unsigned char>(bytes[i + 1]))) {
-          out.append(bytes + i, 2);
-          i += 2;
-          continue;
-        }
-        out.push_back('?');  // a lead byte without its trail byte
-        break;
-      case EscapeClass::entity:
-        out.append(entity(c));
-        break;
-      case EscapeClass::blank:
-        out.push_back(' ');
-        break;
-      case EscapeClass::unknown:
-        out.push_back('?');
-        break;
-      case EscapeClass::copy:
-      case EscapeClass::drop:
-        break;
+    const EscapeClass kind = kEscapeClasses[c];
+    if (kind == EscapeClass::copy) {  // a half-width katakana
+      ++i;
+      continue;
     }
-    ++i;
+    if (kind == EscapeClass::lead && i + 1 < size &&
+        is_trail(static_cast<unsigned char>(bytes[i + 1]))) {
+      i = after_characters(bytes, i + 2, size);
+      continue;
+    }
+    out.append(bytes + copied, i - copied);
+    out.append(replacement(c));
+    copied = ++i;
   }
+  out.append(bytes + copied, size - copied);
 }
 
 // The length of the valid UTF-8 prefix of `text`.
@@ -174,17 +231,24 @@ std::string repair_utf8(std::string_view text) {
 
 namespace {
 
-// The length of the run of ASCII bytes at `from`.
-size_t ascii_run(std::string_view text, size_t from) {
-  size_t i = from;
-  while (i + 8 <= text.size()) {
-    uint64_t block;
-    std::memcpy(&block, text.data() + i, 8);
-    if ((block & 0x8080808080808080u) != 0) break;
-    i += 8;
+// Copies the ASCII bytes at `from` to `to`, up to 16 of them, and returns
+// how many there were; writes up to 16 bytes.
+size_t copy_ascii(std::string_view text, size_t from, char* to) {
+#if defined(__SSE2__) || defined(_M_X64)
+  if (text.size() - from >= 16) {
+    const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + from));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(to), block);
+    const auto mask = static_cast<unsigned>(_mm_movemask_epi8(block));
+    return mask == 0 ? 16 : static_cast<size_t>(std::countr_zero(mask));
   }
-  while (i < text.size() && static_cast<unsigned char>(text[i]) < 0x80) ++i;
-  return i - from;
+#endif
+  size_t count = 0;
+  while (count < 16 && from + count < text.size() &&
+         static_cast<unsigned char>(text[from + count]) < 0x80) {
+    to[count] = text[from + count];
+    ++count;
+  }
+  return count;
 }
 
 // Lead bytes 0x81-0x9F and 0xE0-0xFC as 0 to 59.
@@ -205,47 +269,60 @@ void PageEncoder::convert_into(Encoded& entry, std::string_view character) {
   std::memcpy(entry.bytes.data(), converted.data(), entry.size);
 }
 
-const PageEncoder::Encoded& PageEncoder::single(unsigned char byte) {
-  if (singles_.empty()) singles_.resize(256);
-  Encoded& entry = singles_[byte];
-  if (!entry.known) {
-    const char character = static_cast<char>(byte);
-    convert_into(entry, std::string_view(&character, 1));
-  }
-  return entry;
+// Converts a byte, or a pair, the first time it is met.
+void PageEncoder::single(unsigned char byte) {
+  const char character = static_cast<char>(byte);
+  convert_into(singles_[byte], std::string_view(&character, 1));
 }
 
-const PageEncoder::Encoded& PageEncoder::pair(unsigned char lead, unsigned char trail) {
-  if (pairs_.empty()) pairs_.resize(kLeadBytes * 256);
-  Encoded& entry = pairs_[lead_index(lead) * 256 + trail];
-  if (!entry.known) {
-    const char character[2] = {static_cast<char>(lead), static_cast<char>(trail)};
-    convert_into(entry, std::string_view(character, 2));
-  }
-  return entry;
+void PageEncoder::pair(unsigned char lead, unsigned char trail) {
+  const char character[2] = {static_cast<char>(lead), static_cast<char>(trail)};
+  convert_into(pairs_[lead_index(lead) * 256 + trail], std::string_view(character, 2));
 }
 
+// The page is composed in a batch that is appended to the result when it
+// is full: ASCII is stored 16 bytes at a time before it is looked at (what
+// is no ASCII is then written over), each other character from its table.
 std::string PageEncoder::encode(std::string_view page) {
+  if (pairs_.empty()) {
+    singles_.resize(256);
+    pairs_.resize(kLeadBytes * 256);
+  }
   std::string out;
   out.reserve(page.size() + page.size() / 4);
+  // Filled up to kBatch; a step writes at most 16 bytes more.
+  constexpr size_t kBatch = 2048;
+  std::array<char, kBatch + 16> batch;
+  size_t length = 0;
   size_t i = 0;
   while (i < page.size()) {
-    const size_t run = ascii_run(page, i);
-    out.append(page.substr(i, run));
-    i += run;
-    if (i >= page.size()) break;
+    if (length >= kBatch) {
+      out.append(batch.data(), length);
+      length = 0;
+    }
+    const size_t ascii = copy_ascii(page, i, batch.data() + length);
+    i += ascii;
+    length += ascii;
+    if (i == page.size() || static_cast<unsigned char>(page[i]) < 0x80) continue;
+    // A double-byte character when its pair is one, else the byte alone.
     const auto byte = static_cast<unsigned char>(page[i]);
+    const Encoded* converted = &singles_[byte];
+    size_t step = 1;
     if (is_lead_byte(byte) && i + 1 < page.size()) {
-      const Encoded& character = pair(byte, static_cast<unsigned char>(page[i + 1]));
-      if (character.mapped) {
-        out.append(character.view());
-        i += 2;
-        continue;
+      const auto trail = static_cast<unsigned char>(page[i + 1]);
+      const Encoded& both = pairs_[lead_index(byte) * 256 + trail];
+      if (!both.known) pair(byte, trail);
+      if (both.mapped) {
+        converted = &both;
+        step = 2;
       }
     }
-    out.append(single(byte).view());
-    ++i;
+    if (!converted->known) single(byte);
+    std::memcpy(batch.data() + length, converted->bytes.data(), sizeof(Encoded::bytes));
+    length += converted->size;
+    i += step;
   }
+  out.append(batch.data(), length);
   return out;
 }
 

@@ -51,8 +51,8 @@ class PageEncoder {
     std::array<char, 6> bytes{};
     std::string_view view() const { return std::string_view(bytes.data(), size); }
   };
-  const Encoded& single(unsigned char byte);
-  const Encoded& pair(unsigned char lead, unsigned char trail);
+  void single(unsigned char byte);
+  void pair(unsigned char lead, unsigned char trail);
   void convert_into(Encoded& entry, std::string_view character);
 
   Utf8Converter convert_;

@@ -148,21 +148,33 @@ const std::string& TopicHtml::char_css(const CharStyle& style) const {
   return css;
 }
 
-// The character CSS every text of the paragraph has; empty when they differ.
-std::string TopicHtml::common_char_css(const Paragraph& paragraph) const {
-  std::string common;
+// The CSS of a paragraph's formatting; paragraphs mostly repeat the one
+// before.
+const std::string& TopicHtml::paragraph_style_css(const ParaStyle& style) const {
+  if (!(style == last_para_style_) || !last_para_css_known_) {
+    last_para_style_ = style;
+    last_para_css_ = paragraph_css(style);
+    last_para_css_known_ = true;
+  }
+  return last_para_css_;
+}
+
+// Keeps the character CSS every text of the paragraph has as the inherited
+// CSS; none when they differ.
+void TopicHtml::inherit_common_css(const Paragraph& paragraph) const {
+  inherited_css_.clear();
   bool first = true;
   for (const Piece& piece : paragraph.pieces) {
     if (piece.kind != PieceKind::text && piece.kind != PieceKind::hot_spot) continue;
     const std::string& css = char_css(piece.style);
     if (first) {
-      common = css;
+      inherited_css_.assign(css);
       first = false;
-    } else if (css != common) {
-      return std::string();
+    } else if (css != inherited_css_) {
+      inherited_css_.clear();
+      return;
     }
   }
-  return common;
 }
 
 void TopicHtml::blocks(std::string& out, const std::vector<Block>& list, Region region) const {
@@ -178,11 +190,13 @@ void TopicHtml::blocks(std::string& out, const std::vector<Block>& list, Region 
 
 void TopicHtml::paragraph(std::string& out, const Paragraph& paragraph, const char* tag) const {
   // Character formatting that all the text shares is written once, here.
-  inherited_css_ = common_char_css(paragraph);
-  const std::string css = paragraph_css(paragraph.style) + inherited_css_;
+  inherit_common_css(paragraph);
+  const std::string& css = paragraph_style_css(paragraph.style);
   append(out, '<', tag);
   if (paragraph.pieces.empty()) out += " class=\"e\"";
-  if (!css.empty()) append(out, " style=\"", css, '"');
+  if (!css.empty() || !inherited_css_.empty()) {
+    append(out, " style=\"", css, inherited_css_, '"');
+  }
   out += '>';
   for (const Piece& piece : paragraph.pieces) this->piece(out, piece);
   append(out, "</", tag, ">\n");
@@ -276,8 +290,10 @@ void TopicHtml::styled_text(std::string& out, const CharStyle& style, std::strin
   if (!link && style.strike) add("s");
   if (style.small_caps) add("sc");
   if (style.caps) add("c");
-  const std::string& own = char_css(style);
-  const std::string_view css = own == inherited_css_ ? std::string_view() : std::string_view(own);
+  // Inherited CSS is what every text of the paragraph has: then a text
+  // needs none of its own.
+  const std::string_view css =
+      inherited_css_.empty() ? std::string_view(char_css(style)) : std::string_view();
   if (length == 0 && css.empty()) {
     append_escaped(out, text);
     return;
@@ -354,6 +370,19 @@ void TopicHtml::link_text(std::string& out, const Piece& piece) const {
   if (link_brackets_) out += popup ? "\x81\x74" : "\x81\x7A";  // 》 or 】
 }
 
+namespace {
+
+// The start of a link's tag up to its address: "<a class=\"j np\" href=\"".
+std::string_view link_start(LinkKind kind, LinkLook look) {
+  static constexpr std::string_view kStarts[2][3] = {
+      {"<a class=\"j\" href=\"", "<a class=\"j np\" href=\"", "<a class=\"j nu\" href=\""},
+      {"<a class=\"pl\" href=\"", "<a class=\"pl np\" href=\"", "<a class=\"pl nu\" href=\""}};
+  const int look_index = look == LinkLook::plain ? 1 : look == LinkLook::no_underline ? 2 : 0;
+  return kStarts[kind == LinkKind::popup ? 1 : 0][look_index];
+}
+
+}  // namespace
+
 void TopicHtml::hot_spot(std::string& out, const Piece& piece) const {
   const LinkTarget& target = piece.target();
   const char* look = target.look == LinkLook::plain          ? " np"
@@ -379,29 +408,40 @@ void TopicHtml::hot_spot(std::string& out, const Piece& piece) const {
     link_end(out, piece);
     return;
   }
-  const std::string key = lookup_key(target.context);
-  const std::optional<size_t> topic = index_.find_key(key);
-  if (!topic) {  // no topic defines it: the text without a link
+  const Destination& destination = destination_of(target.context);
+  if (!destination.topic) {  // no topic defines it: the text without a link
     out += "<span class=\"nl\">";
     link_text(out, piece);
     out += "</span>";
     return;
   }
-  if (index_.topic(*topic).popup && mode_ == PageMode::single_page) {
-    append(out, "<button type=\"button\" class=\"", kind, look, "\" popovertarget=\"",
-           index_.topic(*topic).page, "\">");
+  const TopicEntry& topic = index_.topic(*destination.topic);
+  if (topic.popup && mode_ == PageMode::single_page) {
+    append(out, "<button type=\"button\" class=\"", kind, look, "\" popovertarget=\"", topic.page,
+           "\">");
     link_text(out, piece);
     out += "</button>";
     return;
   }
-  append(out, "<a class=\"", kind, look, "\" href=\"");
-  append_context_href(out, *topic, target.context, key);
+  out.append(link_start(target.kind, target.look));
+  out.append(destination.href);
   link_end(out, piece);
+}
+
+// Where hot spots with `context` lead, found once per context string: hot
+// spots name the same topics over and over.
+const TopicHtml::Destination& TopicHtml::destination_of(std::string_view context) const {
+  const auto known = destinations_.find(context);
+  if (known != destinations_.end()) return known->second;
+  Destination destination;
+  const std::string key = lookup_key(context);
+  destination.topic = index_.find_key(key);
+  if (destination.topic) append_context_href(destination.href, *destination.topic, context, key);
+  return destinations_.emplace(std::string(context), std::move(destination)).first->second;
 }
 
 // The rest of a link after its address: the window it opens in, its text.
 void TopicHtml::link_end(std::string& out, const Piece& piece) const {
-  out += '"';
   const std::string& window = piece.target().window;
   // Hot spots name the same few windows over and over.
   if (!window.empty() && window != last_window_) {
@@ -409,9 +449,10 @@ void TopicHtml::link_end(std::string& out, const Piece& piece) const {
     last_window_name_ = window_name(window);
   }
   if (!window.empty() && !last_window_name_.empty()) {
-    append(out, " target=\"", last_window_name_, '"');
+    append(out, "\" target=\"", last_window_name_, "\">");
+  } else {
+    out += "\">";
   }
-  out += '>';
   link_text(out, piece);
   out += "</a>";
 }

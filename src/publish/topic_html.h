@@ -9,9 +9,11 @@
 // entry macros and the browse links.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "publish/help_index.h"
@@ -62,6 +64,18 @@ class TopicHtml {
   static std::string window_name(std::string_view window);
 
  private:
+  // Where a context string leads: the topic that defines it and its address.
+  struct Destination {
+    std::optional<size_t> topic;
+    std::string href;
+  };
+  struct ContextHash {
+    using is_transparent = void;
+    size_t operator()(std::string_view context) const {
+      return std::hash<std::string_view>{}(context);
+    }
+  };
+
   void paragraph(std::string& out, const Paragraph& paragraph, const char* tag) const;
   void table(std::string& out, const Block& block) const;
   void piece(std::string& out, const Piece& piece) const;
@@ -70,13 +84,15 @@ class TopicHtml {
   void hot_spot(std::string& out, const Piece& piece) const;
   void anchor_point(std::string& out, std::string_view context) const;
   void link_end(std::string& out, const Piece& piece) const;
+  const Destination& destination_of(std::string_view context) const;
   void append_topic_href(std::string& out, size_t index) const;
   void append_context_href(std::string& out, size_t topic, std::string_view context,
                            const std::string& key) const;
   void link_text(std::string& out, const Piece& piece) const;
   void bitmap(std::string& out, const Piece& piece) const;
   const std::string& char_css(const CharStyle& style) const;
-  std::string common_char_css(const Paragraph& paragraph) const;
+  void inherit_common_css(const Paragraph& paragraph) const;
+  const std::string& paragraph_style_css(const ParaStyle& style) const;
 
   const HelpIndex& index_;
   const DocumentTables& tables_;
@@ -91,9 +107,15 @@ class TopicHtml {
   mutable CharStyle last_style_;
   mutable uint64_t last_tables_ = 0;  // the tables' changes when last_css_ was made
   mutable std::string last_css_;
+  // The latest paragraph formatting and its CSS.
+  mutable ParaStyle last_para_style_;
+  mutable std::string last_para_css_;
+  mutable bool last_para_css_known_ = false;
   // The latest hot-spot window and its browsing-context name.
   mutable std::string last_window_;
   mutable std::string last_window_name_;
+  // The destinations of the context strings hot spots have named so far.
+  mutable std::unordered_map<std::string, Destination, ContextHash, std::equal_to<>> destinations_;
 };
 
 // The CSS of a paragraph's formatting (empty for the defaults).

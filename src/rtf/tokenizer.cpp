@@ -3,7 +3,11 @@
 #include "rtf/tokenizer.h"
 
 #include <array>
+#include <bit>
 #include <cstring>
+#if defined(__SSE2__) || defined(_M_X64)
+#include <emmintrin.h>
+#endif
 
 #include "base/sjis.h"
 
@@ -12,17 +16,26 @@ namespace zek {
 namespace {
 
 constexpr size_t kChunk = 1 << 16;
-// The longest token part read in one piece: a control word of 32 letters,
-// a sign and 10 digits, and its delimiter fit with room to spare.
+// The buffer holds a chunk and a little more, and a NUL after its last byte.
 constexpr size_t kLookahead = 64;
 constexpr size_t kMaxWord = 32;
-constexpr size_t kMaxText = 4096;
 
-bool is_letter(unsigned char c) {
-  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+constexpr bool is_letter(unsigned char c) {
+  return static_cast<unsigned char>((c | 0x20) - 'a') < 26;
 }
+constexpr std::array<bool, 256> make_letters() {
+  std::array<bool, 256> letters{};
+  for (int c = 0; c < 256; ++c) letters[c] = is_letter(static_cast<unsigned char>(c));
+  return letters;
+}
+constexpr std::array<bool, 256> kLetters = make_letters();
 bool is_digit(unsigned char c) {
-  return c >= '0' && c <= '9';
+  return static_cast<unsigned char>(c - '0') < 10;
+}
+int32_t clamped(int64_t value) {
+  if (value > INT32_MAX) return INT32_MAX;
+  if (value < INT32_MIN) return INT32_MIN;
+  return static_cast<int32_t>(value);
 }
 bool is_hex_digit(unsigned char c) {
   return is_digit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
@@ -35,6 +48,10 @@ int hex_value(unsigned char c) {
 }
 bool is_line_end(unsigned char c) {
   return c == '\r' || c == '\n';
+}
+
+bool is_plain_ascii(unsigned char c) {
+  return c >= 0x20 && c < 0x80 && c != '{' && c != '}' && c != '\\';
 }
 
 // What a byte means to a run of text.
@@ -50,6 +67,31 @@ constexpr std::array<TextByte, 256> make_text_bytes() {
 }
 constexpr std::array<TextByte, 256> kTextBytes = make_text_bytes();
 
+// The first position from `at` whose byte is markup, a control byte or a
+// byte of 0x80 and above: at most `end`, where the buffer holds a byte that
+// ends the search. A text is mostly plain ASCII, which this passes over 16
+// bytes at a time; the bytes it stops at are looked at one by one, so a
+// trail byte is never taken for markup.
+size_t skip_plain_ascii(const char* bytes, size_t at, size_t end) {
+#if defined(__SSE2__) || defined(_M_X64)
+  const __m128i control = _mm_set1_epi8(0x20);
+  const __m128i open = _mm_set1_epi8('{');
+  const __m128i close = _mm_set1_epi8('}');
+  const __m128i backslash = _mm_set1_epi8('\\');
+  for (; end - at >= 16; at += 16) {
+    const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + at));
+    // Signed, bytes of 0x80 and above are below 0x20 too.
+    const __m128i braces = _mm_or_si128(_mm_cmpeq_epi8(block, open), _mm_cmpeq_epi8(block, close));
+    const __m128i stop = _mm_or_si128(_mm_or_si128(_mm_cmplt_epi8(block, control), braces),
+                                      _mm_cmpeq_epi8(block, backslash));
+    const int mask = _mm_movemask_epi8(stop);
+    if (mask != 0) return at + static_cast<size_t>(std::countr_zero(static_cast<unsigned>(mask)));
+  }
+#endif
+  while (is_plain_ascii(static_cast<unsigned char>(bytes[at]))) ++at;
+  return at;
+}
+
 }  // namespace
 
 size_t RtfStringSource::read(char* buffer, size_t size) {
@@ -60,7 +102,7 @@ size_t RtfStringSource::read(char* buffer, size_t size) {
 }
 
 RtfTokenizer::RtfTokenizer(RtfSource& source)
-    : source_(source), buffer_(std::make_unique<char[]>(kChunk + kLookahead)) {}
+    : source_(source), buffer_(std::make_unique<char[]>(kChunk + kLookahead + 1)) {}
 
 size_t RtfTokenizer::refill(size_t count) {
   // Move what is left to the front and fill up the rest.
@@ -74,38 +116,44 @@ size_t RtfTokenizer::refill(size_t count) {
     end_ += got;
     taken_ += got;
   }
+  buffer_[end_] = '\0';  // ends any run of letters, digits, line ends or text
   return end_ - pos_;
 }
 
+// Each token starts with a window of kWindow bytes in the buffer (or all
+// that is left of the input), so that its parts are read without checks
+// for the buffer's end; only a control word longer than the window takes
+// the careful way.
 const RtfToken& RtfTokenizer::next() {
-  RtfToken& token = token_;
-  token.kind = RtfTokenKind::end;
-  token.word = {};
-  token.has_number = false;
-  token.number = 0;
-  token.symbol = 0;
-  while (!at_end() && is_line_end(peek())) ++pos_;
-  if (at_end()) return token;
+  token_ = RtfToken{};
+  fill_window();
+  while (is_line_end(peek())) {  // line ends between tokens are no text
+    ++pos_;
+    fill_window();
+  }
   switch (peek()) {
     case '{':
       ++pos_;
-      token.kind = RtfTokenKind::group_open;
-      return token;
+      token_.kind = RtfTokenKind::group_open;
+      return token_;
     case '}':
       ++pos_;
-      token.kind = RtfTokenKind::group_close;
-      return token;
+      token_.kind = RtfTokenKind::group_close;
+      return token_;
     case '\\':
-      read_control(token);
-      return token;
+      read_control(token_);
+      return token_;
+    case '\0':  // the NUL after the buffer's last byte, or one in the text
+      if (pos_ == end_) return token_;
+      [[fallthrough]];
     default:
-      read_text(token);
-      return token;
+      read_text(token_);
+      return token_;
   }
 }
 
 void RtfTokenizer::read_control(RtfToken& token) {
-  const size_t available = ensure(kLookahead);
+  const size_t available = end_ - pos_;
   if (available < 2) {  // a lone "\" at the very end stands for nothing
     pos_ = end_;
     token.kind = RtfTokenKind::end;
@@ -113,7 +161,7 @@ void RtfTokenizer::read_control(RtfToken& token) {
   }
   const unsigned char c = peek(1);
   if (is_letter(c)) {
-    read_control_word(token);
+    if (!read_control_word_in_window(token)) read_control_word(token);
     return;
   }
   if (is_line_end(c)) {  // "\" before a line end is a paragraph mark
@@ -146,6 +194,37 @@ void RtfTokenizer::read_control(RtfToken& token) {
   token.symbol = static_cast<char>(c);
 }
 
+// A control word that ends inside the buffer, read in place: its letters
+// are handed out as a view into the buffer. False, with nothing read, for
+// a word that runs on to the end of the buffer before the input's end.
+bool RtfTokenizer::read_control_word_in_window(RtfToken& token) {
+  const char* const end = buffer_.get() + end_;
+  const char* const letters = buffer_.get() + pos_ + 1;
+  const char* p = letters;
+  while (kLetters[static_cast<unsigned char>(*p)]) ++p;
+  const size_t count = static_cast<size_t>(p - letters);
+  const bool negative = end - p >= 2 && *p == '-' && is_digit(static_cast<unsigned char>(p[1]));
+  if (negative) ++p;
+  const char* const digits = p;
+  int64_t value = 0;
+  for (; is_digit(static_cast<unsigned char>(*p)); ++p) {
+    if (value < int64_t{1} << 32) value = value * 10 + (*p - '0');
+  }
+  if (end - p < 2 && !exhausted_) return false;  // the word may go on past the buffer
+  token.has_number = p != digits || negative;
+  if (*p == ' ') ++p;  // the delimiting space belongs to the word
+  pos_ = static_cast<size_t>(p - buffer_.get());
+  token.kind = RtfTokenKind::control_word;
+  token.word = std::string_view(letters, count < kMaxWord ? count : kMaxWord);
+  token.number = clamped(negative ? -value : value);
+  if (token.number > 0 && token.word == "bin") {
+    token.word = "bin";  // the buffer moves as the data is skipped
+    skip_bytes(static_cast<size_t>(token.number));
+  }
+  return true;
+}
+
+// A control word read byte by byte, refilling as it goes.
 void RtfTokenizer::read_control_word(RtfToken& token) {
   token.kind = RtfTokenKind::control_word;
   ++pos_;  // the backslash
@@ -168,10 +247,7 @@ void RtfTokenizer::read_control_word(RtfToken& token) {
     if (value < int64_t{1} << 32) value = value * 10 + (peek() - '0');
     ++pos_;
   }
-  if (negative) value = -value;
-  if (value > INT32_MAX) value = INT32_MAX;
-  if (value < INT32_MIN) value = INT32_MIN;
-  token.number = static_cast<int32_t>(value);
+  token.number = clamped(negative ? -value : value);
   if (ensure(1) != 0 && peek() == ' ') ++pos_;  // the delimiting space belongs to the word
   if (token.word == "bin" && token.number > 0) skip_bytes(static_cast<size_t>(token.number));
 }
@@ -190,18 +266,26 @@ void RtfTokenizer::skip_bytes(size_t count) {
 // of text at once; only text that crosses a line end is joined in a copy.
 void RtfTokenizer::read_text(RtfToken& token) {
   token.kind = RtfTokenKind::text;
-  ensure(kMaxText + 2);
   const char* bytes = buffer_.get();
   const size_t start = pos_;
   const size_t limit = end_ - start < kMaxText ? end_ : start + kMaxText;
   size_t at = pos_;
   while (at < limit) {
-    // Plain bytes are most of a text: a loop of their own, one bound.
-    while (at < limit && kTextBytes[static_cast<unsigned char>(bytes[at])] == TextByte::plain) ++at;
-    if (at == limit) break;
+    // Plain ASCII is most of a text: it is passed over many bytes at a time.
+    at = skip_plain_ascii(bytes, at, end_);
+    if (at >= limit) {
+      at = limit;
+      break;
+    }
     const TextByte kind = kTextBytes[static_cast<unsigned char>(bytes[at])];
-    if (kind == TextByte::lead) {
-      at += at + 1 < end_ ? 2 : 1;
+    if (kind == TextByte::plain) {
+      ++at;
+      continue;
+    }
+    if (kind == TextByte::lead) {  // double-byte characters, often several
+      do {
+        at += at + 1 < end_ ? 2 : 1;
+      } while (at < limit && is_lead_byte(bytes[at]));
       continue;
     }
     if (kind == TextByte::line_end) {

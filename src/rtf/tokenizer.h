@@ -72,19 +72,28 @@ class RtfTokenizer {
   uint64_t offset() const { return taken_ - (end_ - pos_); }
 
  private:
+  // The most bytes of text handed out as one token, and the bytes a token
+  // may read without checking for the buffer's end: a whole piece of text
+  // and what decides where it ends. The buffer holds a NUL byte after its
+  // last byte, which ends every run of letters, digits or text.
+  static constexpr size_t kMaxText = 4096;
+  static constexpr size_t kWindow = kMaxText + 2;
   // Makes at least `count` bytes available from pos_ when the input has them;
-  // returns how many are available. The check is inline: it runs for
-  // nearly every byte of a control word, the refill once per chunk.
+  // returns how many are available. For what may reach past the window.
   size_t ensure(size_t count) {
     if (end_ - pos_ >= count || exhausted_) return end_ - pos_;
     return refill(count);
   }
   size_t refill(size_t count);
-  bool at_end() { return ensure(1) == 0; }
+  // Makes the window a token may read without checks available.
+  void fill_window() {
+    if (end_ - pos_ < kWindow && !exhausted_) refill(kWindow);
+  }
   unsigned char peek(size_t offset = 0) const {
     return static_cast<unsigned char>(buffer_[pos_ + offset]);
   }
   void read_control(RtfToken& token);
+  bool read_control_word_in_window(RtfToken& token);
   void read_control_word(RtfToken& token);
   void read_text(RtfToken& token);
   void read_text_across_line_ends(RtfToken& token, size_t line_end);

@@ -72,6 +72,32 @@ TEST(HtmlTextTest, EncoderWritesWhatTheConverterWritesForTheWholeText) {
   }
 }
 
+// Pages of thousands of bytes, where ASCII runs of any length meet
+// double-byte characters, missing pairs and lone bytes at every place of a
+// 16-byte block and across the encoder's batches.
+TEST(HtmlTextTest, EncoderWritesWhatTheConverterWritesForLongPages) {
+  const Utf8Converter convert = [](std::string_view text) {
+    CodePageConverter converter;
+    return converter.to_utf8(text);
+  };
+  const std::string pieces[] = {"\x82\xA0", "\x88\x9F", "\x85\x40", "\xB1",   "\x80", "\xFD",
+                                "\x81",     "<p>",      "\n",       "\x95\\", "\x83{"};
+  std::mt19937 random(932);
+  PageEncoder encoder(convert);
+  for (int round = 0; round < 40; ++round) {
+    std::string page;
+    while (page.size() < 6000) {
+      if (random() % 2 == 0) {
+        page.append(random() % 40, static_cast<char>('a' + random() % 26));
+      } else {
+        page += pieces[random() % std::size(pieces)];
+      }
+    }
+    page.resize(page.size() - random() % 2);  // a lead byte may be the last
+    ASSERT_EQ(encoder.encode(page), repair_utf8(convert(page))) << "round " << round;
+  }
+}
+
 // The escaping rules a byte at a time, for the escaper that copies runs of
 // plain bytes at once.
 std::string reference_escaped(const std::string& text) {

@@ -104,5 +104,32 @@ TEST(TopicHtmlTest, WhereHotSpotsLead) {
   }
 }
 
+// Character formatting that every text of a paragraph shares is written on
+// the paragraph, other formatting on each text; a paragraph's own formatting
+// is written for each paragraph that has it.
+TEST(TopicHtmlTest, CharacterCssOnTheParagraphOrOnEachText) {
+  const std::string head =
+      "{\\rtf1 \\ansi{\\fonttbl{\\f0\\fswiss Arial;}{\\f1\\fmodern Courier;}}"
+      "{\\colortbl;\\red255\\green0\\blue0;}\r\n#{\\footnote #HOME}";
+  const std::pair<std::string, std::string> cases[] = {
+      {"\\fs20 a {\\b b}\\par ", "<p style=\"font-size:10pt;\">a <span class=\"b\">b</span></p>\n"},
+      {"\\fs20 a {\\fs24 b}\\par ",
+       "<p><span style=\"font-size:10pt;\">a </span><span "
+       "style=\"font-size:12pt;\">b</span></p>\n"},
+      {"\\f1 a {\\cf1 b}{\\uldb c}{\\v XX}\\par ",
+       "<p><span style=\"font-family:'Courier',monospace;\">a </span>"
+       "<span style=\"font-family:'Courier',monospace;color:#ff0000;\">b</span>"
+       "<span class=\"nl\"><span style=\"font-family:'Courier',monospace;\">c</span></span></p>\n"},
+      {"{\\uldb c}{\\v XX}\\par ", "<p><span class=\"nl\">c</span></p>\n"},
+      {"\\li200 a\\par b\\par \\pard c\\par \\qc \\fs30 d\\par ",
+       "<p style=\"margin-left:10pt;\">a</p>\n<p style=\"margin-left:10pt;\">b</p>\n<p>c</p>\n"
+       "<p style=\"text-align:center;font-size:15pt;\">d</p>\n"},
+  };
+  for (const auto& [body, html] : cases) {
+    EXPECT_EQ(first_topic_html(head + body + "{\\page }\r\n}", PageMode::single_page), html)
+        << body;
+  }
+}
+
 }  // namespace
 }  // namespace zek

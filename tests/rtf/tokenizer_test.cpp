@@ -5,18 +5,23 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <random>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
+
+#include "base/sjis.h"
 
 namespace zek {
 namespace {
 
 // Tokens as short texts: "{", "}", "\word", "\word-12", "\sym:~", "'82", "t:bytes".
-std::vector<std::string> tokens_of(RtfSource& source) {
+std::vector<std::string> tokens_of(RtfSource& source, int most = 10000) {
   RtfTokenizer tokenizer(source);
   std::vector<std::string> out;
-  for (int guard = 0; guard < 10000; ++guard) {
+  for (int guard = 0; guard < most; ++guard) {
     const RtfToken token = tokenizer.next();
     switch (token.kind) {
       case RtfTokenKind::end:
@@ -123,6 +128,185 @@ TEST(RtfTokenizerTest, LongTextComesInPiecesWithoutSplittingCharacters) {
     ASSERT_EQ(joined.size() % 2, 1u) << "a piece ends inside a character";
   }
   EXPECT_EQ(joined, "x" + text);
+}
+
+// The tokens of a document read one byte at a time, as tokens_of writes them.
+class ByteTokens {
+ public:
+  explicit ByteTokens(std::string_view rtf) : rtf_(rtf) {}
+
+  std::vector<std::string> all() {
+    for (;;) {
+      while (at(0) == '\r' || at(0) == '\n') ++i_;
+      if (i_ >= rtf_.size()) return out_;
+      const int c = at(0);
+      if (c == '{' || c == '}') {
+        out_.emplace_back(1, static_cast<char>(c));
+        ++i_;
+      } else if (c != '\\') {
+        text();
+      } else if (!control()) {
+        return out_;
+      }
+    }
+  }
+
+ private:
+  // The byte `k` places on, or -1 past the end.
+  int at(size_t k) const {
+    return i_ + k < rtf_.size() ? static_cast<unsigned char>(rtf_[i_ + k]) : -1;
+  }
+  static bool letter(int c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+  static bool digit(int c) { return c >= '0' && c <= '9'; }
+  static int hex(int c) {
+    if (digit(c)) return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+  }
+
+  // Up to 4096 bytes of text; line ends inside it are dropped.
+  void text() {
+    std::string bytes;
+    while (bytes.size() < 4096 && i_ < rtf_.size()) {
+      const int c = at(0);
+      if (c == '{' || c == '}' || c == '\\') break;
+      if (c == '\r' || c == '\n') {
+        ++i_;
+        continue;
+      }
+      const size_t length = is_lead_byte(static_cast<unsigned char>(c)) && at(1) >= 0 ? 2 : 1;
+      bytes.append(rtf_.substr(i_, length));
+      i_ += length;
+    }
+    out_.push_back("t:" + bytes);
+  }
+
+  // False for a lone backslash at the end, which ends the tokens.
+  bool control() {
+    const int c = at(1);
+    if (c < 0) return false;
+    if (letter(c)) {
+      word();
+    } else if (c == '\r' || c == '\n') {
+      out_.emplace_back("\\par");
+      i_ += 2;
+    } else if (c == '\'' && hex(at(2)) >= 0 && hex(at(3)) >= 0) {
+      char byte[8];
+      std::snprintf(byte, sizeof byte, "'%02X", hex(at(2)) * 16 + hex(at(3)));
+      out_.emplace_back(byte);
+      i_ += 4;
+    } else if (is_lead_byte(static_cast<unsigned char>(c))) {
+      ++i_;
+      text();
+    } else {
+      out_.push_back(std::string("\\sym:") + static_cast<char>(c));
+      i_ += 2;
+    }
+    return true;
+  }
+
+  void word() {
+    ++i_;
+    std::string name = "\\";
+    for (size_t count = 0; letter(at(0)); ++i_, ++count) {
+      if (count < 32) name += rtf_[i_];
+    }
+    const bool negative = at(0) == '-' && digit(at(1));
+    if (negative) ++i_;
+    bool number = negative;
+    int64_t value = 0;
+    for (; digit(at(0)); ++i_) {
+      number = true;
+      if (value < int64_t{1} << 32) value = value * 10 + (at(0) - '0');
+    }
+    if (negative) value = -value;
+    value = std::min<int64_t>(std::max<int64_t>(value, INT32_MIN), INT32_MAX);
+    if (at(0) == ' ') ++i_;
+    const bool binary = name == "\\bin" && value > 0;
+    if (number) name += std::to_string(value);
+    out_.push_back(name);
+    if (binary) {
+      i_ = std::min(rtf_.size(), i_ + static_cast<size_t>(value));
+    }
+  }
+
+  std::string_view rtf_;
+  size_t i_ = 0;
+  std::vector<std::string> out_;
+};
+
+// Random documents of the pieces that decide where tokens end: double-byte
+// characters whose trail byte is "\", "{" or "}", lone lead bytes, line
+// ends inside text and after "\", words and numbers longer than a text may
+// be, and texts longer than one token. Every place in them is also the
+// document's end once.
+TEST(RtfTokenizerTest, SameTokensAsReadByteByByte) {
+  const std::vector<std::string> pieces = {
+      "{",
+      "}",
+      "\\",
+      "\\b ",
+      "\\fs-24",
+      "\\li360 ",
+      "\\'7b",
+      "\\'4",
+      "\\{",
+      "\\~",
+      "\r\n",
+      "\n",
+      "\\\r\n",
+      "text ",
+      "a",
+      "-",
+      "7",
+      " ",
+      "\x95\\",
+      "\x83{",
+      "\x83}",
+      "\x82\xA0",
+      "\xE0\x40",
+      "\x81",
+      "\xFC",
+      "\xA1",
+      "\x80",
+      "\xFF",
+      "\\\x95\\",
+      std::string(1, '\0'),
+      "\t",
+      "\\bin3 {}\\",
+      "\\bin",
+      "\\par\r\n",
+      "\\" + std::string(5000, 'w') + "12 ",
+      "\\fs" + std::string(5000, '9'),
+      std::string(4095, 'x') + "\x82\xA0",
+      std::string(3000, 'y') + "\r\n" + std::string(2000, 'z'),
+  };
+  std::mt19937 random(932);
+  for (int round = 0; round < 60; ++round) {
+    std::string rtf;
+    const size_t count = 1 + random() % 400;
+    for (size_t k = 0; k < count; ++k) {
+      // The long pieces are rare, so that a document stays a few chunks long.
+      size_t pick = random() % pieces.size();
+      if (pieces[pick].size() > 100 && random() % 8 != 0) pick = random() % 10;
+      rtf += pieces[pick];
+    }
+    for (const size_t size : {rtf.size(), rtf.size() / 2, rtf.size() / 3}) {
+      const std::string document = rtf.substr(0, size);
+      RtfStringSource source(document);
+      const std::vector<std::string> got = tokens_of(source, 1000000);
+      const std::vector<std::string> expected = ByteTokens(document).all();
+      size_t first = 0;
+      while (first < got.size() && first < expected.size() && got[first] == expected[first])
+        ++first;
+      ASSERT_EQ(got, expected) << "round " << round << ", token " << first << ": "
+                               << (first < got.size() ? got[first].substr(0, 80) : "(none)")
+                               << " | "
+                               << (first < expected.size() ? expected[first].substr(0, 80)
+                                                           : "(none)");
+    }
+  }
 }
 
 // A piece in memory: braces count only where an RTF reader sees a group.
