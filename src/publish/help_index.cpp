@@ -58,11 +58,7 @@ void HelpIndex::add(const Topic& topic) {
 }
 
 std::optional<size_t> HelpIndex::find(std::string_view context) const {
-  return find_key(lookup_key(context));
-}
-
-std::optional<size_t> HelpIndex::find_key(const std::string& key) const {
-  const auto found = by_context_.find(key);
+  const auto found = by_context_.find(context);
   if (found == by_context_.end()) return std::nullopt;
   return found->second;
 }

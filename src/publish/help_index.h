@@ -14,6 +14,7 @@
 
 #include "publish/help_reader.h"
 #include "publish/model.h"
+#include "publish/page_names.h"
 #include "rtf/tokenizer.h"
 
 namespace zek {
@@ -58,8 +59,6 @@ class HelpIndex {
   const TopicEntry& topic(size_t index) const { return topics_[index]; }
   // The topic that defines `context` (letter case ignored); none when no topic does.
   std::optional<size_t> find(std::string_view context) const;
-  // The same for a context string's lookup_key().
-  std::optional<size_t> find_key(const std::string& key) const;
   std::optional<size_t> previous(size_t index) const;
   std::optional<size_t> next(size_t index) const;
   const std::vector<KeywordEntry>& keywords() const { return keywords_; }
@@ -81,7 +80,7 @@ class HelpIndex {
  private:
   std::vector<TopicEntry> topics_;
   std::vector<std::string> browse_keys_;
-  std::unordered_map<std::string, size_t> by_context_;
+  std::unordered_map<std::string, size_t, ContextKeyHash, ContextKeyEqual> by_context_;
   std::unordered_set<std::string> popup_contexts_;
   std::unordered_set<std::string> popup_targets_;
   std::unordered_set<std::string> jump_targets_;

@@ -101,4 +101,40 @@ std::string lookup_key(std::string_view context) {
   return key;
 }
 
+namespace {
+
+// The byte of a single-byte character as its lookup key has it.
+char key_byte(char c) {
+  return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+}  // namespace
+
+size_t ContextKeyHash::operator()(std::string_view context) const {
+  uint64_t hash = 14695981039346656037ULL;  // FNV-1a over the key's bytes
+  for (size_t i = 0; i < context.size();) {
+    const size_t length = char_length(context, i);
+    for (size_t k = 0; k < length; ++k) {
+      const char c = length == 1 ? key_byte(context[i]) : context[i + k];
+      hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ULL;
+    }
+    i += length;
+  }
+  return static_cast<size_t>(hash);
+}
+
+bool ContextKeyEqual::operator()(std::string_view a, std::string_view b) const {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size();) {
+    const size_t length = char_length(a, i);
+    if (length == 1) {
+      if (key_byte(a[i]) != key_byte(b[i])) return false;
+    } else if (a[i] != b[i] || a[i + 1] != b[i + 1]) {
+      return false;
+    }
+    i += length;
+  }
+  return true;
+}
+
 }  // namespace zek

@@ -32,4 +32,16 @@ std::string sibling_name(std::string_view file);
 // boundaries: the key under which context strings are compared.
 std::string lookup_key(std::string_view context);
 
+// Hashing and comparing context strings as their lookup keys, without making
+// the keys: a table keyed by lookup_key() finds any spelling of a context
+// string with them.
+struct ContextKeyHash {
+  using is_transparent = void;
+  size_t operator()(std::string_view context) const;
+};
+struct ContextKeyEqual {
+  using is_transparent = void;
+  bool operator()(std::string_view a, std::string_view b) const;
+};
+
 }  // namespace zek

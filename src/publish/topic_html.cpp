@@ -325,9 +325,14 @@ void TopicHtml::append_topic_href(std::string& out, size_t index) const {
 // single page, its topic's anchor), or, when it stands inside the text, its
 // own anchor there: in a project the anchor on the page, in the single page
 // the anchor before the topic that the style sheet moves onto that point.
-void TopicHtml::append_context_href(std::string& out, size_t topic, std::string_view context,
-                                    const std::string& key) const {
+void TopicHtml::append_context_href(std::string& out, size_t topic,
+                                    std::string_view context) const {
   const TopicEntry& entry = index_.topic(topic);
+  if (entry.inner.empty()) {  // most topics: no context string stands inside
+    append_topic_href(out, topic);
+    return;
+  }
+  const std::string key = lookup_key(context);
   if (entry.inner.contains(key)) {
     if (mode_ == PageMode::project) {
       append(out, entry.page, ".htm#", page_name(context));
@@ -342,12 +347,11 @@ void TopicHtml::append_context_href(std::string& out, size_t topic, std::string_
 }
 
 std::optional<std::string> TopicHtml::context_href(std::string_view context, size_t* topic) const {
-  const std::string key = lookup_key(context);
-  const std::optional<size_t> found = index_.find_key(key);
+  const std::optional<size_t> found = index_.find(context);
   if (!found) return std::nullopt;
   if (topic != nullptr) *topic = *found;
   std::string href;
-  append_context_href(href, *found, context, key);
+  append_context_href(href, *found, context);
   return href;
 }
 
@@ -408,14 +412,14 @@ void TopicHtml::hot_spot(std::string& out, const Piece& piece) const {
     link_end(out, piece);
     return;
   }
-  const Destination& destination = destination_of(target.context);
-  if (!destination.topic) {  // no topic defines it: the text without a link
+  const std::optional<size_t> found = index_.find(target.context);
+  if (!found) {  // no topic defines it: the text without a link
     out += "<span class=\"nl\">";
     link_text(out, piece);
     out += "</span>";
     return;
   }
-  const TopicEntry& topic = index_.topic(*destination.topic);
+  const TopicEntry& topic = index_.topic(*found);
   if (topic.popup && mode_ == PageMode::single_page) {
     append(out, "<button type=\"button\" class=\"", kind, look, "\" popovertarget=\"", topic.page,
            "\">");
@@ -424,20 +428,8 @@ void TopicHtml::hot_spot(std::string& out, const Piece& piece) const {
     return;
   }
   out.append(link_start(target.kind, target.look));
-  out.append(destination.href);
+  append_context_href(out, *found, target.context);
   link_end(out, piece);
-}
-
-// Where hot spots with `context` lead, found once per context string: hot
-// spots name the same topics over and over.
-const TopicHtml::Destination& TopicHtml::destination_of(std::string_view context) const {
-  const auto known = destinations_.find(context);
-  if (known != destinations_.end()) return known->second;
-  Destination destination;
-  const std::string key = lookup_key(context);
-  destination.topic = index_.find_key(key);
-  if (destination.topic) append_context_href(destination.href, *destination.topic, context, key);
-  return destinations_.emplace(std::string(context), std::move(destination)).first->second;
 }
 
 // The rest of a link after its address: the window it opens in, its text.

@@ -13,7 +13,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "publish/help_index.h"
@@ -64,18 +63,6 @@ class TopicHtml {
   static std::string window_name(std::string_view window);
 
  private:
-  // Where a context string leads: the topic that defines it and its address.
-  struct Destination {
-    std::optional<size_t> topic;
-    std::string href;
-  };
-  struct ContextHash {
-    using is_transparent = void;
-    size_t operator()(std::string_view context) const {
-      return std::hash<std::string_view>{}(context);
-    }
-  };
-
   void paragraph(std::string& out, const Paragraph& paragraph, const char* tag) const;
   void table(std::string& out, const Block& block) const;
   void piece(std::string& out, const Piece& piece) const;
@@ -84,10 +71,8 @@ class TopicHtml {
   void hot_spot(std::string& out, const Piece& piece) const;
   void anchor_point(std::string& out, std::string_view context) const;
   void link_end(std::string& out, const Piece& piece) const;
-  const Destination& destination_of(std::string_view context) const;
   void append_topic_href(std::string& out, size_t index) const;
-  void append_context_href(std::string& out, size_t topic, std::string_view context,
-                           const std::string& key) const;
+  void append_context_href(std::string& out, size_t topic, std::string_view context) const;
   void link_text(std::string& out, const Piece& piece) const;
   void bitmap(std::string& out, const Piece& piece) const;
   const std::string& char_css(const CharStyle& style) const;
@@ -114,8 +99,6 @@ class TopicHtml {
   // The latest hot-spot window and its browsing-context name.
   mutable std::string last_window_;
   mutable std::string last_window_name_;
-  // The destinations of the context strings hot spots have named so far.
-  mutable std::unordered_map<std::string, Destination, ContextHash, std::equal_to<>> destinations_;
 };
 
 // The CSS of a paragraph's formatting (empty for the defaults).

@@ -72,6 +72,41 @@ TEST(PageNamesTest, LookupKeysFoldOnlyAtCharacterBoundaries) {
   EXPECT_EQ(lookup_key("\x82\x61z"), "\x82\x61Z");
 }
 
+// A table keyed by lookup keys is searched with the context string as
+// written: hashing and comparing it must agree with its lookup key, over
+// every pair of these spellings.
+TEST(PageNamesTest, ContextKeysHashAndCompareAsTheirLookupKeys) {
+  const std::vector<std::string> spellings = {"xx1",
+                                              "XX1",
+                                              "Xx1",
+                                              "xx2",
+                                              "",
+                                              "\x82\x61",
+                                              "\x82\x41",
+                                              "\x82\x61z",
+                                              "\x82\x61Z",
+                                              "a\x82",
+                                              "A\x82",
+                                              "\xb1"
+                                              "a",
+                                              "\xb1"
+                                              "A",
+                                              "ab\x82\x61"
+                                              "c",
+                                              "AB\x82\x61"
+                                              "C",
+                                              "AB\x82\x41"
+                                              "C"};
+  const ContextKeyHash hash;
+  const ContextKeyEqual equal;
+  for (const std::string& a : spellings) {
+    EXPECT_EQ(hash(a), hash(lookup_key(a))) << a;
+    for (const std::string& b : spellings) {
+      EXPECT_EQ(equal(a, b), lookup_key(a) == lookup_key(b)) << a << " " << b;
+    }
+  }
+}
+
 // A CSS dashed ident takes letters, digits, "_", "-" and escapes; anything
 // else in an anchor name breaks the style rule that names it.
 bool is_css_dashed_ident(const std::string& name) {
