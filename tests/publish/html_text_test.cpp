@@ -6,6 +6,7 @@
 #include <random>
 #include <string>
 
+#include "base/cat.h"
 #include "io/code_page.h"
 
 namespace zek {
@@ -158,7 +159,7 @@ TEST(HtmlTextTest, EscapingMatchesTheBytewiseRules) {
     }
     std::string out = "kept";
     append_escaped(out, text);
-    ASSERT_EQ(out, "kept" + reference_escaped(text)) << text;
+    ASSERT_EQ(out, cat("kept", reference_escaped(text))) << text;
   }
 }
 

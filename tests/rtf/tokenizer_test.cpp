@@ -12,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+#include "base/cat.h"
 #include "base/sjis.h"
 
 namespace zek {
@@ -86,7 +87,7 @@ TEST(RtfTokenizerTest, Tokens) {
       {"\\\x82\xA0", {"t:\x82\xA0"}},
       // Numbers are clamped; overlong words are cut to 32 letters.
       {"\\fs99999999999", {"\\fs2147483647"}},
-      {"\\" + std::string(40, 'a'), {"\\" + std::string(32, 'a')}},
+      {cat('\\', std::string(40, 'a')), {cat('\\', std::string(32, 'a'))}},
       // Binary data after "\binN" is no markup.
       {"{\\pict\\bin4 {}\\\\x}", {"{", "\\pict", "\\bin4", "t:x", "}"}},
       {"\\bin99 {", {"\\bin99"}},
@@ -277,8 +278,8 @@ TEST(RtfTokenizerTest, SameTokensAsReadByteByByte) {
       "\\bin3 {}\\",
       "\\bin",
       "\\par\r\n",
-      "\\" + std::string(5000, 'w') + "12 ",
-      "\\fs" + std::string(5000, '9'),
+      cat('\\', std::string(5000, 'w'), "12 "),
+      cat("\\fs", std::string(5000, '9')),
       std::string(4095, 'x') + "\x82\xA0",
       std::string(3000, 'y') + "\r\n" + std::string(2000, 'z'),
   };
