@@ -1,11 +1,15 @@
 // Writes the seed corpus of the whole-conversion fuzzer: one seed per golden
 // case (its options, output mode, source and included files, with the
 // included files renamed to the names the fuzzer offers) and a few hand-made
-// sources that reach includes, ID files, macros and sections.
+// sources that reach includes, ID files, macros and sections; and for the
+// publishing fuzzer, every golden RTF file and a help of many short topics,
+// long enough to be written in two parts.
 //
 // Usage: make_fuzz_seeds GOLDEN_FOLDER SEED_FOLDER
-// (seeds go to SEED_FOLDER/convert_fuzzer, link_fuzzer and macro_fuzzer)
+// (seeds go to SEED_FOLDER/convert_fuzzer, link_fuzzer, macro_fuzzer and
+// publish_fuzzer)
 #include <algorithm>
+#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -208,6 +212,40 @@ const std::vector<std::pair<std::string, std::string>> kMacroSeeds = {
      "#define \x95\\\tyen\n\x95\\ \x83\x95\\\n"},
 };
 
+// The RTF of a help of 40 short topics: footnotes, hot spots of every kind,
+// a table, an alias inside a topic and a colour table that raw RTF brings
+// halfway.
+std::string many_topics_seed() {
+  std::string rtf = "{\\rtf1\\ansi{\\fonttbl{\\f0 MS Gothic;}}{\\colortbl ;\\red0\\green0\\blue255;}\r\n";
+  for (int i = 0; i < 40; ++i) {
+    const std::string n = std::to_string(i);
+    rtf += "${\\footnote $ Topic " + n + "}#{\\footnote # T" + n + "}K{\\footnote K key" + n +
+           "}+{\\footnote + tour:" + n + "}\r\n";
+    rtf += "\\cf1 Text {\\strike Next}{\\v T" + std::to_string((i + 1) % 40) +
+           "} {\\ul Note}{\\v T" + std::to_string((i + 7) % 40) + "}\\par\r\n";
+    if (i % 9 == 4) rtf += "\\trowd\\cellx2000\\intbl a\\cell\\row\\pard\r\n";
+    if (i % 13 == 6) rtf += "#{\\footnote # A" + n + "}More\\par\r\n";
+    if (i == 20) rtf += "{\\colortbl ;\\red255\\green0\\blue0;}\r\n";
+    rtf += "{\\page }\r\n";
+  }
+  return rtf + "}\r\n";
+}
+
+// Every RTF file a golden case expects, as seeds of the publishing fuzzer.
+std::vector<std::pair<std::string, std::string>> publish_seeds(const fs::path& golden) {
+  std::vector<std::pair<std::string, std::string>> seeds = {{"many-topics", many_topics_seed()}};
+  for (const auto& entry : fs::recursive_directory_iterator(golden)) {
+    std::string extension = entry.path().extension().string();
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    if (!entry.is_regular_file() || extension != ".rtf") continue;
+    std::string name = "golden-" + fs::relative(entry.path(), golden).generic_string();
+    std::replace(name.begin(), name.end(), '/', '-');
+    seeds.emplace_back(name, read_bytes(entry.path()));
+  }
+  return seeds;
+}
+
 void write_seeds(const fs::path& folder,
                  const std::vector<std::pair<std::string, std::string>>& seeds, size_t& written) {
   fs::create_directories(folder);
@@ -242,6 +280,7 @@ int main(int argc, char** argv) {
   }
   write_seeds(fs::path(argv[2]) / "link_fuzzer", {{"names", link_seed()}}, written);
   write_seeds(fs::path(argv[2]) / "macro_fuzzer", kMacroSeeds, written);
+  write_seeds(fs::path(argv[2]) / "publish_fuzzer", publish_seeds(golden), written);
   std::cout << written << " seeds in " << argv[2] << "\n";
   return 0;
 }

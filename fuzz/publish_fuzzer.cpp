@@ -1,7 +1,8 @@
 // libFuzzer target: arbitrary bytes read as the help compiler's RTF and
 // written as the single page and as a project. Every page must be well
-// formed, with no script, event handler or address of its own; anything
-// else traps.
+// formed, with no script, event handler or address of its own, and the
+// pages written in two parts at once (where the help is long enough) must
+// be the bytes one reader writes; anything else traps.
 #include <cstddef>
 #include <cstdint>
 #include <map>
@@ -49,6 +50,13 @@ void require_safe(const std::string& page) {
   if (!zek::testing::check_page(page).empty()) __builtin_trap();
 }
 
+// The files of a project, by name.
+std::map<std::string, std::string> contents(const Folder& folder) {
+  std::map<std::string, std::string> files;
+  for (const auto& [name, stream] : folder.streams) files[name] = stream->page;
+  return files;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -64,5 +72,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (name.size() > 4 && name.compare(name.size() - 4, 4, ".htm") == 0)
       require_safe(stream->page);
   }
+
+  job.open_rtf_at = [&rtf](uint64_t offset) {
+    return std::make_unique<zek::RtfStringSource>(
+        std::string_view(rtf).substr(offset < rtf.size() ? offset : rtf.size()));
+  };
+  PageStream in_parts;
+  zek::write_single_page(job, in_parts);
+  if (in_parts.page != page.page) __builtin_trap();
+  Folder folder_in_parts;
+  zek::write_project(job, "help", folder_in_parts);
+  if (contents(folder_in_parts) != contents(folder)) __builtin_trap();
   return 0;
 }
