@@ -290,9 +290,10 @@ std::string PageEncoder::encode(std::string_view page) {
   }
   std::string out;
   out.reserve(page.size() + page.size() / 4);
-  // Filled up to kBatch; a step writes at most 16 bytes more.
+  // Filled up to kBatch; a step writes at most 16 bytes of ASCII and then
+  // one character more.
   constexpr size_t kBatch = 2048;
-  std::array<char, kBatch + 16> batch;
+  std::array<char, kBatch + 16 + sizeof(Encoded::bytes)> batch;
   size_t length = 0;
   size_t i = 0;
   while (i < page.size()) {

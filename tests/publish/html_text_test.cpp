@@ -99,6 +99,20 @@ TEST(HtmlTextTest, EncoderWritesWhatTheConverterWritesForLongPages) {
   }
 }
 
+// A character right where a run of ASCII fills the encoder's batch, at
+// every place near its end (2,048 bytes).
+TEST(HtmlTextTest, EncoderTakesACharacterAtTheEndOfItsBatch) {
+  const Utf8Converter convert = [](std::string_view text) {
+    CodePageConverter converter;
+    return converter.to_utf8(text);
+  };
+  PageEncoder encoder(convert);
+  for (size_t run = 2000; run < 2100; ++run) {
+    const std::string page = cat(std::string(run, 'a'), "\x82\xA0\x80z");
+    ASSERT_EQ(encoder.encode(page), repair_utf8(convert(page))) << run;
+  }
+}
+
 // The escaping rules a byte at a time, for the escaper that copies runs of
 // plain bytes at once.
 std::string reference_escaped(const std::string& text) {
