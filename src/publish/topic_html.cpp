@@ -260,12 +260,17 @@ void TopicHtml::piece(std::string& out, const Piece& piece) const {
 // anchor before the topic's section, which the style sheet moves onto this
 // point by its CSS anchor name; a point in the non-scrolling region is left
 // out, as a jump to it shows the topic from its top.
+// A context string defined twice in one topic gets its point at the first:
+// a page holds each id once, and a jump lands where the help compiler puts
+// the context string.
 void TopicHtml::anchor_point(std::string& out, std::string_view context) const {
+  std::string name = page_name(context);
+  if (mode_ == PageMode::single_page && region_ != Region::scrolling) return;
+  if (!topic_points_.insert(name).second) return;
   if (mode_ == PageMode::project) {
-    append(out, "<a id=\"", page_name(context), "\"></a>");
-  } else if (region_ == Region::scrolling) {
-    append(out, "<span style=\"anchor-name:", css_anchor_name("A", page_name(context)),
-           "\"></span>");
+    append(out, "<a id=\"", name, "\"></a>");
+  } else {
+    append(out, "<span style=\"anchor-name:", css_anchor_name("A", name), "\"></span>");
   }
 }
 
@@ -501,6 +506,7 @@ std::string listed_title(const HelpIndex& help, size_t index) {
 
 void append_topic_parts(std::string& out, const Topic& topic, size_t index, const HelpIndex& help,
                         const TopicHtml& html) {
+  html.begin_topic();
   out += "<h1 class=\"caption\">";
   append_escaped(out, listed_title(help, index));
   out += "</h1>\n";

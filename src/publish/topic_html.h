@@ -13,6 +13,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_set>
 #include <vector>
 
 #include "publish/help_index.h"
@@ -47,6 +48,8 @@ class TopicHtml {
   // -K: hot spots in the brackets of the text output, 【jump】 and 《popup》.
   void set_link_brackets(bool on) { link_brackets_ = on; }
 
+  // Starts a topic: the anchors inside it are its own.
+  void begin_topic() const { topic_points_.clear(); }
   void blocks(std::string& out, const std::vector<Block>& list, Region region) const;
 
   // Whether a jump may land inside topic `index`'s text, below its top: the
@@ -97,6 +100,7 @@ class TopicHtml {
   mutable std::string last_para_css_;
   mutable bool last_para_css_known_ = false;
   // The latest hot-spot window and its browsing-context name.
+  mutable std::unordered_set<std::string> topic_points_;  // anchors written in the topic
   mutable std::string last_window_;
   mutable std::string last_window_name_;
 };

@@ -131,5 +131,20 @@ TEST(TopicHtmlTest, CharacterCssOnTheParagraphOrOnEachText) {
   }
 }
 
+// A context string defined twice inside one topic (or in two spellings)
+// has one point, at its first place: a page holds each id once.
+TEST(TopicHtmlTest, AContextStringInsideATopicHasOnePoint) {
+  const std::string rtf =
+      "{\\rtf1 \\ansi\r\n#{\\footnote #HOME}One #{\\footnote #In}two #{\\footnote #IN}"
+      "three #{\\footnote #in}{\\par }{\\page }\r\n}";
+  const std::string project = first_topic_html(rtf, PageMode::project);
+  EXPECT_EQ(project, "<p>One <a id=\"in\"></a>two three </p>\n") << project;
+  const std::string page = first_topic_html(rtf, PageMode::single_page);
+  const std::string point = "anchor-name:--Ain";
+  ASSERT_NE(page.find(point), std::string::npos) << page;
+  EXPECT_EQ(page.find(point, page.find(point) + 1), std::string::npos) << page;
+  EXPECT_LT(page.find(point), page.find("two")) << page;
+}
+
 }  // namespace
 }  // namespace zek
