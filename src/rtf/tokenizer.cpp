@@ -72,7 +72,7 @@ constexpr std::array<TextByte, 256> kTextBytes = make_text_bytes();
 // ends the search. A text is mostly plain ASCII, which this passes over 16
 // bytes at a time; the bytes it stops at are looked at one by one, so a
 // trail byte is never taken for markup.
-size_t skip_plain_ascii(const char* bytes, size_t at, size_t end) {
+size_t skip_plain_ascii(const char* bytes, size_t at, [[maybe_unused]] size_t end) {
 #if defined(__SSE2__) || defined(_M_X64)
   const __m128i control = _mm_set1_epi8(0x20);
   const __m128i open = _mm_set1_epi8('{');
