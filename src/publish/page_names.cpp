@@ -11,6 +11,26 @@ namespace zek {
 
 namespace {
 
+// The byte of a single-byte character as its lookup key has it.
+char key_byte(char c) {
+  return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+// FNV-1a over the bytes of a context string's lookup key, without making
+// the key.
+uint64_t key_hash(std::string_view context) {
+  uint64_t hash = 14695981039346656037ULL;
+  for (size_t i = 0; i < context.size();) {
+    const size_t length = char_length(context, i);
+    for (size_t k = 0; k < length; ++k) {
+      const char c = length == 1 ? key_byte(context[i]) : context[i + k];
+      hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ULL;
+    }
+    i += length;
+  }
+  return hash;
+}
+
 bool is_kept(unsigned char c) {
   return (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_' || c == '-';
 }
@@ -55,10 +75,7 @@ std::string page_name(std::string_view context) {
     if (name == reserved) return cat('~', name);
   }
   if (name.size() > kMaxName) {  // a long name is cut, and a hash keeps it apart
-    uint64_t hash = 14695981039346656037u;
-    for (const char c : lookup_key(context)) {
-      hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211u;
-    }
+    const uint64_t hash = key_hash(context);
     name.resize(kMaxName - 18);
     append(name, "~~", hex_padded(static_cast<uint32_t>(hash >> 32), 8),
            hex_padded(static_cast<uint32_t>(hash), 8));
@@ -95,32 +112,12 @@ std::string sibling_name(std::string_view file) {
 
 std::string lookup_key(std::string_view context) {
   std::string key(context);
-  for (size_t i = 0; i < key.size(); i += char_length(key, i)) {
-    if (key[i] >= 'a' && key[i] <= 'z') key[i] = static_cast<char>(key[i] - 'a' + 'A');
-  }
+  for (size_t i = 0; i < key.size(); i += char_length(key, i)) key[i] = key_byte(key[i]);
   return key;
 }
 
-namespace {
-
-// The byte of a single-byte character as its lookup key has it.
-char key_byte(char c) {
-  return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
-}  // namespace
-
 size_t ContextKeyHash::operator()(std::string_view context) const {
-  uint64_t hash = 14695981039346656037ULL;  // FNV-1a over the key's bytes
-  for (size_t i = 0; i < context.size();) {
-    const size_t length = char_length(context, i);
-    for (size_t k = 0; k < length; ++k) {
-      const char c = length == 1 ? key_byte(context[i]) : context[i + k];
-      hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ULL;
-    }
-    i += length;
-  }
-  return static_cast<size_t>(hash);
+  return static_cast<size_t>(key_hash(context));
 }
 
 bool ContextKeyEqual::operator()(std::string_view a, std::string_view b) const {

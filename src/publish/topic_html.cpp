@@ -264,8 +264,8 @@ void TopicHtml::piece(std::string& out, const Piece& piece) const {
 // a page holds each id once, and a jump lands where the help compiler puts
 // the context string.
 void TopicHtml::anchor_point(std::string& out, std::string_view context) const {
-  std::string name = page_name(context);
   if (mode_ == PageMode::single_page && region_ != Region::scrolling) return;
+  const std::string name = page_name(context);
   if (!topic_points_.insert(name).second) return;
   if (mode_ == PageMode::project) {
     append(out, "<a id=\"", name, "\"></a>");
@@ -408,7 +408,7 @@ void TopicHtml::hot_spot(std::string& out, const Piece& piece) const {
   const char* kind = target.kind == LinkKind::popup ? "pl" : "j";
   if (!target.file.empty()) {
     const std::string sibling = sibling_name(target.file);
-    append(out, "<a class=\"", kind, look, "\" href=\"");
+    out.append(link_start(target.kind, target.look));
     if (mode_ == PageMode::single_page) {
       append(out, sibling, ".html#", page_name(target.context));
     } else {
