@@ -47,11 +47,10 @@ void HelpIndex::add(const Topic& topic) {
   }
   for_each_piece(topic, [&](const Piece& piece) {
     if (piece.kind == PieceKind::anchor) entry.inner.insert(lookup_key(piece.text));
-    if (piece.kind != PieceKind::hot_spot || !piece.target().file.empty()) return;
-    if (piece.target().kind == LinkKind::popup)
-      popup_targets_.insert(lookup_key(piece.target().context));
-    if (piece.target().kind == LinkKind::jump)
-      jump_targets_.insert(lookup_key(piece.target().context));
+  });
+  for_each_index_link(topic, [this](LinkKind kind, const std::string& context) {
+    auto& targets = kind == LinkKind::popup ? popup_targets_ : jump_targets_;
+    if (!targets.contains(context)) targets.insert(context);
   });
   topics_.push_back(std::move(entry));
   browse_keys_.push_back(std::move(key));
@@ -70,10 +69,9 @@ void HelpIndex::finish() {
     bool jump_target = false;
     bool header = false;
     for (const std::string& context : entry.contexts) {
-      const std::string key = lookup_key(context);
-      header = header || popup_contexts_.contains(key);
-      popup_target = popup_target || popup_targets_.contains(key);
-      jump_target = jump_target || jump_targets_.contains(key);
+      header = header || popup_contexts_.contains(lookup_key(context));
+      popup_target = popup_target || popup_targets_.contains(context);
+      jump_target = jump_target || jump_targets_.contains(context);
     }
     entry.popup = !entry.in_browse && (header || (popup_target && !jump_target));
   }

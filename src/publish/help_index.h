@@ -82,8 +82,9 @@ class HelpIndex {
   std::vector<std::string> browse_keys_;
   std::unordered_map<std::string, size_t, ContextKeyHash, ContextKeyEqual> by_context_;
   std::unordered_set<std::string> popup_contexts_;
-  std::unordered_set<std::string> popup_targets_;
-  std::unordered_set<std::string> jump_targets_;
+  // Context strings hot spots lead to, as first spelt (found in any spelling).
+  std::unordered_set<std::string, ContextKeyHash, ContextKeyEqual> popup_targets_;
+  std::unordered_set<std::string, ContextKeyHash, ContextKeyEqual> jump_targets_;
   std::unordered_map<std::string, std::vector<size_t>> keyword_topics_;
   std::vector<KeywordEntry> keywords_;
   std::vector<ContentsEntry> contents_;
@@ -94,6 +95,12 @@ class HelpIndex {
   std::vector<ReaderPlace> places_;
   uint64_t document_size_ = 0;
 };
+
+// Calls `visit(kind, context)` for every hot spot of a topic that leads to
+// a topic of this help: a jump or popup, into no other file. A read for the
+// index records them apart; a read for the pages keeps them in the pieces.
+template <typename Visit>
+void for_each_index_link(const Topic& topic, Visit&& visit);
 
 // Calls `visit` for every piece of a list of blocks, tables included.
 template <typename Visit>
@@ -118,6 +125,16 @@ template <typename Visit>
 void for_each_piece(const Topic& topic, Visit&& visit) {
   for_each_piece(topic.non_scrolling, visit);
   for_each_piece(topic.blocks, visit);
+}
+
+template <typename Visit>
+void for_each_index_link(const Topic& topic, Visit&& visit) {
+  for (const IndexLink& link : topic.index_links) visit(link.kind, link.context);
+  for_each_piece(topic, [&visit](const Piece& piece) {
+    if (piece.kind != PieceKind::hot_spot || !piece.link) return;
+    const LinkTarget& target = *piece.link;
+    if (target.kind != LinkKind::macro && target.file.empty()) visit(target.kind, target.context);
+  });
 }
 
 }  // namespace zek

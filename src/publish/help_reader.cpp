@@ -140,8 +140,8 @@ bool HelpReader::next_topic(Topic& topic) {
     handle(token);
     if (topic_ready_) break;
   }
-  topic = std::move(topic_);
-  topic_ = Topic();
+  std::swap(topic, topic_);
+  recycle(topic_);
   topic_blocks_ = 0;
   topic_has_text_ = false;
   return true;

@@ -18,9 +18,10 @@ enum class ReaderWord : uint8_t;  // the control words the reader knows
 
 // What a read is for. The pages need every piece of every topic; the
 // help-wide index needs only a topic's properties, the anchors inside its
-// text and the targets of its hot spots, so an index read keeps no text
+// text and where its hot spots lead, so an index read keeps no text
 // paragraphs: a topic's `non_scrolling` then holds one paragraph of just
-// those pieces, and `blocks` its tables.
+// its anchors, `blocks` its tables, and `index_links` the hot spots that
+// lead within this help.
 // Both reads find the same topics.
 enum class ReadFor : uint8_t { pages, index };
 
@@ -118,7 +119,9 @@ class HelpReader : private HelpReaderCarry {
   void add_text(std::string_view bytes);
   void add_piece(Piece piece);
   void finish_hidden();
+  void note_index_link(LinkKind kind);
   Paragraph take_paragraph();
+  void recycle(Topic& topic);
   void end_paragraph();
   void end_cell();
   void end_row();
@@ -136,6 +139,9 @@ class HelpReader : private HelpReaderCarry {
 
   RtfTokenizer tokenizer_;
   ReadFor purpose_;
+  // Emptied piece lists of topics already handed out, for paragraphs to come.
+  std::vector<std::vector<Piece>> spare_pieces_;
+  LinkTarget index_target_;  // an index read's hot-spot target, read in place
   uint64_t base_offset_ = 0;  // where the source's first byte stands in the document
 };
 

@@ -217,33 +217,78 @@ void HelpReader::finish_hidden() {
     spot.kind = PieceKind::hot_spot;
     const LinkKind kind =
         spot.style.strike || spot.style.double_underline ? LinkKind::jump : LinkKind::popup;
-    auto target = std::make_shared<LinkTarget>();
-    read_link_target(hidden_, kind, *target);
-    spot.link = std::move(target);
+    if (purpose_ == ReadFor::index) {
+      note_index_link(kind);
+    } else {
+      auto target = std::make_shared<LinkTarget>();
+      read_link_target(hidden_, kind, *target);
+      spot.link = std::move(target);
+    }
     pieces.erase(pieces.begin() + static_cast<std::ptrdiff_t>(first) + 1, pieces.end());
   }
   hidden_.clear();
 }
 
-// The pieces read since the last paragraph end, in a vector of their own
-// size. The reader's own vector keeps its capacity: growing a fresh vector
-// for every paragraph moved each piece several times.
+// An index read's hot spot: read into one target kept for the purpose, and
+// recorded when it leads to a topic of this help.
+void HelpReader::note_index_link(LinkKind kind) {
+  LinkTarget& target = index_target_;
+  target.look = LinkLook::normal;
+  target.context.clear();
+  target.file.clear();
+  target.window.clear();
+  target.macro.clear();
+  read_link_target(hidden_, kind, target);
+  if (target.kind == LinkKind::macro || !target.file.empty()) return;
+  topic_.index_links.push_back(IndexLink{target.kind, target.context});
+}
+
+// The pieces read since the last paragraph end. The reader goes on with an
+// emptied list from a topic already handed out: its capacity saves growing
+// a fresh list, which moved each piece several times.
 Paragraph HelpReader::take_paragraph() {
   Paragraph paragraph;
-  paragraph.pieces.reserve(paragraph_.pieces.size());
-  for (Piece& piece : paragraph_.pieces) paragraph.pieces.push_back(std::move(piece));
-  paragraph_.pieces.clear();
+  paragraph.pieces.swap(paragraph_.pieces);
+  if (!spare_pieces_.empty()) {
+    paragraph_.pieces.swap(spare_pieces_.back());
+    spare_pieces_.pop_back();
+  }
   return paragraph;
 }
 
-// An index read keeps of a paragraph only the anchors and hot spots, all
-// in one paragraph of the topic (apart from its tables, which it keeps).
+// Empties a topic handed back, keeping the piece lists of its paragraphs
+// for the paragraphs to come: a few of them, of a modest size, so that the
+// spares never hold much more than one ordinary topic.
+void HelpReader::recycle(Topic& topic) {
+  constexpr size_t kMaxSpares = 256;
+  constexpr size_t kMaxSpareCapacity = 32;
+  for (std::vector<Block>* list : {&topic.non_scrolling, &topic.blocks}) {
+    for (Block& block : *list) {
+      std::vector<Piece>& pieces = block.paragraph.pieces;
+      if (block.is_table || spare_pieces_.size() == kMaxSpares || pieces.capacity() == 0 ||
+          pieces.capacity() > kMaxSpareCapacity) {
+        continue;
+      }
+      pieces.clear();
+      spare_pieces_.push_back(std::move(pieces));
+    }
+  }
+  std::vector<Block> blocks = std::move(topic.blocks);
+  std::vector<IndexLink> links = std::move(topic.index_links);
+  blocks.clear();
+  links.clear();
+  topic = Topic();
+  topic.blocks = std::move(blocks);
+  topic.index_links = std::move(links);
+}
+
+// An index read keeps of a paragraph only the anchors, all in one
+// paragraph of the topic (apart from its tables, which it keeps).
 void HelpReader::keep_index_pieces() {
-  if (topic_.non_scrolling.empty()) topic_.non_scrolling.emplace_back();
-  std::vector<Piece>& kept = topic_.non_scrolling.front().paragraph.pieces;
   for (Piece& piece : paragraph_.pieces) {
-    if (piece.kind == PieceKind::anchor || piece.kind == PieceKind::hot_spot)
-      kept.push_back(std::move(piece));
+    if (piece.kind != PieceKind::anchor) continue;
+    if (topic_.non_scrolling.empty()) topic_.non_scrolling.emplace_back();
+    topic_.non_scrolling.front().paragraph.pieces.push_back(std::move(piece));
   }
   paragraph_.pieces.clear();
 }
@@ -320,7 +365,7 @@ void HelpReader::end_topic() {
   if (topic_has_content()) {
     topic_ready_ = true;
   } else {
-    topic_ = Topic();
+    recycle(topic_);
     topic_blocks_ = 0;
   }
 }

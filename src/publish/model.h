@@ -143,6 +143,13 @@ struct Block {
   std::vector<TableRow> rows;  // when a table
 };
 
+// A hot spot that leads to a topic of this help, as a read for the help-wide
+// index records it (jump or popup; no other file, no macro).
+struct IndexLink {
+  LinkKind kind = LinkKind::jump;
+  std::string context;
+};
+
 struct Topic {
   std::string title;                  // "$"
   std::vector<std::string> contexts;  // "#", in the order they stand
@@ -152,6 +159,8 @@ struct Topic {
   std::string window;                 // ">"
   std::vector<Block> non_scrolling;   // the leading \keepn paragraphs
   std::vector<Block> blocks;          // the scrolling text
+  // Only from a read for the index, whose hot-spot pieces keep no target.
+  std::vector<IndexLink> index_links;
 };
 
 struct FontEntry {

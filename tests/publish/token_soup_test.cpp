@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "base/cat.h"
 #include "publish/help_reader.h"
 #include "publish/publish.h"
 #include "support/strict_html.h"
@@ -120,16 +121,15 @@ TEST(TokenSoupTest, EveryPageIsWellFormedAndSafe) {
 }
 
 // What the help-wide index takes from a topic: its properties, then its
-// anchors and hot-spot targets, sorted (an index read keeps them apart from
-// the order of the text).
+// anchors and where its hot spots lead within this help, sorted (an index
+// read keeps them apart from the order of the text).
 std::vector<std::string> index_view(const Topic& topic) {
   std::vector<std::string> links;
   for_each_piece(topic, [&links](const Piece& piece) {
     if (piece.kind == PieceKind::anchor) links.push_back("#" + piece.text);
-    if (piece.kind != PieceKind::hot_spot) return;
-    const LinkTarget& target = piece.target();
-    links.push_back(std::to_string(static_cast<int>(target.kind)) + target.context + "@" +
-                    target.file);
+  });
+  for_each_index_link(topic, [&links](LinkKind kind, const std::string& context) {
+    links.push_back(cat(static_cast<int>(kind), context));
   });
   std::sort(links.begin(), links.end());
   std::vector<std::string> view = {topic.title, topic.browse, topic.window};
