@@ -180,6 +180,8 @@ void HelpReader::text(std::string_view bytes) {
 
 void HelpReader::add_text(std::string_view bytes) {
   finish_hidden();
+  // The index needs only where text stands and how it looks, not its bytes.
+  if (purpose_ == ReadFor::index) bytes = std::string_view();
   if (!paragraph_.pieces.empty()) {
     Piece& last = paragraph_.pieces.back();
     if (last.kind == PieceKind::text && last.style == state().chr) {
@@ -260,8 +262,8 @@ Paragraph HelpReader::take_paragraph() {
 // for the paragraphs to come: a few of them, of a modest size, so that the
 // spares never hold much more than one ordinary topic.
 void HelpReader::recycle(Topic& topic) {
-  constexpr size_t kMaxSpares = 256;
-  constexpr size_t kMaxSpareCapacity = 32;
+  constexpr size_t kMaxSpares = 64;
+  constexpr size_t kMaxSpareCapacity = 16;
   for (std::vector<Block>* list : {&topic.non_scrolling, &topic.blocks}) {
     for (Block& block : *list) {
       std::vector<Piece>& pieces = block.paragraph.pieces;
