@@ -180,8 +180,6 @@ void HelpReader::text(std::string_view bytes) {
 
 void HelpReader::add_text(std::string_view bytes) {
   finish_hidden();
-  // The index needs only where text stands and how it looks, not its bytes.
-  if (purpose_ == ReadFor::index) bytes = std::string_view();
   if (!paragraph_.pieces.empty()) {
     Piece& last = paragraph_.pieces.back();
     if (last.kind == PieceKind::text && last.style == state().chr) {
