@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -120,6 +121,7 @@ class HelpReader : private HelpReaderCarry {
   void add_piece(Piece piece);
   void finish_hidden();
   void note_index_link(LinkKind kind);
+  std::shared_ptr<LinkTarget> spare_target();
   Paragraph take_paragraph();
   void recycle(Topic& topic);
   void end_paragraph();
@@ -141,6 +143,7 @@ class HelpReader : private HelpReaderCarry {
   ReadFor purpose_;
   // Emptied piece lists of topics already handed out, for paragraphs to come.
   std::vector<std::vector<Piece>> spare_pieces_;
+  std::vector<std::shared_ptr<LinkTarget>> spare_targets_;  // of hot spots handed back
   LinkTarget index_target_;  // an index read's hot-spot target, read in place
   uint64_t base_offset_ = 0;  // where the source's first byte stands in the document
 };

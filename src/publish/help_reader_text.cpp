@@ -103,6 +103,16 @@ void read_link_target(std::string_view hidden, LinkKind kind, LinkTarget& target
   target.context.assign(trim_blanks(hidden));
 }
 
+// A target as new, its strings keeping their storage.
+void clear_target(LinkTarget& target) {
+  target.kind = LinkKind::jump;
+  target.look = LinkLook::normal;
+  target.context.clear();
+  target.file.clear();
+  target.window.clear();
+  target.macro.clear();
+}
+
 // Bounds that keep the reader's memory small on any input.
 constexpr size_t kMaxFootnote = 1 << 16;
 constexpr size_t kMaxHidden = 4096;
@@ -220,7 +230,7 @@ void HelpReader::finish_hidden() {
     if (purpose_ == ReadFor::index) {
       note_index_link(kind);
     } else {
-      auto target = std::make_shared<LinkTarget>();
+      std::shared_ptr<LinkTarget> target = spare_target();
       read_link_target(hidden_, kind, *target);
       spot.link = std::move(target);
     }
@@ -233,14 +243,19 @@ void HelpReader::finish_hidden() {
 // recorded when it leads to a topic of this help.
 void HelpReader::note_index_link(LinkKind kind) {
   LinkTarget& target = index_target_;
-  target.look = LinkLook::normal;
-  target.context.clear();
-  target.file.clear();
-  target.window.clear();
-  target.macro.clear();
+  clear_target(target);
   read_link_target(hidden_, kind, target);
   if (target.kind == LinkKind::macro || !target.file.empty()) return;
   topic_.index_links.push_back(IndexLink{target.kind, target.context});
+}
+
+// A target for the next hot spot: one of a topic handed back, or a new one.
+std::shared_ptr<LinkTarget> HelpReader::spare_target() {
+  if (spare_targets_.empty()) return std::make_shared<LinkTarget>();
+  std::shared_ptr<LinkTarget> target = std::move(spare_targets_.back());
+  spare_targets_.pop_back();
+  clear_target(*target);
+  return target;
 }
 
 // The pieces read since the last paragraph end. The reader goes on with an
@@ -257,14 +272,24 @@ Paragraph HelpReader::take_paragraph() {
 }
 
 // Empties a topic handed back, keeping the piece lists of its paragraphs
-// for the paragraphs to come: a few of them, of a modest size, so that the
-// spares never hold much more than one ordinary topic.
+// and the targets of its hot spots (those no one else holds) for the
+// paragraphs to come: a few of them, of a modest size, so that the spares
+// never hold much more than one ordinary topic.
 void HelpReader::recycle(Topic& topic) {
   constexpr size_t kMaxSpares = 64;
   constexpr size_t kMaxSpareCapacity = 16;
+  constexpr size_t kMaxSpareTargets = 256;
   for (std::vector<Block>* list : {&topic.non_scrolling, &topic.blocks}) {
     for (Block& block : *list) {
       std::vector<Piece>& pieces = block.paragraph.pieces;
+      for (Piece& piece : pieces) {
+        if (piece.kind != PieceKind::hot_spot || !piece.link || piece.link.use_count() != 1 ||
+            spare_targets_.size() == kMaxSpareTargets) {
+          continue;
+        }
+        // Every target the reader hands out it made as a changeable object.
+        spare_targets_.push_back(std::const_pointer_cast<LinkTarget>(std::move(piece.link)));
+      }
       if (block.is_table || spare_pieces_.size() == kMaxSpares || pieces.capacity() == 0 ||
           pieces.capacity() > kMaxSpareCapacity) {
         continue;

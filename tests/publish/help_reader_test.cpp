@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "base/cat.h"
+
 namespace zek {
 namespace {
 
@@ -69,34 +71,35 @@ struct HotSpotCase {
   std::string text;
 };
 
+const HotSpotCase kHotSpotCases[] = {
+    {"{\\strike Setup}{\\v XX1}", PieceKind::hot_spot, LinkKind::jump, "XX1", "", "", "",
+     LinkLook::normal, "Setup"},
+    {"{\\ul Note}{\\v XX4}", PieceKind::hot_spot, LinkKind::popup, "XX4", "", "", "",
+     LinkLook::normal, "Note"},
+    {"{\\uldb Go}{\\v ctx>win}", PieceKind::hot_spot, LinkKind::jump, "ctx", "", "win", "",
+     LinkLook::normal, "Go"},
+    {"{\\uldb Go}{\\v %ctx@other.hlp>w2}", PieceKind::hot_spot, LinkKind::jump, "ctx",
+     "other.hlp", "w2", "", LinkLook::plain, "Go"},
+    {"{\\uldb Go}{\\v *ctx}", PieceKind::hot_spot, LinkKind::jump, "ctx", "", "", "",
+     LinkLook::no_underline, "Go"},
+    {"{\\uldb Run}{\\v !Exec(\"x\")}", PieceKind::hot_spot, LinkKind::macro, "", "", "",
+     "Exec(\"x\")", LinkLook::normal, "Run"},
+    // The converter's external names: a JI macro is a jump into that file.
+    {"{\\uldb Far}{\\v !JI(\"far.hlp\",\"IDM_X\")}", PieceKind::hot_spot, LinkKind::jump, "IDM_X",
+     "far.hlp", "", "JI(\"far.hlp\",\"IDM_X\")", LinkLook::normal, "Far"},
+    // Visible text in several runs is one hot spot, with the first run's formatting.
+    {"{\\strike\\b Bo}{\\strike ld}{\\v XX2}", PieceKind::hot_spot, LinkKind::jump, "XX2", "", "",
+     "", LinkLook::normal, "Bold"},
+    // Hot spots in hex escapes (-X) read the same.
+    {"{\\strike \\'82\\'a0}{\\v XX3}", PieceKind::hot_spot, LinkKind::jump, "XX3", "", "", "",
+     LinkLook::normal, "\x82\xA0"},
+    // -W buttons and bitmaps by reference.
+    {"\\{button Open,HelpProc(\"FILE\")\\}", PieceKind::button, LinkKind::macro, "", "", "",
+     "HelpProc(\"FILE\")", LinkLook::normal, "Open"},
+};
+
 TEST(HelpReaderTest, HotSpotTargetForms) {
-  const HotSpotCase cases[] = {
-      {"{\\strike Setup}{\\v XX1}", PieceKind::hot_spot, LinkKind::jump, "XX1", "", "", "",
-       LinkLook::normal, "Setup"},
-      {"{\\ul Note}{\\v XX4}", PieceKind::hot_spot, LinkKind::popup, "XX4", "", "", "",
-       LinkLook::normal, "Note"},
-      {"{\\uldb Go}{\\v ctx>win}", PieceKind::hot_spot, LinkKind::jump, "ctx", "", "win", "",
-       LinkLook::normal, "Go"},
-      {"{\\uldb Go}{\\v %ctx@other.hlp>w2}", PieceKind::hot_spot, LinkKind::jump, "ctx",
-       "other.hlp", "w2", "", LinkLook::plain, "Go"},
-      {"{\\uldb Go}{\\v *ctx}", PieceKind::hot_spot, LinkKind::jump, "ctx", "", "", "",
-       LinkLook::no_underline, "Go"},
-      {"{\\uldb Run}{\\v !Exec(\"x\")}", PieceKind::hot_spot, LinkKind::macro, "", "", "",
-       "Exec(\"x\")", LinkLook::normal, "Run"},
-      // The converter's external names: a JI macro is a jump into that file.
-      {"{\\uldb Far}{\\v !JI(\"far.hlp\",\"IDM_X\")}", PieceKind::hot_spot, LinkKind::jump, "IDM_X",
-       "far.hlp", "", "JI(\"far.hlp\",\"IDM_X\")", LinkLook::normal, "Far"},
-      // Visible text in several runs is one hot spot, with the first run's formatting.
-      {"{\\strike\\b Bo}{\\strike ld}{\\v XX2}", PieceKind::hot_spot, LinkKind::jump, "XX2", "", "",
-       "", LinkLook::normal, "Bold"},
-      // Hot spots in hex escapes (-X) read the same.
-      {"{\\strike \\'82\\'a0}{\\v XX3}", PieceKind::hot_spot, LinkKind::jump, "XX3", "", "", "",
-       LinkLook::normal, "\x82\xA0"},
-      // -W buttons and bitmaps by reference.
-      {"\\{button Open,HelpProc(\"FILE\")\\}", PieceKind::button, LinkKind::macro, "", "", "",
-       "HelpProc(\"FILE\")", LinkLook::normal, "Open"},
-  };
-  for (const HotSpotCase& c : cases) {
+  for (const HotSpotCase& c : kHotSpotCases) {
     const std::vector<Topic> topics = read_all("#{\\footnote #T}" + c.rtf + "{\\par }{\\page }");
     ASSERT_EQ(topics.size(), 1u) << c.rtf;
     const std::vector<Piece> pieces = first_pieces(topics[0]);
@@ -110,6 +113,53 @@ TEST(HelpReaderTest, HotSpotTargetForms) {
     EXPECT_EQ(piece.target().window, c.window) << c.rtf;
     EXPECT_EQ(piece.target().macro, c.macro) << c.rtf;
     EXPECT_EQ(piece.target().look, c.look) << c.rtf;
+  }
+}
+
+// A piece as one line: its kind, text and where it leads.
+std::string piece_line(const Piece& piece) {
+  const LinkTarget& target = piece.target();
+  return cat(static_cast<int>(piece.kind), '|', piece.text, '|', static_cast<int>(target.kind),
+             '|', static_cast<int>(target.look), '|', target.context, '|', target.file, '|',
+             target.window, '|', target.macro);
+}
+
+// The first piece of each topic, read without keeping the topics: the reader
+// takes back what a topic held (its piece lists, its hot spots' targets) for
+// the topics after it.
+std::vector<std::string> first_piece_lines(const std::string& rtf) {
+  RtfStringSource source(rtf);
+  HelpReader reader(source);
+  std::vector<std::string> lines;
+  Topic topic;
+  while (reader.next_topic(topic)) {
+    const std::vector<Piece> pieces = first_pieces(topic);
+    lines.push_back(pieces.empty() ? std::string() : piece_line(pieces[0]));
+  }
+  return lines;
+}
+
+// A topic read after others reads as it does alone: nothing of an earlier
+// hot spot's target (its window, file, macro or look) stays on a later one.
+TEST(HelpReaderTest, ATopicReadsAsAloneAfterOthers) {
+  std::vector<std::string> alone;
+  for (const HotSpotCase& c : kHotSpotCases) {
+    const std::vector<std::string> lines =
+        first_piece_lines("#{\\footnote #T}" + c.rtf + "{\\par }{\\page }");
+    ASSERT_EQ(lines.size(), 1u) << c.rtf;
+    alone.push_back(lines[0]);
+  }
+  for (const bool reversed : {false, true}) {
+    std::string rtf;
+    std::vector<std::string> expected;
+    for (size_t i = 0; i < alone.size(); ++i) {
+      const size_t k = reversed ? alone.size() - 1 - i : i;
+      // Each topic holds several paragraphs, so that piece lists come back too.
+      append(rtf, "#{\\footnote #T", i, "}", kHotSpotCases[k].rtf, "{\\par }a{\\par }\\b b\\b0 c",
+             kHotSpotCases[k].rtf, "{\\par }{\\page }");
+      expected.push_back(alone[k]);
+    }
+    EXPECT_EQ(first_piece_lines(rtf), expected) << rtf;
   }
 }
 
