@@ -7,6 +7,8 @@
 //
 // --wrapper runs BINARY through PROGRAM (for example wine); --console-crlf
 // accepts CR LF for LF on the console streams, which a Windows console makes.
+// A run that Wine could not start at all (it says so on standard output,
+// naming ShellExecuteEx) is made again, at most twice, in a fresh folder.
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -117,14 +119,28 @@ int run_in(const fs::path& folder, const std::vector<std::string>& command,
 
 }  // namespace
 
+// Wine's own report that it could not start the program.
+bool wrapper_could_not_start(const fs::path& stdout_path) {
+  return read_bytes(stdout_path).find("ShellExecuteEx") != std::string::npos;
+}
+
+// A fresh copy of the case's input files in `work`.
+void copy_inputs(const fs::path& case_dir, const fs::path& work) {
+  fs::remove_all(work);
+  fs::create_directory(work);
+  if (fs::exists(case_dir / "in")) fs::copy(case_dir / "in", work, fs::copy_options::recursive);
+}
+
 int main(int argc, char** argv) {
   std::vector<std::string> command;
+  bool wrapped = false;
   bool console_crlf = false;
   int i = 1;
   for (; i < argc; ++i) {
     const std::string arg = argv[i];
     if (arg == "--wrapper" && i + 1 < argc) {
       command.push_back(argv[++i]);
+      wrapped = true;
     } else if (arg == "--console-crlf") {
       console_crlf = true;
     } else {
@@ -143,12 +159,17 @@ int main(int argc, char** argv) {
   if (mkdtemp(pattern) == nullptr) return 2;
   const fs::path scratch = pattern;
   const fs::path work = scratch / "work";
-  fs::create_directory(work);
-  if (fs::exists(case_dir / "in")) fs::copy(case_dir / "in", work, fs::copy_options::recursive);
+  copy_inputs(case_dir, work);
   const auto inputs = files_below(work);
 
   for (const std::string& arg : read_arguments(case_dir / "args")) command.push_back(arg);
-  const int status = run_in(work, command, scratch / "stdout", scratch / "stderr");
+  int status = run_in(work, command, scratch / "stdout", scratch / "stderr");
+  for (int again = 0; wrapped && again < 2 && wrapper_could_not_start(scratch / "stdout");
+       ++again) {
+    std::cerr << "the wrapper could not start the program; running it again\n";
+    copy_inputs(case_dir, work);
+    status = run_in(work, command, scratch / "stdout", scratch / "stderr");
+  }
 
   bool ok =
       same_bytes("exit status", read_bytes(expected / "status"), std::to_string(status) + "\n");
