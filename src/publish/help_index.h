@@ -96,12 +96,6 @@ class HelpIndex {
   uint64_t document_size_ = 0;
 };
 
-// Calls `visit(kind, context)` for every hot spot of a topic that leads to
-// a topic of this help: a jump or popup, into no other file. A read for the
-// index records them apart; a read for the pages keeps them in the pieces.
-template <typename Visit>
-void for_each_index_link(const Topic& topic, Visit&& visit);
-
 // Calls `visit` for every piece of a list of blocks, tables included.
 template <typename Visit>
 void for_each_piece(const std::vector<Block>& list, Visit&& visit) {
@@ -127,6 +121,9 @@ void for_each_piece(const Topic& topic, Visit&& visit) {
   for_each_piece(topic.blocks, visit);
 }
 
+// Calls `visit(kind, context)` for every hot spot of a topic that leads to
+// a topic of this help: a jump or popup, into no other file. A read for the
+// index records them apart; a read for the pages keeps them in the pieces.
 template <typename Visit>
 void for_each_index_link(const Topic& topic, Visit&& visit) {
   for (const IndexLink& link : topic.index_links) visit(link.kind, link.context);
