@@ -76,6 +76,13 @@ class OutputFolder {
   // Starts the file `relative` inside the set: a plain name, or one folder
   // name, "/" and a plain name. Null when it cannot be created.
   virtual std::unique_ptr<OutputStream> create(const std::string& relative) = 0;
+  // Puts the whole file `relative` with `bytes` into the set; false on error.
+  virtual bool put(const std::string& relative, std::string_view bytes) {
+    std::unique_ptr<OutputStream> file = create(relative);
+    return file && file->write(bytes) && file->flush();
+  }
+  // Whether put() and create() may be called from several threads at once.
+  virtual bool takes_files_at_once() const { return false; }
   // Puts every file and folder of the set into place, replacing those of
   // the same names; `last` (one of them) is moved last, so that it appears
   // only when everything else is there. False on any error.

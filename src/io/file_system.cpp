@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <mutex>
 #include <random>
 #include <system_error>
 #include <vector>
@@ -46,27 +47,39 @@ bool is_plain(std::string_view name) {
 
 class ProjectFolder : public OutputFolder {
  public:
-  ProjectFolder(fs::path target, fs::path temp)
-      : target_(std::move(target)), temp_(std::move(temp)) {}
+  // `target_name` and `temp_name`: the two folders as the names the
+  // platform's calls take, each empty or ending in a separator.
+  ProjectFolder(fs::path target, fs::path temp, std::string target_name, std::string temp_name)
+      : target_(std::move(target)),
+        temp_(std::move(temp)),
+        target_name_(std::move(target_name)),
+        temp_name_(std::move(temp_name)),
+        unchanged_(temp_name_) {}
   ~ProjectFolder() override { discard(); }
 
   std::unique_ptr<OutputStream> create(const std::string& relative) override {
-    if (temp_.empty()) return nullptr;
-    const size_t slash = relative.find('/');
-    std::string_view first(relative);
-    std::string_view second;
-    if (slash != std::string::npos) {
-      first = first.substr(0, slash);
-      second = std::string_view(relative).substr(slash + 1);
-      if (!is_plain(second) || second.find('/') != std::string::npos) return nullptr;
-    }
-    if (!is_plain(first)) return nullptr;
-    if (slash != std::string::npos && !make_folder(first)) return nullptr;
-    remember(std::string(first));
+    if (!prepare(relative)) return nullptr;
     auto file = std::make_unique<FolderFile>(temp_ / fs::path(relative));
     if (!file->is_open()) return nullptr;
     return file;
   }
+
+  // A page inside the project's folder that the project it replaces holds
+  // with the same bytes becomes a second name of that file: the pages an
+  // edit did not change keep their file, and no new file has to be made
+  // for them. The files beside the folder are always written anew, so that
+  // the project file is newer than the source it was made from.
+  bool put(const std::string& relative, std::string_view bytes) override {
+    if (!prepare(relative)) return false;
+    if (relative.find('/') != std::string::npos &&
+        unchanged_.link(cat(target_name_, relative), cat(temp_name_, relative), bytes)) {
+      return true;
+    }
+    FolderFile file(temp_ / fs::path(relative));
+    return file.is_open() && file.write(bytes) && file.flush();
+  }
+
+  bool takes_files_at_once() const override { return true; }
 
   bool commit(const std::string& last) override {
     if (temp_.empty()) return false;
@@ -94,6 +107,24 @@ class ProjectFolder : public OutputFolder {
   }
 
  private:
+  // Checks the name of a file of the set and makes its folder.
+  bool prepare(const std::string& relative) {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    if (temp_.empty()) return false;
+    const size_t slash = relative.find('/');
+    std::string_view first(relative);
+    std::string_view second;
+    if (slash != std::string::npos) {
+      first = first.substr(0, slash);
+      second = std::string_view(relative).substr(slash + 1);
+      if (!is_plain(second) || second.find('/') != std::string::npos) return false;
+    }
+    if (!is_plain(first)) return false;
+    if (slash != std::string::npos && !make_folder(first)) return false;
+    remember(std::string(first));
+    return true;
+  }
+
   // Makes a folder of the set once: a project puts thousands of pages into
   // one folder, and asking the system for it again with each page cost two
   // calls a page.
@@ -161,8 +192,12 @@ class ProjectFolder : public OutputFolder {
 
   fs::path target_;
   fs::path temp_;
+  std::string target_name_;
+  std::string temp_name_;
   std::vector<std::string> entries_;
   std::vector<std::string> folders_;  // made in temp_ already
+  UnchangedFileLinker unchanged_;
+  std::mutex mutex_;  // entries_ and folders_: pages are put from two threads
 };
 
 }  // namespace
@@ -172,10 +207,14 @@ std::unique_ptr<OutputFolder> create_project_folder(const std::string& folder) {
   std::random_device seed;
   std::mt19937_64 random(static_cast<uint64_t>(seed()) << 32 ^ seed());
   for (int attempt = 0; attempt < 100; ++attempt) {
-    const fs::path temp = target / cat(".zek2rtf-", hex_padded(static_cast<uint32_t>(random()), 8),
-                                       hex_padded(static_cast<uint32_t>(random()), 8), ".tmp");
+    const std::string temp_name =
+        cat(".zek2rtf-", hex_padded(static_cast<uint32_t>(random()), 8),
+            hex_padded(static_cast<uint32_t>(random()), 8), ".tmp");
+    const fs::path temp = target / temp_name;
     std::error_code error;
-    if (fs::create_directory(temp, error)) return std::make_unique<ProjectFolder>(target, temp);
+    if (fs::create_directory(temp, error)) {
+      return std::make_unique<ProjectFolder>(target, temp, folder, cat(folder, temp_name, '/'));
+    }
     if (error) return nullptr;
   }
   return nullptr;

@@ -13,6 +13,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "io/environment.h"
 #include "io/temporary_registry.h"
@@ -40,8 +41,28 @@ std::optional<FileIdentity> file_identity(const std::string& name);
 std::unique_ptr<OutputFile> create_replacement(const std::string& name,
                                                TemporaryRegistry* temporaries = nullptr);
 
-// A new temporary folder inside `folder` ("" for the current folder); null
-// when it cannot be created.
+// Second names for the files of an old project that a new project would
+// write again byte for byte, made in the new project's temporary folder. A
+// file is shared only when that cannot change what the new project is: a
+// regular file (not a link) of no other name, the user's own, with the
+// permissions a new file in the temporary folder gets.
+class UnchangedFileLinker {
+ public:
+  // `folder`: the temporary folder the links are made in.
+  explicit UnchangedFileLinker(const std::string& folder);
+  // Makes `link` a second name of the file `existing` when that file holds
+  // exactly `bytes` and may be shared. False, with nothing made, when it
+  // is not or the link cannot be made: the caller writes the file then.
+  bool link(const std::string& existing, const std::string& link, std::string_view bytes) const;
+
+ private:
+  bool usable_ = false;
+  uint32_t permissions_ = 0;
+  uint64_t owner_ = 0;
+};
+
+// A new temporary folder inside `folder` ("" for the current folder, else
+// ending in a separator); null when it cannot be created.
 std::unique_ptr<OutputFolder> create_project_folder(const std::string& folder);
 
 // The environment of a real run: files on disk and the process's console.

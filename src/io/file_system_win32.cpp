@@ -159,7 +159,59 @@ HANDLE create_temporary(const std::string& folder, std::wstring& temp, std::stri
   return INVALID_HANDLE_VALUE;
 }
 
+// Whether the open file `handle`, of `bytes.size()` bytes, holds exactly `bytes`.
+bool holds_exactly(HANDLE handle, std::string_view bytes) {
+  char buffer[1 << 14];
+  while (!bytes.empty()) {
+    const DWORD want = bytes.size() < sizeof buffer ? static_cast<DWORD>(bytes.size())
+                                                    : static_cast<DWORD>(sizeof buffer);
+    DWORD got = 0;
+    if (!::ReadFile(handle, buffer, want, &got, nullptr) || got == 0) return false;
+    if (bytes.compare(0, got, std::string_view(buffer, got)) != 0) return false;
+    bytes.remove_prefix(got);
+  }
+  return true;
+}
+
 }  // namespace
+
+UnchangedFileLinker::UnchangedFileLinker(const std::string& folder) {
+  (void)folder;  // a new file takes its rights from its folder, as a link does
+  usable_ = true;
+}
+
+bool UnchangedFileLinker::link(const std::string& existing, const std::string& link,
+                               std::string_view bytes) const {
+  if (!usable_) return false;
+  const std::wstring from = wide_name(existing);
+  const std::wstring to = wide_name(link);
+  HANDLE handle = ::CreateFileW(from.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) return false;
+  BY_HANDLE_FILE_INFORMATION info{};
+  constexpr DWORD kNotShared = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT |
+                               FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN |
+                               FILE_ATTRIBUTE_SYSTEM;
+  const bool shareable =
+      ::GetFileType(handle) == FILE_TYPE_DISK && ::GetFileInformationByHandle(handle, &info) &&
+      (info.dwFileAttributes & kNotShared) == 0 && info.nNumberOfLinks == 1 &&
+      ((static_cast<uint64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow) == bytes.size();
+  const bool same = shareable && holds_exactly(handle, bytes);
+  ::CloseHandle(handle);
+  if (!same || !::CreateHardLinkW(to.c_str(), from.c_str(), nullptr)) return false;
+  // The name may have come to denote another file after it was compared.
+  HANDLE linked = open_for_query(to);
+  BY_HANDLE_FILE_INFORMATION now{};
+  const bool same_file = linked != INVALID_HANDLE_VALUE &&
+                         ::GetFileInformationByHandle(linked, &now) &&
+                         now.dwVolumeSerialNumber == info.dwVolumeSerialNumber &&
+                         now.nFileIndexHigh == info.nFileIndexHigh &&
+                         now.nFileIndexLow == info.nFileIndexLow && now.nNumberOfLinks == 2;
+  if (linked != INVALID_HANDLE_VALUE) ::CloseHandle(linked);
+  if (same_file) return true;
+  ::DeleteFileW(to.c_str());
+  return false;
+}
 
 bool seek_file(std::FILE* file, uint64_t offset) {
   if (offset > static_cast<uint64_t>(std::numeric_limits<__int64>::max())) return false;

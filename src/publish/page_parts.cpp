@@ -64,6 +64,13 @@ std::unique_ptr<OutputStream> SharedPageTools::Folder::create(const std::string&
   return inner_->create(relative);
 }
 
+// A project's folder links or writes the pages of both parts at once.
+bool SharedPageTools::Folder::put(const std::string& relative, std::string_view bytes) {
+  if (inner_->takes_files_at_once()) return inner_->put(relative, bytes);
+  const std::lock_guard<std::mutex> lock(mutex_);
+  return inner_->put(relative, bytes);
+}
+
 bool SharedPageTools::Folder::commit(const std::string& last) {
   const std::lock_guard<std::mutex> lock(mutex_);
   return inner_->commit(last);

@@ -8,7 +8,8 @@
 //
 // What both parts use besides the help-wide index (the bitmaps copied
 // beside the pages, the files of a project, the code page converter) is
-// taken through one lock. The second part's bitmaps are handed back in the
+// taken through one lock, except the pages of a project folder that takes
+// files from both at once. The second part's bitmaps are handed back in the
 // order of the document.
 #pragma once
 
@@ -89,6 +90,7 @@ class SharedPageTools {
    public:
     Folder(OutputFolder* inner, std::mutex& mutex) : inner_(inner), mutex_(mutex) {}
     std::unique_ptr<OutputStream> create(const std::string& relative) override;
+    bool put(const std::string& relative, std::string_view bytes) override;
     bool commit(const std::string& last) override;
     void discard() override;
 

@@ -93,8 +93,7 @@ class Project {
 };
 
 void Project::write(const std::string& relative, const std::string& bytes) {
-  std::unique_ptr<OutputStream> file = folder_.create(relative);
-  if (!file || !file->write(bytes) || !file->flush()) failed_ = true;
+  if (!folder_.put(relative, bytes)) failed_ = true;
   pages_.push_back(relative);
 }
 

@@ -275,3 +275,121 @@ TEST_F(ProjectFolderTest, NamesLeadingOutOfTheSetAreRefused) {
 }  // namespace zek
 
 #endif  // !_WIN32
+
+// A project that replaces another keeps the files of the pages an edit did
+// not change: such a page becomes a second name of the old file. Only a
+// page inside the project's folder whose old file holds the same bytes and
+// nothing else could see a change through is shared; every other file is
+// written anew.
+#include "io/file_system.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <cctype>
+#include <optional>
+#include <random>
+#include <sstream>
+#include <string>
+
+namespace zek {
+namespace {
+
+namespace fs = std::filesystem;
+
+enum class OldFile { as_written, second_name, read_only };
+
+struct UnchangedCase {
+  const char* what;
+  const char* relative;  // the file the new project puts
+  const char* bytes;
+  OldFile old_file;
+  bool shared;
+};
+
+const UnchangedCase kUnchangedCases[] = {
+    {"the same bytes", "help/old.htm", "old page", OldFile::as_written, true},
+    {"other bytes of the same length", "help/old.htm", "new page", OldFile::as_written, false},
+    {"a longer page", "help/old.htm", "old page and more", OldFile::as_written, false},
+    {"a shorter page", "help/old.htm", "old", OldFile::as_written, false},
+    {"an old file of a second name", "help/old.htm", "old page", OldFile::second_name, false},
+    {"a read-only old file", "help/old.htm", "old page", OldFile::read_only, false},
+    {"a file beside the folder", "help.hhc", "old contents", OldFile::as_written, false},
+};
+
+class UnchangedPageTest : public ::testing::TestWithParam<UnchangedCase> {
+ protected:
+  void SetUp() override {
+    std::random_device random;
+    folder_ = fs::temp_directory_path() / ("zek2rtf-unchanged-" + std::to_string(random()));
+    ASSERT_TRUE(fs::create_directories(folder_ / "help"));
+    put("help.hhp", "old hhp");
+    put("help.hhc", "old contents");
+    put("help/old.htm", "old page");
+  }
+  void TearDown() override {
+    std::error_code error;
+    for (const auto& entry : fs::recursive_directory_iterator(folder_, error)) {
+      fs::permissions(entry.path(), fs::perms::owner_write, fs::perm_options::add, error);
+    }
+    fs::remove_all(folder_, error);
+  }
+
+  void put(const std::string& name, const std::string& bytes) const {
+    std::ofstream(folder_ / name, std::ios::binary) << bytes;
+  }
+  std::string get(const std::string& name) const {
+    std::ifstream in(folder_ / name, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+  }
+  std::optional<FileIdentity> identity(const std::string& name) const {
+    return file_identity((folder_ / name).string());
+  }
+
+  fs::path folder_;
+};
+
+TEST_P(UnchangedPageTest, OnlyAnUnchangedPageKeepsItsFile) {
+  const UnchangedCase& c = GetParam();
+  if (c.old_file == OldFile::second_name) {
+    fs::create_hard_link(folder_ / "help/old.htm", folder_ / "kept.txt");
+  }
+  if (c.old_file == OldFile::read_only) {
+    fs::permissions(folder_ / c.relative,
+                    fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+  }
+  const std::optional<FileIdentity> before = identity(c.relative);
+  ASSERT_TRUE(before.has_value());
+  const std::string old_bytes = get(c.relative);
+
+  std::unique_ptr<OutputFolder> set = create_project_folder(folder_.string() + "/");
+  ASSERT_NE(set, nullptr);
+  EXPECT_TRUE(set->put(c.relative, c.bytes));
+  if (std::string(c.relative) != "help.hhc") {
+    EXPECT_TRUE(set->put("help.hhc", "new contents"));
+  }
+  EXPECT_TRUE(set->put("help.hhp", "new hhp"));
+  EXPECT_EQ(get(c.relative), old_bytes) << "the old project changed before the commit";
+  ASSERT_TRUE(set->commit("help.hhp"));
+
+  EXPECT_EQ(get(c.relative), c.bytes);
+  EXPECT_EQ(identity(c.relative) == before, c.shared);
+  if (c.old_file == OldFile::second_name) {
+    EXPECT_EQ(get("kept.txt"), "old page");
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(OldFiles, UnchangedPageTest, ::testing::ValuesIn(kUnchangedCases),
+                         [](const ::testing::TestParamInfo<UnchangedCase>& param) {
+                           std::string name;
+                           for (const char* p = param.param.what; *p != '\0'; ++p) {
+                             if (std::isalnum(static_cast<unsigned char>(*p))) name += *p;
+                           }
+                           return name;
+                         });
+
+}  // namespace
+}  // namespace zek
