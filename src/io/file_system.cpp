@@ -207,9 +207,8 @@ std::unique_ptr<OutputFolder> create_project_folder(const std::string& folder) {
   std::random_device seed;
   std::mt19937_64 random(static_cast<uint64_t>(seed()) << 32 ^ seed());
   for (int attempt = 0; attempt < 100; ++attempt) {
-    const std::string temp_name =
-        cat(".zek2rtf-", hex_padded(static_cast<uint32_t>(random()), 8),
-            hex_padded(static_cast<uint32_t>(random()), 8), ".tmp");
+    const std::string temp_name = cat(".zek2rtf-", hex_padded(static_cast<uint32_t>(random()), 8),
+                                      hex_padded(static_cast<uint32_t>(random()), 8), ".tmp");
     const fs::path temp = target / temp_name;
     std::error_code error;
     if (fs::create_directory(temp, error)) {
