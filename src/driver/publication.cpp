@@ -157,9 +157,7 @@ bool Publication::publish(Context& ctx, const std::string& source, const std::st
     BitmapCopier copier(env, std::string(folder_of(source)),
                         [&](const std::string& bitmap, const std::string& bytes,
                             const std::optional<FileIdentity>&) {
-                          std::unique_ptr<OutputStream> file =
-                              folder_->create(cat(name, '/', bitmap));
-                          return file && file->write(bytes) && file->flush();
+                          return folder_->put(cat(name, '/', bitmap), bytes);
                         });
     job.bitmaps = &copier;
     ok = write_project(job, name, *folder_);
