@@ -59,7 +59,7 @@ class ProjectFolder : public OutputFolder {
 
   std::unique_ptr<OutputStream> create(const std::string& relative) override {
     if (!prepare(relative)) return nullptr;
-    auto file = std::make_unique<FolderFile>(temp_ / fs::path(relative));
+    auto file = fresh_file(relative);
     if (!file->is_open()) return nullptr;
     return file;
   }
@@ -75,8 +75,8 @@ class ProjectFolder : public OutputFolder {
         unchanged_.link(cat(target_name_, relative), cat(temp_name_, relative), bytes)) {
       return true;
     }
-    FolderFile file(temp_ / fs::path(relative));
-    return file.is_open() && file.write(bytes) && file.flush();
+    const std::unique_ptr<FolderFile> file = fresh_file(relative);
+    return file->is_open() && file->write(bytes) && file->flush();
   }
 
   bool takes_files_at_once() const override { return true; }
@@ -123,6 +123,15 @@ class ProjectFolder : public OutputFolder {
     if (slash != std::string::npos && !make_folder(first)) return false;
     remember(std::string(first));
     return true;
+  }
+
+  // A new file of the set. A name put before may be a second name of the
+  // replaced project's file, which must never be written through.
+  std::unique_ptr<FolderFile> fresh_file(const std::string& relative) const {
+    const fs::path path = temp_ / fs::path(relative);
+    std::error_code error;
+    fs::remove(path, error);
+    return std::make_unique<FolderFile>(path);
   }
 
   // Makes a folder of the set once: a project puts thousands of pages into

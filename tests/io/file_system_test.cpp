@@ -1,19 +1,24 @@
 // Files on disk: regular inputs only, identities, and safe replacement of
 // output files (temporary beside the target, renamed into place on commit);
 // a project's temporary folder: files go only inside it, commit replaces the
-// previous project's files and folder, discard leaves them untouched.
-#ifndef _WIN32
-
+// previous project's files and folder, discard leaves them untouched, and a
+// page the replaced project holds unchanged keeps its file.
 #include "io/file_system.h"
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
-#include <sys/stat.h>
 
+#include <cctype>
 #include <filesystem>
 #include <fstream>
+#include <optional>
+#include <random>
 #include <set>
 #include <sstream>
+#include <string>
+
+#ifndef _WIN32
+#include <stdlib.h>
+#include <sys/stat.h>
 
 namespace zek {
 namespace {
@@ -281,18 +286,6 @@ TEST_F(ProjectFolderTest, NamesLeadingOutOfTheSetAreRefused) {
 // page inside the project's folder whose old file holds the same bytes and
 // nothing else could see a change through is shared; every other file is
 // written anew.
-#include "io/file_system.h"
-
-#include <gtest/gtest.h>
-
-#include <filesystem>
-#include <fstream>
-#include <cctype>
-#include <optional>
-#include <random>
-#include <sstream>
-#include <string>
-
 namespace zek {
 namespace {
 
@@ -379,6 +372,28 @@ TEST_P(UnchangedPageTest, OnlyAnUnchangedPageKeepsItsFile) {
   EXPECT_EQ(identity(c.relative) == before, c.shared);
   if (c.old_file == OldFile::second_name) {
     EXPECT_EQ(get("kept.txt"), "old page");
+  }
+}
+
+// A page put again (or started again) after it was linked is written as a
+// file of its own: the replaced project stays as it was until the commit,
+// and after a discard.
+TEST_F(UnchangedPageTest, APageMadeAgainNeverWritesTheOldFile) {
+  for (const bool stream : {false, true}) {
+    std::unique_ptr<OutputFolder> set = create_project_folder(folder_.string() + "/");
+    ASSERT_NE(set, nullptr);
+    EXPECT_TRUE(set->put("help/old.htm", "old page"));
+    if (stream) {
+      std::unique_ptr<OutputStream> file = set->create("help/old.htm");
+      ASSERT_NE(file, nullptr);
+      EXPECT_TRUE(file->write("new page"));
+      EXPECT_TRUE(file->flush());
+    } else {
+      EXPECT_TRUE(set->put("help/old.htm", "new page"));
+    }
+    EXPECT_EQ(get("help/old.htm"), "old page") << stream;
+    set->discard();
+    EXPECT_EQ(get("help/old.htm"), "old page") << stream;
   }
 }
 
