@@ -16,14 +16,31 @@
 #include <sstream>
 #include <string>
 
+namespace zek {
+namespace {
+
+namespace fs = std::filesystem;
+
+void write_file(const fs::path& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary) << bytes;
+}
+
+std::string read_file(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  return bytes.str();
+}
+
+}  // namespace
+}  // namespace zek
+
 #ifndef _WIN32
 #include <stdlib.h>
 #include <sys/stat.h>
 
 namespace zek {
 namespace {
-
-namespace fs = std::filesystem;
 
 class FileSystemTest : public ::testing::Test {
  protected:
@@ -36,14 +53,9 @@ class FileSystemTest : public ::testing::Test {
 
   std::string path(const std::string& name) const { return (folder_ / name).string(); }
   void put(const std::string& name, const std::string& bytes) const {
-    std::ofstream(path(name), std::ios::binary) << bytes;
+    write_file(path(name), bytes);
   }
-  std::string get(const std::string& name) const {
-    std::ifstream in(path(name), std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-  }
+  std::string get(const std::string& name) const { return read_file(path(name)); }
   std::vector<std::string> names() const {
     std::vector<std::string> result;
     for (const auto& entry : fs::directory_iterator(folder_)) {
@@ -202,14 +214,9 @@ class ProjectFolderTest : public ::testing::Test {
   void TearDown() override { fs::remove_all(folder_); }
 
   void put(const std::string& name, const std::string& bytes) const {
-    std::ofstream(folder_ / name, std::ios::binary) << bytes;
+    write_file(folder_ / name, bytes);
   }
-  std::string get(const std::string& name) const {
-    std::ifstream in(folder_ / name, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-  }
+  std::string get(const std::string& name) const { return read_file(folder_ / name); }
   // Every file below the folder, by relative name.
   std::set<std::string> files() const {
     std::set<std::string> result;
@@ -289,8 +296,6 @@ TEST_F(ProjectFolderTest, NamesLeadingOutOfTheSetAreRefused) {
 namespace zek {
 namespace {
 
-namespace fs = std::filesystem;
-
 enum class OldFile { as_written, second_name, read_only };
 
 struct UnchangedCase {
@@ -330,14 +335,9 @@ class UnchangedPageTest : public ::testing::TestWithParam<UnchangedCase> {
   }
 
   void put(const std::string& name, const std::string& bytes) const {
-    std::ofstream(folder_ / name, std::ios::binary) << bytes;
+    write_file(folder_ / name, bytes);
   }
-  std::string get(const std::string& name) const {
-    std::ifstream in(folder_ / name, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-  }
+  std::string get(const std::string& name) const { return read_file(folder_ / name); }
   std::optional<FileIdentity> identity(const std::string& name) const {
     return file_identity((folder_ / name).string());
   }
