@@ -176,7 +176,9 @@ bool holds_exactly(HANDLE handle, std::string_view bytes) {
 }  // namespace
 
 UnchangedFileLinker::UnchangedFileLinker(const std::string& folder) {
-  (void)folder;  // a new file takes its rights from its folder, as a link does
+  // A page's rights come from the folder the project stands in, for an old
+  // page as for a new one; the attributes are looked at with each file.
+  (void)folder;
   usable_ = true;
 }
 
