@@ -49,8 +49,7 @@ void HelpIndex::add(const Topic& topic) {
     if (piece.kind == PieceKind::anchor) entry.inner.insert(lookup_key(piece.text));
   });
   for_each_index_link(topic, [this](LinkKind kind, const std::string& context) {
-    auto& targets = kind == LinkKind::popup ? popup_targets_ : jump_targets_;
-    if (!targets.contains(context)) targets.insert(context);
+    (kind == LinkKind::popup ? popup_targets_ : jump_targets_).insert(context);
   });
   topics_.push_back(std::move(entry));
   browse_keys_.push_back(std::move(key));
