@@ -125,6 +125,15 @@ std::optional<std::string> BitmapCopier::copy(const std::string& name) {
   return name;
 }
 
+Publication::Publication(PublishForm form, bool link_brackets) : form_(form) {
+  if (form == PublishForm::project) {
+    spool_.read_index_early();
+  } else {
+    spool_.draft_page_early([this](std::string_view text) { return converter_.to_utf8(text); },
+                            link_brackets);
+  }
+}
+
 std::unique_ptr<OutputFile> Publication::open(Environment& env, const std::string& output_name) {
   if (form_ != PublishForm::project) return env.create_output(output_name);
   std::unique_ptr<OutputFolder> folder =
@@ -142,14 +151,14 @@ bool Publication::publish(Context& ctx, const std::string& source, const std::st
     ctx.console.write_err_name(cat("cannot write ", output_name, '\n'));
     return false;
   }
-  CodePageConverter converter;
   PublishJob job;
   job.open_rtf = [this] { return spool_.read(); };
   job.open_rtf_at = [this](uint64_t offset) { return spool_.read(offset); };
   job.early_index = [this] { return spool_.take_early_index(); };
+  job.early_draft = [this] { return spool_.take_early_draft(); };
   job.popup_contexts = popup_contexts(ctx.names);
   job.link_brackets = ctx.options.link_brackets;
-  job.to_utf8 = [&converter](std::string_view text) { return converter.to_utf8(text); };
+  job.to_utf8 = [this](std::string_view text) { return converter_.to_utf8(text); };
   const std::string name(base_name_of(output_name));
   Environment& env = *ctx.env;
   bool ok = false;
@@ -179,7 +188,7 @@ bool Publication::publish(Context& ctx, const std::string& source, const std::st
                           return true;
                         });
     job.bitmaps = &copier;
-    ok = write_single_page(job, target);
+    ok = write_single_page(job, target) && !spool_.failed();
     for (const std::unique_ptr<OutputFile>& copy : copies) {
       if (ok) {
         ok = copy->commit();

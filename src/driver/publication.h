@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "commands/context.h"
+#include "io/code_page.h"
 #include "io/environment.h"
 #include "publish/spool.h"
 #include "publish/topic_html.h"
@@ -27,7 +28,9 @@ enum class PublishForm { none, single_page, project };
 
 class Publication {
  public:
-  explicit Publication(PublishForm form) : form_(form) {}
+  // Starts reading what pass 2 will write: for the single page its draft,
+  // for a project the help-wide index. `link_brackets`: -K.
+  Publication(PublishForm form, bool link_brackets);
 
   // Where pass 2's RTF goes.
   OutputStream& spool() { return spool_; }
@@ -46,6 +49,7 @@ class Publication {
 
  private:
   PublishForm form_;
+  CodePageConverter converter_;  // used by the draft's thread until it is joined
   Spool spool_;
   OutputFolder* folder_ = nullptr;  // the project's, owned by the target
 };

@@ -265,7 +265,7 @@ int convert(Context& ctx, const CommandLine& command_line) {
   }
   std::unique_ptr<Publication> publication;
   if (choice.publish != PublishForm::none) {
-    publication = std::make_unique<Publication>(choice.publish);
+    publication = std::make_unique<Publication>(choice.publish, ctx.options.link_brackets);
   }
   int status = write_output(ctx, command_line, source, output, id_target, publication.get());
   if (ctx.diag.failure_flag) status = 1;

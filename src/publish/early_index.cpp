@@ -7,7 +7,6 @@
 #include <system_error>
 #include <utility>
 
-
 namespace zek {
 
 // The reading side of the queue as a byte source for the tokenizer.

@@ -21,7 +21,7 @@ void HelpIndex::set_popup_contexts(std::unordered_set<std::string> keys) {
   popup_contexts_ = std::move(keys);
 }
 
-void HelpIndex::add(const Topic& topic) {
+void HelpIndex::add(const Topic& topic, TopicLinks links) {
   const size_t index = topics_.size();
   TopicEntry entry;
   entry.title = topic.title;
@@ -48,11 +48,17 @@ void HelpIndex::add(const Topic& topic) {
   for_each_piece(topic, [&](const Piece& piece) {
     if (piece.kind == PieceKind::anchor) entry.inner.insert(lookup_key(piece.text));
   });
-  for_each_index_link(topic, [this](LinkKind kind, const std::string& context) {
-    (kind == LinkKind::popup ? popup_targets_ : jump_targets_).insert(context);
-  });
+  if (links == TopicLinks::read) {
+    for_each_index_link(topic, [this](LinkKind kind, const std::string& context) {
+      add_link_target(kind, context);
+    });
+  }
   topics_.push_back(std::move(entry));
   browse_keys_.push_back(std::move(key));
+}
+
+void HelpIndex::add_link_target(LinkKind kind, const std::string& context) {
+  (kind == LinkKind::popup ? popup_targets_ : jump_targets_).insert(context);
 }
 
 std::optional<size_t> HelpIndex::find(std::string_view context) const {

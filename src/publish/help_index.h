@@ -1,10 +1,13 @@
-// What is help-wide, collected in a first read of the document: every
-// topic's title, page name and context strings, which topics are popups,
-// the browse sequences in their order, and the keyword index. The page
-// writers read it while the second read hands them one topic at a time.
+// What is help-wide, collected as the document is read (a project's first
+// read, or the single page's one read, topic by topic): every topic's
+// title, page name and context strings, which topics are popups, the browse
+// sequences in their order, and the keyword index. A project's page writers
+// read it while the second read hands them one topic at a time; the single
+// page's assembly writes with it what its draft left open.
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -46,9 +49,16 @@ class HelpIndex {
   // converter); other topics are popups when only popup hot spots lead there.
   void set_popup_contexts(std::unordered_set<std::string> keys);
 
+  // Whether add() looks for the hot spots of a topic, or the caller tells
+  // where they lead with add_link_target().
+  enum class TopicLinks : uint8_t { read, told };
+
   // First read: one call per topic, in document order; or every topic of
   // the document `source` holds, read for the index only.
-  void add(const Topic& topic);
+  void add(const Topic& topic, TopicLinks links = TopicLinks::read);
+  // A hot spot of kind `kind` leads to `context` (a jump or popup within
+  // this help), for topics added with TopicLinks::told.
+  void add_link_target(LinkKind kind, const std::string& context);
   // Reading the document keeps a place to resume at every `resume_every`
   // topics, and fewer, evenly spread, in a longer help (resume_places()).
   void add_topics(RtfSource& source, size_t resume_every = kResumeEvery);

@@ -1,8 +1,11 @@
-// Publishing a help as HTML: the document's RTF is read first for what is
-// help-wide (titles, context strings, popups, browse sequences, keywords),
-// then topic by topic into the pages, in two parts at once when the help
-// is long enough (publish/page_parts.h). Each part holds one topic at a
-// time. Two forms: one self-contained page, or an HTML Help project.
+// Publishing a help as HTML, in two forms: one self-contained page, or an
+// HTML Help project. The single page is drafted in one read of the
+// document's RTF, and what is help-wide (titles, context strings, popups,
+// browse sequences, keywords) written into it at the end
+// (publish/page_draft.h). A project's RTF is read first for what is
+// help-wide, then topic by topic into the pages, in two parts at once when
+// the help is long enough (publish/page_parts.h). Each read holds one topic
+// at a time.
 #pragma once
 
 #include <cstdint>
@@ -16,6 +19,7 @@
 #include "io/environment.h"
 #include "publish/help_index.h"
 #include "publish/html_text.h"
+#include "publish/page_draft.h"
 #include "publish/topic_html.h"
 #include "rtf/tokenizer.h"
 
@@ -30,6 +34,9 @@ struct PublishJob {
   // The help-wide index read already, not yet finished; when unset or
   // none, it is read from open_rtf.
   std::function<std::optional<HelpIndex>()> early_index;
+  // The single page drafted already; when unset or none, it is drafted from
+  // open_rtf.
+  std::function<std::optional<PageDraft>()> early_draft;
   // Context keys (upper case) that popup headers defined.
   std::unordered_set<std::string> popup_contexts;
   // Code page 932 to UTF-8, for the single page.
@@ -38,13 +45,19 @@ struct PublishJob {
   BitmapPlacer* bitmaps = nullptr;
   // -K: hot spots in brackets, as in the text output.
   bool link_brackets = false;
+  // A single page drafted here writes its draft out in pieces of about this
+  // size, each after a whole topic; where the draft is at least
+  // `two_part_assembly_from` bytes long, the text after its middle is
+  // assembled on a thread of its own. (Tests make both small.)
+  size_t draft_flush_size = kDraftFlushSize;
+  uint64_t two_part_assembly_from = uint64_t{1} << 20;
 };
 
-// Writes the single page to `page`; false when a write failed.
 // The help-wide tables (titles, anchors, browse sequences, keywords), from a
 // first read of the job's RTF; the pages need them before their first topic.
 HelpIndex index_help(const PublishJob& job);
 
+// Writes the single page to `page`; false when a write failed.
 bool write_single_page(const PublishJob& job, OutputStream& page);
 
 // Writes the project `name` ("help" for help.hhp): name.hhp, name.hhc,

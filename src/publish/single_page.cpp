@@ -25,13 +25,15 @@
 // the non-scrolling region, which covers the top of the window), so that the
 // browser scrolls there. Without anchor positioning the topic shows from its
 // top.
+#include <algorithm>
+#include <array>
 #include <cstdint>
-#include <memory>
-#include <unordered_set>
+#include <cstring>
+#include <optional>
 
 #include "base/cat.h"
 #include "publish/help_index.h"
-#include "publish/help_reader.h"
+#include "publish/page_draft.h"
 #include "publish/page_names.h"
 #include "publish/page_parts.h"
 #include "publish/publish.h"
@@ -89,16 +91,6 @@ std::string anchor_rules(size_t most) {
   return rules;
 }
 
-// The keys of the context strings that stand inside a topic's scrolling text.
-std::unordered_set<std::string> landing_points(const Topic& topic, const TopicEntry& entry) {
-  std::unordered_set<std::string> keys;
-  if (entry.inner.empty()) return keys;
-  for_each_piece(topic.blocks, [&keys](const Piece& piece) {
-    if (piece.kind == PieceKind::anchor) keys.insert(lookup_key(piece.text));
-  });
-  return keys;
-}
-
 // The style of a jump's anchor that lands on the point in the text named
 // `page`: placed there by CSS anchor positioning, and above it by the height
 // of the topic's non-scrolling region when it has one (`region_page`), as
@@ -115,192 +107,425 @@ void landing_style(std::string& out, std::string_view page, std::string_view reg
   out += '"';
 }
 
-class SinglePage {
- public:
-  SinglePage(const PublishJob& job, const HelpIndex& help, const DocumentTables& tables,
-             OutputStream& page)
-      : help_(help),
-        html_(help, tables, PageMode::single_page, job.bitmaps),
-        page_(&page),
-        encoder_(job.to_utf8) {
-    html_.set_link_brackets(job.link_brackets);
-  }
-  // Writes the topics from `first_topic` on into a scratch file of its own,
-  // until they can follow those before them.
-  SinglePage(const PublishJob& job, const HelpIndex& help, const DocumentTables& tables,
-             size_t first_topic)
-      : help_(help),
-        html_(help, tables, PageMode::single_page, job.bitmaps),
-        scratch_(std::make_unique<ScratchFile>()),
-        page_(scratch_.get()),
-        encoder_(job.to_utf8),
-        in_group_(first_topic % kGroupSize) {
-    html_.set_link_brackets(job.link_brackets);
-  }
+// What the parts of the assembly share, made before they start: where each
+// context string of the draft leads, and each bitmap in each placement as
+// HTML in UTF-8 (the bitmaps placed in the order the document names them).
+struct ResolvedMarks {
+  std::vector<LinkDestination> destinations;        // by context number
+  std::vector<std::array<std::string, 3>> bitmaps;  // by file name number and placement
+};
 
-  void head();
-  void topic(const Topic& topic, size_t index);
-  // Ends the topics this writer writes when another writer writes those
-  // after them: everything composed is written, and a full group is closed,
-  // as the next topic would.
-  void end_part();
-  // Writes what `part` writes after this writer's topics, as it comes, until
-  // its end_part(); false when it could not be copied.
-  bool follow(const SinglePage& part);
-  // Goes on from where the finished `part` ended.
-  void continue_after(const SinglePage& part);
-  bool finish();
+ResolvedMarks resolve_marks(const PublishJob& job, PageDraft& draft, const TopicHtml& html) {
+  ResolvedMarks marks;
+  marks.destinations.reserve(draft.contexts.size());
+  for (const std::string& context : draft.contexts) {
+    marks.destinations.push_back(html.destination(context));
+  }
+  constexpr std::array<BitmapPlacement, 3> kPlacements = {
+      BitmapPlacement::left, BitmapPlacement::right, BitmapPlacement::character};
+  for (const std::string& file : draft.bitmaps) {
+    std::optional<std::string> address;
+    if (job.bitmaps != nullptr) address = job.bitmaps->place(file);
+    std::array<std::string, 3>& forms = marks.bitmaps.emplace_back();
+    for (size_t k = 0; k < kPlacements.size(); ++k) {
+      std::string html_text;
+      TopicHtml::bitmap_html(html_text, kPlacements[k], file, address);
+      forms[k] = draft.encoder.encode(html_text);
+    }
+  }
+  return marks;
+}
+
+// Writes a stretch of the draft's text, from a topic's start, with its marks
+// written out.
+class DraftText {
+ public:
+  DraftText(const PageDraft& draft, const HelpIndex& help, const TopicHtml& html,
+            const ResolvedMarks& marks, size_t first_topic, OutputStream& page)
+      : draft_(draft),
+        help_(help),
+        html_(html),
+        marks_(marks),
+        page_(page),
+        topics_started_(first_topic),
+        in_group_(first_topic == 0 ? 0 : (first_topic - 1) % kGroupSize + 1),
+        opening_numbers_(draft.contexts.size() * kLinkDigits) {}
+
+  // Writes the text from byte `from` up to byte `to`; false when it could not
+  // be read back or written.
+  bool write(uint64_t from, uint64_t to);
 
  private:
-  void contents();
-  void keyword_index();
+  size_t take_mark(std::string_view text);
+  size_t take_link(std::string_view text);
+  size_t take_bitmap(std::string_view text);
+  void topic_start();
+  void topic_end();
   void end_group();
   void flush();
 
+  static constexpr size_t kLinkDigits = 6;
+
+  const PageDraft& draft_;
   const HelpIndex& help_;
-  TopicHtml html_;
-  std::unique_ptr<ScratchFile> scratch_;
-  OutputStream* page_;
-  PageEncoder encoder_;
-  std::string out_;
-  size_t in_group_ = 0;  // topics and popups in the open group
+  const TopicHtml& html_;
+  const ResolvedMarks& marks_;
+  OutputStream& page_;
+  std::string out_;  // UTF-8, not yet written
+  size_t topics_started_;
+  size_t in_group_;  // topics and popups in the open group
+  LinkShape open_link_ = LinkShape::text_only;
+  // A hot spot's start tag, built once for each context number and kind and
+  // look without a window: one more than its place in openings_, 0 until it
+  // is built.
+  std::vector<uint32_t> opening_numbers_;
+  std::vector<std::string> openings_;
   bool failed_ = false;
 };
 
-void SinglePage::head() {
-  out_ += "<!DOCTYPE html>\n<html lang=\"ja\">\n<head>\n<meta charset=\"utf-8\">\n";
-  out_ += "<meta name=\"viewport\" content=\"width=device-width\">\n<title>";
-  if (help_.size() != 0) append_escaped(out_, listed_title(help_, help_.first_topic()));
-  append(out_, "</title>\n<style>\n", kCommonStyle, kSingleStyle,
-         anchor_rules(help_.most_contexts()), "</style>\n</head>\n<body>\n<main>\n");
-}
-
-void SinglePage::contents() {
-  out_ += "<div id=\"~contents\"><h2>Contents</h2>\n<ul>\n";
-  for (const ContentsEntry& entry : help_.contents()) {
-    if (!entry.book.empty()) {
-      out_ += "<li>";
-      append_escaped(out_, entry.book);
-      out_ += "\n<ul>\n";
-    }
-    for (const size_t topic : entry.topics) {
-      append(out_, "<li><a href=\"", html_.topic_href(topic), "\">");
-      append_escaped(out_, listed_title(help_, topic));
-      out_ += "</a></li>\n";
-    }
-    if (!entry.book.empty()) out_ += "</ul></li>\n";
-  }
-  out_ += "</ul></div>\n";
-}
-
-void SinglePage::keyword_index() {
-  out_ += "<div id=\"~index\"><h2>Index</h2>\n<ul>\n";
-  for (const KeywordEntry& keyword : help_.keywords()) {
-    out_ += "<li>";
-    append_escaped(out_, keyword.keyword);
-    const char* separator = ": ";
-    for (const size_t topic : keyword.topics) {
-      out_ += separator;
-      separator = ", ";
-      const bool popup = help_.topic(topic).popup;
-      if (popup) {
-        append(out_, "<button type=\"button\" class=\"pl\" popovertarget=\"",
-               help_.topic(topic).page, "\">");
-      } else {
-        append(out_, "<a href=\"", html_.topic_href(topic), "\">");
+// Reads the text back in chunks; a mark that a chunk cuts is taken with the next.
+bool DraftText::write(uint64_t from, uint64_t to) {
+  constexpr size_t kChunk = size_t{1} << 16;
+  constexpr size_t kLongestMark = 32;
+  std::string buffer(kChunk + kLongestMark, '\0');
+  size_t kept = 0;
+  uint64_t offset = from;
+  while (offset < to) {
+    const size_t wanted = static_cast<size_t>(std::min<uint64_t>(kChunk, to - offset));
+    const size_t got = draft_.text->read_at(offset, buffer.data() + kept, wanted);
+    if (got == 0) return false;
+    offset += got;
+    const std::string_view view(buffer.data(), kept + got);
+    size_t position = 0;
+    while (position < view.size()) {
+      const size_t mark = view.find(kDraftMark, position);
+      if (mark == std::string_view::npos) {
+        out_.append(view.substr(position));
+        position = view.size();
+        break;
       }
-      append_escaped(out_, listed_title(help_, topic));
-      out_ += popup ? "</button>" : "</a>";
+      out_.append(view.substr(position, mark - position));
+      position = mark;
+      const size_t used = take_mark(view.substr(mark));
+      if (used == 0) break;
+      position += used;
     }
-    out_ += "</li>\n";
+    kept = view.size() - position;
+    if (kept > kLongestMark) return false;  // no mark is that long
+    std::memmove(buffer.data(), buffer.data() + position, kept);
+    flush();
   }
-  out_ += "</ul></div>\n";
+  if (kept != 0) failed_ = true;  // the text ends inside a mark
+  if (!page_.write(out_)) failed_ = true;
+  out_.clear();
+  return !failed_;
 }
 
-void SinglePage::topic(const Topic& topic, size_t index) {
+// Writes what the mark at the start of `text` stands for; returns its
+// length, or 0 when `text` ends before the mark does.
+size_t DraftText::take_mark(std::string_view text) {
+  if (text.size() < 2) return 0;
+  switch (text[1]) {
+    case 'T':
+      topic_start();
+      return 2;
+    case 'C':
+      // A topic without a title is listed by its page name, which is ASCII.
+      append_caption(out_, listed_title(help_, topics_started_ - 1));
+      return 2;
+    case 'N':
+      append(out_,
+             " style=\"anchor-name:", css_anchor_name("N", help_.topic(topics_started_ - 1).page),
+             '"');
+      return 2;
+    case 'E':
+      topic_end();
+      return 2;
+    case 'l':
+      TopicHtml::close_link(out_, open_link_);
+      return 2;
+    case 'L':
+      return take_link(text);
+    case 'B':
+      return take_bitmap(text);
+    default:
+      failed_ = true;  // not a mark the draft writes
+      return 2;
+  }
+}
+
+size_t DraftText::take_link(std::string_view text) {
+  constexpr size_t kLength = 3 + 2 * kMarkNumberWidth;
+  if (text.size() < kLength) return 0;
+  const char digit = text[2];
+  const uint32_t context = read_mark_number(text.data() + 3);
+  const uint32_t window = read_mark_number(text.data() + 3 + kMarkNumberWidth);
+  if (context >= marks_.destinations.size() || window > draft_.windows.size()) {
+    failed_ = true;
+    return kLength;
+  }
+  const LinkDestination& destination = marks_.destinations[context];
+  open_link_ = destination.shape;
+  const LinkKind kind = link_kind_of(digit);
+  const LinkLook look = link_look_of(digit);
+  if (window != 0) {
+    TopicHtml::open_link(out_, destination, kind, look, draft_.windows[window - 1]);
+    return kLength;
+  }
+  const auto digit_number =
+      static_cast<size_t>(static_cast<unsigned char>(digit) - '0') % kLinkDigits;
+  uint32_t& opening = opening_numbers_[context * kLinkDigits + digit_number];
+  if (opening == 0) {
+    openings_.emplace_back();
+    TopicHtml::open_link(openings_.back(), destination, kind, look, std::string_view());
+    opening = static_cast<uint32_t>(openings_.size());
+  }
+  out_ += openings_[opening - 1];
+  return kLength;
+}
+
+size_t DraftText::take_bitmap(std::string_view text) {
+  constexpr size_t kLength = 3 + kMarkNumberWidth;
+  if (text.size() < kLength) return 0;
+  const size_t placement = text[2] == 'l' ? 0 : text[2] == 'r' ? 1 : 2;
+  const uint32_t name = read_mark_number(text.data() + 3);
+  if (name >= marks_.bitmaps.size()) {
+    failed_ = true;
+    return kLength;
+  }
+  out_ += marks_.bitmaps[name][placement];
+  return kLength;
+}
+
+void DraftText::topic_start() {
+  const size_t index = topics_started_++;
+  if (index >= help_.size()) {
+    failed_ = true;
+    return;
+  }
   if (in_group_ == kGroupSize) end_group();
   if (in_group_ == 0) out_ += "<div class=\"g\">\n";
   ++in_group_;
   const TopicEntry& entry = help_.topic(index);
   if (entry.popup) {
     append(out_, "<div class=\"popup\" popover id=\"", entry.page, "\">\n");
-    append_topic_parts(out_, topic, index, help_, html_);
-    out_ += "</div>\n";
-    flush();
     return;
   }
-  const bool first = index == help_.first_topic();
+  const TopicDraftInfo& info = draft_.topics[index];
   if (entry.contexts.empty()) append(out_, "<a class=\"an\" id=\"", entry.page, "\"></a>");
-  const std::unordered_set<std::string> inside = landing_points(topic, entry);
   for (size_t k = 0; k < entry.contexts.size() && k < kMaxPageAnchors; ++k) {
     const std::string name = page_name(entry.contexts[k]);
     append(out_, "<a class=\"an\" id=\"", name, '"');
-    if (inside.contains(lookup_key(entry.contexts[k]))) {
-      landing_style(out_, name, topic.non_scrolling.empty() ? std::string() : entry.page);
+    if (!info.landing_keys.empty() &&
+        std::ranges::find(info.landing_keys, lookup_key(entry.contexts[k])) !=
+            info.landing_keys.end()) {
+      landing_style(out_, name, info.has_non_scrolling ? std::string_view(entry.page) : "");
     }
     out_ += "></a>";
   }
-  append(out_, first ? "\n<section class=\"topic first\">\n" : "\n<section class=\"topic\">\n");
-  append_topic_parts(out_, topic, index, help_, html_);
-  out_ += "</section>\n";
-  flush();
+  out_ += index == help_.first_topic() ? "\n<section class=\"topic first\">\n"
+                                       : "\n<section class=\"topic\">\n";
 }
 
-void SinglePage::end_part() {
-  if (in_group_ == kGroupSize) end_group();
-  if (!page_->write(encoder_.encode(out_))) failed_ = true;
-  out_.clear();
-  if (scratch_) scratch_->close();
+void DraftText::topic_end() {
+  if (topics_started_ == 0 || topics_started_ > help_.size()) {
+    failed_ = true;
+    return;
+  }
+  const size_t index = topics_started_ - 1;
+  const std::optional<size_t> previous = help_.previous(index);
+  const std::optional<size_t> next = help_.next(index);
+  append_browse_links(out_, previous ? html_.topic_href(*previous) : std::string(),
+                      next ? html_.topic_href(*next) : std::string());
+  out_ += help_.topic(index).popup ? "</div>\n" : "</section>\n";
 }
 
-bool SinglePage::follow(const SinglePage& part) {
-  return part.scratch_->copy_to(*page_);
-}
-
-void SinglePage::continue_after(const SinglePage& part) {
-  in_group_ = part.in_group_;
-  failed_ = failed_ || part.failed_;
-}
-
-void SinglePage::flush() {
-  if (out_.size() < kFlushSize) return;
-  if (!page_->write(encoder_.encode(out_))) failed_ = true;
-  out_.clear();
-}
-
-void SinglePage::end_group() {
+void DraftText::end_group() {
   out_ += "</div>\n";
   in_group_ = 0;
 }
 
-bool SinglePage::finish() {
-  if (in_group_ != 0) end_group();
-  out_ += "</main>\n<nav class=\"side\">\n";
+void DraftText::flush() {
+  if (out_.size() < kFlushSize) return;
+  if (!page_.write(out_)) failed_ = true;
+  out_.clear();
+}
+
+// Temporary bytes as an output stream: the second part of the assembly.
+class TemporaryBytesStream : public OutputStream {
+ public:
+  explicit TemporaryBytesStream(TemporaryBytes& bytes) : bytes_(bytes) {}
+  bool write(std::string_view bytes) override { return bytes_.append(bytes); }
+
+ private:
+  TemporaryBytes& bytes_;
+};
+
+// Of the draft's places, the one nearest the middle of its text; none when
+// the text is shorter than `from` bytes.
+const DraftPlace* middle_place(const PageDraft& draft, uint64_t from) {
+  if (draft.text_size < from || draft.text_size == 0) return nullptr;
+  const uint64_t middle = draft.text_size / 2;
+  const DraftPlace* best = nullptr;
+  uint64_t best_distance = 0;
+  for (const DraftPlace& place : draft.places) {
+    if (place.topic == 0 || place.offset >= draft.text_size) continue;
+    const uint64_t distance = place.offset > middle ? place.offset - middle : middle - place.offset;
+    if (best == nullptr || distance < best_distance) {
+      best = &place;
+      best_distance = distance;
+    }
+  }
+  return best;
+}
+
+// Writes the draft's text into `page`: where it is long, the part after its
+// middle on a thread of its own into temporary bytes, copied after the first
+// part as it comes.
+bool write_draft_text(const PublishJob& job, const PageDraft& draft, const HelpIndex& help,
+                      const TopicHtml& html, const ResolvedMarks& marks, OutputStream& page) {
+  DraftText first(draft, help, html, marks, 0, page);
+  const DraftPlace* middle = middle_place(draft, job.two_part_assembly_from);
+  if (middle == nullptr) return first.write(0, draft.text_size);
+  TemporaryBytes second_text;
+  TemporaryBytesStream second_stream(second_text);
+  DraftText second(draft, help, html, marks, middle->topic, second_stream);
+  bool second_written = false;
+  PartThread thread;
+  const bool started = thread.start([&] {
+    second_written = second.write(middle->offset, draft.text_size);
+    second_text.close();
+  });
+  if (!started) return first.write(0, draft.text_size);
+  const bool first_written = first.write(0, middle->offset);
+  // The second part, as it is written.
+  TemporaryBytesSource source(second_text, 0, TemporaryBytesSource::Waiting::until_closed);
+  bool copied = true;
+  std::string chunk(kFlushSize, '\0');
+  for (;;) {
+    const size_t got = source.read(chunk.data(), chunk.size());
+    if (got == 0) break;
+    if (copied && !page.write(std::string_view(chunk.data(), got))) copied = false;
+  }
+  thread.join();
+  return first_written && second_written && copied && !second_text.failed();
+}
+
+// Writes the page from its draft once the index is finished: the head, the
+// draft's text with its marks written out, and the side bar.
+class PageAssembly {
+ public:
+  PageAssembly(const PublishJob& job, PageDraft& draft, const HelpIndex& help, OutputStream& page)
+      : job_(job),
+        draft_(draft),
+        help_(help),
+        html_(help, no_tables_, PageMode::single_page, nullptr),
+        page_(page) {}
+
+  // False when the draft could not be read back or the page not written.
+  bool write();
+
+ private:
+  void head();
+  void contents();
+  void keyword_index();
+  // Writes what `cp932_` holds to the page, in UTF-8.
+  void write_encoded();
+
+  const PublishJob& job_;
+  PageDraft& draft_;
+  const HelpIndex& help_;
+  const DocumentTables no_tables_;  // the assembly writes no text of a topic
+  TopicHtml html_;
+  OutputStream& page_;
+  std::string cp932_;  // a part composed in code page 932
+  bool failed_ = false;
+};
+
+bool PageAssembly::write() {
+  const ResolvedMarks marks = resolve_marks(job_, draft_, html_);
+  head();
+  if (!write_draft_text(job_, draft_, help_, html_, marks, page_)) failed_ = true;
+  if (help_.size() != 0) cp932_ += "</div>\n";  // the last group
+  cp932_ += "</main>\n<nav class=\"side\">\n";
   contents();
   keyword_index();
-  out_ += "</nav>\n</body>\n</html>\n";
-  if (!page_->write(encoder_.encode(out_))) failed_ = true;
-  out_.clear();
+  cp932_ += "</nav>\n</body>\n</html>\n";
+  write_encoded();
   return !failed_;
+}
+
+void PageAssembly::head() {
+  cp932_ += "<!DOCTYPE html>\n<html lang=\"ja\">\n<head>\n<meta charset=\"utf-8\">\n";
+  cp932_ += "<meta name=\"viewport\" content=\"width=device-width\">\n<title>";
+  if (help_.size() != 0) append_escaped(cp932_, listed_title(help_, help_.first_topic()));
+  append(cp932_, "</title>\n<style>\n", kCommonStyle, kSingleStyle,
+         anchor_rules(help_.most_contexts()), "</style>\n</head>\n<body>\n<main>\n");
+  write_encoded();
+}
+
+void PageAssembly::contents() {
+  cp932_ += "<div id=\"~contents\"><h2>Contents</h2>\n<ul>\n";
+  for (const ContentsEntry& entry : help_.contents()) {
+    if (!entry.book.empty()) {
+      cp932_ += "<li>";
+      append_escaped(cp932_, entry.book);
+      cp932_ += "\n<ul>\n";
+    }
+    for (const size_t topic : entry.topics) {
+      append(cp932_, "<li><a href=\"", html_.topic_href(topic), "\">");
+      append_escaped(cp932_, listed_title(help_, topic));
+      cp932_ += "</a></li>\n";
+    }
+    if (!entry.book.empty()) cp932_ += "</ul></li>\n";
+    if (cp932_.size() >= kFlushSize) write_encoded();
+  }
+  cp932_ += "</ul></div>\n";
+}
+
+void PageAssembly::keyword_index() {
+  cp932_ += "<div id=\"~index\"><h2>Index</h2>\n<ul>\n";
+  for (const KeywordEntry& keyword : help_.keywords()) {
+    cp932_ += "<li>";
+    append_escaped(cp932_, keyword.keyword);
+    const char* separator = ": ";
+    for (const size_t topic : keyword.topics) {
+      cp932_ += separator;
+      separator = ", ";
+      const bool popup = help_.topic(topic).popup;
+      if (popup) {
+        append(cp932_, "<button type=\"button\" class=\"pl\" popovertarget=\"",
+               help_.topic(topic).page, "\">");
+      } else {
+        append(cp932_, "<a href=\"", html_.topic_href(topic), "\">");
+      }
+      append_escaped(cp932_, listed_title(help_, topic));
+      cp932_ += popup ? "</button>" : "</a>";
+    }
+    cp932_ += "</li>\n";
+    if (cp932_.size() >= kFlushSize) write_encoded();
+  }
+  cp932_ += "</ul></div>\n";
+}
+
+void PageAssembly::write_encoded() {
+  if (!page_.write(draft_.encoder.encode(cp932_))) failed_ = true;
+  cp932_.clear();
 }
 
 }  // namespace
 
 bool write_single_page(const PublishJob& job, OutputStream& page) {
-  const HelpIndex help = index_help(job);
-  SharedPageTools shared(job, nullptr);
-  const PublishJob first_job = shared.job_for(0);
-  const PublishJob second_job = shared.job_for(1);
-  const std::unique_ptr<RtfSource> source = job.open_rtf();
-  HelpReader reader(*source);
-  // The tables are read before the first topic; a page needs them from the start.
-  SinglePage writer(first_job, help, reader.tables(), page);
-  writer.head();
-  const bool parts_written = write_in_parts(
-      job, help, shared, reader, writer, [&](const DocumentTables& tables, size_t first_topic) {
-        return std::make_unique<SinglePage>(second_job, help, tables, first_topic);
-      });
-  return parts_written && writer.finish();
+  std::optional<PageDraft> draft = job.early_draft ? job.early_draft() : std::nullopt;
+  if (!draft) {
+    draft = draft_page(*job.open_rtf(), job.to_utf8, job.link_brackets, job.draft_flush_size);
+  }
+  HelpIndex& help = draft->index;
+  help.set_popup_contexts(job.popup_contexts);
+  help.finish();
+  PageAssembly assembly(job, *draft, help, page);
+  const bool written = assembly.write();
+  return written && !draft->failed;
 }
 
 }  // namespace zek

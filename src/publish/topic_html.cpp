@@ -275,7 +275,7 @@ void TopicHtml::anchor_point(std::string& out, std::string_view context) const {
 }
 
 bool TopicHtml::lands_inside(size_t index) const {
-  return mode_ == PageMode::single_page && !index_.topic(index).inner.empty();
+  return mode_ == PageMode::single_page && !index_->topic(index).inner.empty();
 }
 
 void TopicHtml::styled_text(std::string& out, const CharStyle& style, std::string_view text,
@@ -318,7 +318,7 @@ std::string TopicHtml::topic_href(size_t index) const {
 }
 
 void TopicHtml::append_topic_href(std::string& out, size_t index) const {
-  const std::string& page = index_.topic(index).page;
+  const std::string& page = index_->topic(index).page;
   if (mode_ == PageMode::single_page) {
     append(out, '#', page);
   } else {
@@ -332,7 +332,7 @@ void TopicHtml::append_topic_href(std::string& out, size_t index) const {
 // the anchor before the topic that the style sheet moves onto that point.
 void TopicHtml::append_context_href(std::string& out, size_t topic,
                                     std::string_view context) const {
-  const TopicEntry& entry = index_.topic(topic);
+  const TopicEntry& entry = index_->topic(topic);
   if (entry.inner.empty()) {  // most topics: no context string stands inside
     append_topic_href(out, topic);
     return;
@@ -352,7 +352,7 @@ void TopicHtml::append_context_href(std::string& out, size_t topic,
 }
 
 std::optional<std::string> TopicHtml::context_href(std::string_view context, size_t* topic) const {
-  const std::optional<size_t> found = index_.find(context);
+  const std::optional<size_t> found = index_->find(context);
   if (!found) return std::nullopt;
   if (topic != nullptr) *topic = *found;
   std::string href;
@@ -394,10 +394,10 @@ std::string_view link_start(LinkKind kind, LinkLook look) {
 
 void TopicHtml::hot_spot(std::string& out, const Piece& piece) const {
   const LinkTarget& target = piece.target();
-  const char* look = target.look == LinkLook::plain          ? " np"
-                     : target.look == LinkLook::no_underline ? " nu"
-                                                             : "";
   if (target.kind == LinkKind::macro) {
+    const char* look = target.look == LinkLook::plain          ? " np"
+                       : target.look == LinkLook::no_underline ? " nu"
+                                                               : "";
     append(out, "<span class=\"m", look, "\" title=\"");
     append_escaped(out, target.macro);
     out += "\">";
@@ -405,71 +405,115 @@ void TopicHtml::hot_spot(std::string& out, const Piece& piece) const {
     out += "</span>";
     return;
   }
-  const char* kind = target.kind == LinkKind::popup ? "pl" : "j";
+  const std::string& window = cached_window_name(target.window);
   if (!target.file.empty()) {
     const std::string sibling = sibling_name(target.file);
-    out.append(link_start(target.kind, target.look));
+    LinkDestination destination{LinkShape::anchor, std::string()};
     if (mode_ == PageMode::single_page) {
-      append(out, sibling, ".html#", page_name(target.context));
+      append(destination.address, sibling, ".html#", page_name(target.context));
     } else {
-      append(out, "../", sibling, '/', page_name(target.context), ".htm");
+      append(destination.address, "../", sibling, '/', page_name(target.context), ".htm");
     }
-    link_end(out, piece);
-    return;
-  }
-  const std::optional<size_t> found = index_.find(target.context);
-  if (!found) {  // no topic defines it: the text without a link
-    out += "<span class=\"nl\">";
+    open_link(out, destination, target.kind, target.look, window);
     link_text(out, piece);
-    out += "</span>";
+    close_link(out, LinkShape::anchor);
     return;
   }
-  const TopicEntry& topic = index_.topic(*found);
-  if (topic.popup && mode_ == PageMode::single_page) {
-    append(out, "<button type=\"button\" class=\"", kind, look, "\" popovertarget=\"", topic.page,
-           "\">");
+  if (deferred_ != nullptr) {
+    deferred_->link_open(out, piece, window);
     link_text(out, piece);
-    out += "</button>";
+    deferred_->link_close(out);
     return;
   }
-  out.append(link_start(target.kind, target.look));
-  append_context_href(out, *found, target.context);
-  link_end(out, piece);
+  const LinkDestination destination = this->destination(target.context);
+  open_link(out, destination, target.kind, target.look, window);
+  link_text(out, piece);
+  close_link(out, destination.shape);
 }
 
-// The rest of a link after its address: the window it opens in, its text.
-void TopicHtml::link_end(std::string& out, const Piece& piece) const {
-  const std::string& window = piece.target().window;
-  // Hot spots name the same few windows over and over.
-  if (!window.empty() && window != last_window_) {
+LinkDestination TopicHtml::destination(std::string_view context) const {
+  const std::optional<size_t> found = index_->find(context);
+  if (!found) return LinkDestination{};
+  const TopicEntry& topic = index_->topic(*found);
+  if (topic.popup && mode_ == PageMode::single_page) {
+    return LinkDestination{LinkShape::button, topic.page};
+  }
+  LinkDestination destination{LinkShape::anchor, std::string()};
+  append_context_href(destination.address, *found, context);
+  return destination;
+}
+
+void TopicHtml::open_link(std::string& out, const LinkDestination& destination, LinkKind kind,
+                          LinkLook look, std::string_view window) {
+  switch (destination.shape) {
+    case LinkShape::text_only:  // no topic defines it: the text without a link
+      out += "<span class=\"nl\">";
+      return;
+    case LinkShape::button: {
+      const char* look_class = look == LinkLook::plain          ? " np"
+                               : look == LinkLook::no_underline ? " nu"
+                                                                : "";
+      append(out, "<button type=\"button\" class=\"", kind == LinkKind::popup ? "pl" : "j",
+             look_class, "\" popovertarget=\"", destination.address, "\">");
+      return;
+    }
+    case LinkShape::anchor:
+      out.append(link_start(kind, look));
+      out += destination.address;
+      if (!window.empty()) append(out, "\" target=\"", window);
+      out += "\">";
+      return;
+  }
+}
+
+void TopicHtml::close_link(std::string& out, LinkShape shape) {
+  switch (shape) {
+    case LinkShape::text_only:
+      out.append(std::string_view("</span>"));
+      return;
+    case LinkShape::button:
+      out.append(std::string_view("</button>"));
+      return;
+    case LinkShape::anchor:
+      out.append(std::string_view("</a>"));
+      return;
+  }
+}
+
+// Hot spots name the same few windows over and over.
+const std::string& TopicHtml::cached_window_name(const std::string& window) const {
+  if (window != last_window_) {
     last_window_ = window;
     last_window_name_ = window_name(window);
   }
-  if (!window.empty() && !last_window_name_.empty()) {
-    append(out, "\" target=\"", last_window_name_, "\">");
-  } else {
-    out += "\">";
-  }
-  link_text(out, piece);
-  out += "</a>";
+  return last_window_name_;
 }
 
 void TopicHtml::bitmap(std::string& out, const Piece& piece) const {
-  const char* place = piece.placement == BitmapPlacement::left    ? "bl"
-                      : piece.placement == BitmapPlacement::right ? "br"
-                                                                  : "bc";
-  std::optional<std::string> src;
-  if (bitmaps_ != nullptr) src = bitmaps_->place(piece.text);
-  if (!src) {
+  if (deferred_ != nullptr) {
+    deferred_->bitmap(out, piece);
+    return;
+  }
+  std::optional<std::string> address;
+  if (bitmaps_ != nullptr) address = bitmaps_->place(piece.text);
+  bitmap_html(out, piece.placement, piece.text, address);
+}
+
+void TopicHtml::bitmap_html(std::string& out, BitmapPlacement placement, std::string_view name,
+                            const std::optional<std::string>& address) {
+  const char* place = placement == BitmapPlacement::left    ? "bl"
+                      : placement == BitmapPlacement::right ? "br"
+                                                            : "bc";
+  if (!address) {
     append(out, "<span class=\"bm ", place, "\">[");
-    append_escaped(out, piece.text);
+    append_escaped(out, name);
     out += "]</span>";
     return;
   }
   append(out, "<img class=\"", place, "\" src=\"");
-  append_escaped(out, *src);
+  append_escaped(out, *address);
   out += "\" alt=\"";
-  append_escaped(out, piece.text);
+  append_escaped(out, name);
   out += "\">";
 }
 
@@ -504,44 +548,60 @@ std::string listed_title(const HelpIndex& help, size_t index) {
   return entry.title.empty() ? entry.page : entry.title;
 }
 
-void append_topic_parts(std::string& out, const Topic& topic, size_t index, const HelpIndex& help,
-                        const TopicHtml& html) {
-  html.begin_topic();
+void append_caption(std::string& out, std::string_view title) {
   out += "<h1 class=\"caption\">";
-  append_escaped(out, listed_title(help, index));
+  append_escaped(out, title);
   out += "</h1>\n";
-  if (!topic.macros.empty()) {
-    out += "<p class=\"em\">";
-    for (const std::string& macro : topic.macros) {
-      out += "<code class=\"m\" title=\"";
-      append_escaped(out, macro);
-      out += "\">!";
-      append_escaped(out, macro);
-      out += "</code> ";
-    }
-    out += "</p>\n";
+}
+
+void append_entry_macros(std::string& out, const Topic& topic) {
+  if (topic.macros.empty()) return;
+  out += "<p class=\"em\">";
+  for (const std::string& macro : topic.macros) {
+    out += "<code class=\"m\" title=\"";
+    append_escaped(out, macro);
+    out += "\">!";
+    append_escaped(out, macro);
+    out += "</code> ";
   }
+  out += "</p>\n";
+}
+
+void append_topic_text(std::string& out, const Topic& topic, const TopicHtml& html,
+                       std::string_view region_attributes) {
   if (!topic.non_scrolling.empty()) {
-    out += "<div class=\"nsr\"";
-    if (html.lands_inside(index)) {
-      append(out, " style=\"anchor-name:", css_anchor_name("N", help.topic(index).page), '"');
-    }
-    out += ">\n";
+    append(out, "<div class=\"nsr\"", region_attributes, ">\n");
     html.blocks(out, topic.non_scrolling, Region::non_scrolling);
     out += "</div>\n";
   }
   out += "<div class=\"body\">\n";
   html.blocks(out, topic.blocks, Region::scrolling);
   out += "</div>\n";
+}
+
+void append_browse_links(std::string& out, std::string_view previous, std::string_view next) {
+  if (previous.empty() && next.empty()) return;
+  out += "<p class=\"browse\">";
+  if (!previous.empty()) append(out, "<a rel=\"prev\" href=\"", previous, "\">&lt;&lt;</a> ");
+  if (!next.empty()) append(out, "<a rel=\"next\" href=\"", next, "\">&gt;&gt;</a>");
+  out += "</p>\n";
+}
+
+void append_topic_parts(std::string& out, const Topic& topic, size_t index, const HelpIndex& help,
+                        const TopicHtml& html) {
+  html.begin_topic();
+  append_caption(out, listed_title(help, index));
+  append_entry_macros(out, topic);
+  std::string region_attributes;
+  if (html.lands_inside(index)) {
+    append(region_attributes, " style=\"anchor-name:", css_anchor_name("N", help.topic(index).page),
+           '"');
+  }
+  append_topic_text(out, topic, html, region_attributes);
   const std::optional<size_t> previous = help.previous(index);
   const std::optional<size_t> next = help.next(index);
-  if (previous || next) {
-    out += "<p class=\"browse\">";
-    if (previous)
-      append(out, "<a rel=\"prev\" href=\"", html.topic_href(*previous), "\">&lt;&lt;</a> ");
-    if (next) append(out, "<a rel=\"next\" href=\"", html.topic_href(*next), "\">&gt;&gt;</a>");
-    out += "</p>\n";
-  }
+  append_browse_links(out, previous ? html.topic_href(*previous) : std::string(),
+                      next ? html.topic_href(*next) : std::string());
 }
 
 }  // namespace zek

@@ -9,6 +9,7 @@
 // entry macros and the browse links.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -39,11 +40,43 @@ class BitmapPlacer {
   virtual void met_in_order(const std::vector<std::string>& names) { (void)names; }
 };
 
+// What a page cannot be written with before the help-wide index is
+// complete: where a hot spot of this help leads, and a bitmap's address. A
+// draft of the single page writes a mark in their place, and the page's
+// assembly writes them once the index is known.
+class DeferredParts {
+ public:
+  virtual ~DeferredParts() = default;
+  // The start of the hot spot `piece`, leading to a topic of this help, up
+  // to its text; `window` is the browsing-context name it opens in (empty:
+  // the page's own).
+  virtual void link_open(std::string& out, const Piece& piece, std::string_view window) = 0;
+  // The end of that hot spot, after its text.
+  virtual void link_close(std::string& out) = 0;
+  virtual void bitmap(std::string& out, const Piece& piece) = 0;
+};
+
+// How a hot spot within this help is written: as text only (no topic
+// defines its context string), as a button that opens a popup over the
+// single page, or as a link.
+enum class LinkShape : uint8_t { text_only, button, anchor };
+
+// Where a hot spot within this help leads: for a button the popup's page
+// name, for a link its address.
+struct LinkDestination {
+  LinkShape shape = LinkShape::text_only;
+  std::string address;
+};
+
 class TopicHtml {
  public:
   TopicHtml(const HelpIndex& index, const DocumentTables& tables, PageMode mode,
             BitmapPlacer* bitmaps)
-      : index_(index), tables_(tables), mode_(mode), bitmaps_(bitmaps) {}
+      : index_(&index), tables_(tables), mode_(mode), bitmaps_(bitmaps) {}
+  // A writer for the single page's draft: hot spots of this help and
+  // bitmaps go to `deferred`.
+  TopicHtml(DeferredParts& deferred, const DocumentTables& tables)
+      : index_(nullptr), deferred_(&deferred), tables_(tables), mode_(PageMode::single_page) {}
 
   // -K: hot spots in the brackets of the text output, 【jump】 and 《popup》.
   void set_link_brackets(bool on) { link_brackets_ = on; }
@@ -61,6 +94,17 @@ class TopicHtml {
   // The address a hot spot leads to in this help, with the topic it shows;
   // none when no topic defines the context string.
   std::optional<std::string> context_href(std::string_view context, size_t* topic) const;
+  // Where a hot spot leads to `context` in this help.
+  LinkDestination destination(std::string_view context) const;
+  // The start of a hot spot within this help of `kind` and `look`, up to its
+  // text; `window` is its browsing-context name (window_name()).
+  static void open_link(std::string& out, const LinkDestination& destination, LinkKind kind,
+                        LinkLook look, std::string_view window);
+  // The end of that hot spot.
+  static void close_link(std::string& out, LinkShape shape);
+  // A bitmap shown from `address`, or its placeholder when it has none.
+  static void bitmap_html(std::string& out, BitmapPlacement placement, std::string_view name,
+                          const std::optional<std::string>& address);
   // The window name of a hot spot as a safe browsing-context name; empty for
   // the main window.
   static std::string window_name(std::string_view window);
@@ -73,7 +117,7 @@ class TopicHtml {
                    bool link) const;
   void hot_spot(std::string& out, const Piece& piece) const;
   void anchor_point(std::string& out, std::string_view context) const;
-  void link_end(std::string& out, const Piece& piece) const;
+  const std::string& cached_window_name(const std::string& window) const;
   void append_topic_href(std::string& out, size_t index) const;
   void append_context_href(std::string& out, size_t topic, std::string_view context) const;
   void link_text(std::string& out, const Piece& piece) const;
@@ -82,10 +126,11 @@ class TopicHtml {
   void inherit_common_css(const Paragraph& paragraph) const;
   const std::string& paragraph_style_css(const ParaStyle& style) const;
 
-  const HelpIndex& index_;
+  const HelpIndex* index_;             // null in a draft
+  DeferredParts* deferred_ = nullptr;  // a draft's hot spots and bitmaps
   const DocumentTables& tables_;
   PageMode mode_;
-  BitmapPlacer* bitmaps_;
+  BitmapPlacer* bitmaps_ = nullptr;
   bool link_brackets_ = false;
   // The region of the blocks being written.
   mutable Region region_ = Region::scrolling;
@@ -115,6 +160,16 @@ std::string font_family_css(const FontEntry& font);
 // Appends the inside of topic `index`'s page or section.
 void append_topic_parts(std::string& out, const Topic& topic, size_t index, const HelpIndex& help,
                         const TopicHtml& html);
+
+// The parts of the inside of a topic's page or section, in their order:
+// the caption with its title, the entry macros, the non-scrolling region
+// (its start tag takes `region_attributes`) and the text, and the browse
+// links (addresses empty where the topic has no neighbour).
+void append_caption(std::string& out, std::string_view title);
+void append_entry_macros(std::string& out, const Topic& topic);
+void append_topic_text(std::string& out, const Topic& topic, const TopicHtml& html,
+                       std::string_view region_attributes);
+void append_browse_links(std::string& out, std::string_view previous, std::string_view next);
 
 // The text a topic is listed by: its title, or its page name when it has none.
 std::string listed_title(const HelpIndex& help, size_t index);

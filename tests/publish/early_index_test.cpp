@@ -11,9 +11,13 @@
 
 #include "base/cat.h"
 #include "publish/help_reader.h"
+#include "support/help_documents.h"
 
 namespace zek {
 namespace {
+
+using testing::documents_long;
+using testing::topic_rtf;
 
 HelpIndex plain_index(const std::string& rtf) {
   RtfStringSource source(rtf);
@@ -57,25 +61,6 @@ std::vector<std::string> view(const HelpIndex& index) {
   }
   out.push_back(cat("first ", index.first_topic(), " most ", index.most_contexts()));
   return out;
-}
-
-std::string topic_rtf(const std::string& title, const std::string& context,
-                      const std::string& body) {
-  return "\\pard ${\\footnote $" + title + "}\r\n+{\\footnote main:" + context +
-         "}\r\n#{\\footnote #" + context + "}\r\nK{\\footnote K" + title + ";Shared;}\r\n" + body +
-         "{\\par }\r\n{\\page }\r\n";
-}
-
-std::string documents_long() {
-  std::string rtf = "{\\rtf1 \\ansi \\deff0{\\fonttbl{\\f0\\fswiss Arial;}}\r\n";
-  for (int i = 0; i < 3000; ++i) {
-    const std::string n = std::to_string(i);
-    rtf += topic_rtf("Topic " + n, "T" + n,
-                     "Body {\\uldb next}{\\v T" + std::to_string((i + 1) % 3000) +
-                         "} and {\\ul note}{\\v P" + n + "}\\fs20 more text");
-    rtf += "#{\\footnote #P" + n + "}Popup " + n + "{\\par }{\\page }\r\n";
-  }
-  return rtf + "}\r\n";
 }
 
 TEST(EarlyIndexTest, AnyChunkSizeGivesThePlainReadsIndex) {

@@ -78,8 +78,8 @@ const HotSpotCase kHotSpotCases[] = {
      LinkLook::normal, "Note"},
     {"{\\uldb Go}{\\v ctx>win}", PieceKind::hot_spot, LinkKind::jump, "ctx", "", "win", "",
      LinkLook::normal, "Go"},
-    {"{\\uldb Go}{\\v %ctx@other.hlp>w2}", PieceKind::hot_spot, LinkKind::jump, "ctx",
-     "other.hlp", "w2", "", LinkLook::plain, "Go"},
+    {"{\\uldb Go}{\\v %ctx@other.hlp>w2}", PieceKind::hot_spot, LinkKind::jump, "ctx", "other.hlp",
+     "w2", "", LinkLook::plain, "Go"},
     {"{\\uldb Go}{\\v *ctx}", PieceKind::hot_spot, LinkKind::jump, "ctx", "", "", "",
      LinkLook::no_underline, "Go"},
     {"{\\uldb Run}{\\v !Exec(\"x\")}", PieceKind::hot_spot, LinkKind::macro, "", "", "",
@@ -119,8 +119,8 @@ TEST(HelpReaderTest, HotSpotTargetForms) {
 // A piece as one line: its kind, text and where it leads.
 std::string piece_line(const Piece& piece) {
   const LinkTarget& target = piece.target();
-  return cat(static_cast<int>(piece.kind), '|', piece.text, '|', static_cast<int>(target.kind),
-             '|', static_cast<int>(target.look), '|', target.context, '|', target.file, '|',
+  return cat(static_cast<int>(piece.kind), '|', piece.text, '|', static_cast<int>(target.kind), '|',
+             static_cast<int>(target.look), '|', target.context, '|', target.file, '|',
              target.window, '|', target.macro);
 }
 

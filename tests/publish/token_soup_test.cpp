@@ -201,23 +201,38 @@ std::string many_topics(std::mt19937& random) {
   return rtf;
 }
 
-// The pages written in two parts at once, the second read resuming where the
-// first read kept a place, are the bytes one reader writes; the bitmaps are
-// handed back in the order of the document.
-TEST(TokenSoupTest, PagesWrittenInTwoPartsAreThePagesOfOneRead) {
+// The pages written in two parts at once are the bytes of one part: a
+// project's second read resumes where the first read kept a place; the
+// single page's text is written out from the middle of its draft on a
+// thread of its own. The bitmaps are placed, or handed back, in the order of
+// the document.
+TEST(TokenSoupTest, PagesWrittenInTwoPartsAreThePagesOfOnePart) {
   std::mt19937 random(20261209);
   int split = 0;
   for (int round = 0; round < 60; ++round) {
     const std::string rtf = many_topics(random);
     PublishJob job;
     job.open_rtf = [&rtf] { return std::make_unique<RtfStringSource>(rtf); };
-    OrderPlacer one_placer;
-    job.bitmaps = &one_placer;
+    OrderPlacer one_page_placer;
+    job.bitmaps = &one_page_placer;
     std::string one_page;
     Collect one_collect(one_page);
     ASSERT_TRUE(write_single_page(job, one_collect));
+    OrderPlacer one_project_placer;
+    job.bitmaps = &one_project_placer;
     Folder one_folder;
     ASSERT_TRUE(write_project(job, "h", one_folder));
+
+    // The draft written out after every topic, and assembled from its middle.
+    job.draft_flush_size = 1;
+    job.two_part_assembly_from = 0;
+    OrderPlacer two_page_placer;
+    job.bitmaps = &two_page_placer;
+    std::string two_page;
+    Collect two_collect(two_page);
+    ASSERT_TRUE(write_single_page(job, two_collect));
+    ASSERT_EQ(two_page, one_page) << rtf;
+    EXPECT_EQ(two_page_placer.asked, one_page_placer.asked) << rtf;
 
     bool opened_at = false;
     job.open_rtf_at = [&rtf, &opened_at](uint64_t offset) {
@@ -225,19 +240,15 @@ TEST(TokenSoupTest, PagesWrittenInTwoPartsAreThePagesOfOneRead) {
       return std::make_unique<RtfStringSource>(
           std::string_view(rtf).substr(std::min<size_t>(offset, rtf.size())));
     };
-    OrderPlacer two_placer;
-    job.bitmaps = &two_placer;
-    std::string two_page;
-    Collect two_collect(two_page);
-    ASSERT_TRUE(write_single_page(job, two_collect));
-    ASSERT_EQ(two_page, one_page) << rtf;
-    if (opened_at) {
-      ++split;
-      EXPECT_EQ(two_placer.told, one_placer.asked) << rtf;
-    }
+    OrderPlacer two_project_placer;
+    job.bitmaps = &two_project_placer;
     Folder two_folder;
     ASSERT_TRUE(write_project(job, "h", two_folder));
     ASSERT_EQ(two_folder.files, one_folder.files) << rtf;
+    if (opened_at) {
+      ++split;
+      EXPECT_EQ(two_project_placer.told, one_project_placer.asked) << rtf;
+    }
   }
   EXPECT_GT(split, 40);
 }

@@ -1,0 +1,170 @@
+// The single page's draft: topics written with marks where the index decides.
+#include "publish/page_draft.h"
+
+#include <array>
+#include <utility>
+
+#include "base/cat.h"
+#include "publish/help_reader.h"
+#include "publish/page_names.h"
+
+namespace zek {
+
+namespace {
+
+// The number of `name` in `numbers`, given to it at its first use.
+template <typename Numbers>
+uint32_t number_of(Numbers& numbers, std::vector<std::string>& names, std::string_view name) {
+  const auto found = numbers.find(name);
+  if (found != numbers.end()) return found->second;
+  const auto number = static_cast<uint32_t>(names.size());
+  names.emplace_back(name);
+  numbers.emplace(names.back(), number);
+  return number;
+}
+
+constexpr uint8_t kReachedByPopup = 1;
+constexpr uint8_t kReachedByJump = 2;
+
+}  // namespace
+
+void append_mark_number(std::string& out, uint32_t number) {
+  std::array<char, kMarkNumberWidth> digits{};
+  for (char& digit : digits) {
+    digit = static_cast<char>('0' + (number & 0x3F));
+    number >>= 6;
+  }
+  out.append(digits.data(), digits.size());
+}
+
+uint32_t read_mark_number(const char* text) {
+  uint32_t number = 0;
+  for (size_t k = kMarkNumberWidth; k-- > 0;) {
+    number =
+        (number << 6) | (static_cast<uint32_t>(static_cast<unsigned char>(text[k]) - '0') & 0x3F);
+  }
+  return number;
+}
+
+char link_digit(LinkKind kind, LinkLook look) {
+  const int look_number = look == LinkLook::plain ? 1 : look == LinkLook::no_underline ? 2 : 0;
+  return static_cast<char>('0' + (kind == LinkKind::popup ? 3 : 0) + look_number);
+}
+
+LinkKind link_kind_of(char digit) {
+  return digit >= '3' ? LinkKind::popup : LinkKind::jump;
+}
+
+LinkLook link_look_of(char digit) {
+  switch ((digit - '0') % 3) {
+    case 1:
+      return LinkLook::plain;
+    case 2:
+      return LinkLook::no_underline;
+    default:
+      return LinkLook::normal;
+  }
+}
+
+PageDrafter::PageDrafter(Utf8Converter to_utf8, bool link_brackets, size_t flush_size)
+    : flush_size_(flush_size), html_(*this, tables_) {
+  html_.set_link_brackets(link_brackets);
+  draft_.text = std::make_unique<TemporaryBytes>();
+  draft_.encoder = PageEncoder(std::move(to_utf8));
+}
+
+void PageDrafter::set_tables(const DocumentTables& tables) {
+  if (tables.changes != tables_.changes) tables_ = tables;
+}
+
+void PageDrafter::topic(const Topic& topic) {
+  // The hot spots are told to the index as the draft meets them.
+  draft_.index.add(topic, HelpIndex::TopicLinks::told);
+  TopicDraftInfo info;
+  info.has_non_scrolling = !topic.non_scrolling.empty();
+  const bool has_anchor = !draft_.index.topic(draft_.index.size() - 1).inner.empty();
+  if (has_anchor) {
+    for_each_piece(topic.blocks, [&info](const Piece& piece) {
+      if (piece.kind == PieceKind::anchor) info.landing_keys.push_back(lookup_key(piece.text));
+    });
+  }
+  draft_.topics.push_back(std::move(info));
+
+  append(out_, kDraftMark, 'T');
+  html_.begin_topic();
+  if (topic.title.empty()) {
+    append(out_, kDraftMark, 'C');
+  } else {
+    append_caption(out_, topic.title);
+  }
+  append_entry_macros(out_, topic);
+  // A jump may land inside the text: the region is named for the landing rule.
+  const char region_mark[] = {kDraftMark, 'N', '\0'};
+  append_topic_text(out_, topic, html_, has_anchor ? region_mark : "");
+  append(out_, kDraftMark, 'E');
+  if (out_.size() >= flush_size_) {
+    flush();
+    draft_.places.push_back(DraftPlace{draft_.text_size, draft_.topics.size()});
+  }
+}
+
+void PageDrafter::link_open(std::string& out, const Piece& piece, std::string_view window) {
+  const LinkTarget& target = piece.target();
+  const uint32_t context = number_of(context_numbers_, draft_.contexts, target.context);
+  if (context == reached_.size()) reached_.push_back(0);
+  // A hot-spot piece always has its target; one without leads nowhere.
+  if (piece.link)
+    reached_[context] |= target.kind == LinkKind::popup ? kReachedByPopup : kReachedByJump;
+  const uint32_t window_number =
+      window.empty() ? 0 : number_of(window_numbers_, draft_.windows, window) + 1;
+  append(out, kDraftMark, 'L', link_digit(target.kind, target.look));
+  append_mark_number(out, context);
+  append_mark_number(out, window_number);
+}
+
+void PageDrafter::link_close(std::string& out) {
+  append(out, kDraftMark, 'l');
+}
+
+void PageDrafter::bitmap(std::string& out, const Piece& piece) {
+  const char placement = piece.placement == BitmapPlacement::left    ? 'l'
+                         : piece.placement == BitmapPlacement::right ? 'r'
+                                                                     : 'c';
+  append(out, kDraftMark, 'B', placement);
+  append_mark_number(out, number_of(bitmap_numbers_, draft_.bitmaps, piece.text));
+}
+
+void PageDrafter::flush() {
+  const std::string encoded = draft_.encoder.encode(out_);
+  if (!draft_.text->append(encoded)) draft_.failed = true;
+  draft_.text_size += encoded.size();
+  out_.clear();
+}
+
+PageDraft PageDrafter::finish() {
+  flush();
+  for (size_t context = 0; context < reached_.size(); ++context) {
+    if ((reached_[context] & kReachedByPopup) != 0) {
+      draft_.index.add_link_target(LinkKind::popup, draft_.contexts[context]);
+    }
+    if ((reached_[context] & kReachedByJump) != 0) {
+      draft_.index.add_link_target(LinkKind::jump, draft_.contexts[context]);
+    }
+  }
+  draft_.text->close();
+  return std::move(draft_);
+}
+
+PageDraft draft_page(RtfSource& source, Utf8Converter to_utf8, bool link_brackets,
+                     size_t flush_size) {
+  HelpReader reader(source);
+  PageDrafter drafter(std::move(to_utf8), link_brackets, flush_size);
+  Topic topic;
+  while (reader.next_topic(topic)) {
+    drafter.set_tables(reader.tables());
+    drafter.topic(topic);
+  }
+  return drafter.finish();
+}
+
+}  // namespace zek

@@ -1,0 +1,86 @@
+// The single page's draft: the numbers its marks carry, and a long page
+// whose draft is read back in chunks that cut its marks, in one part and in
+// two.
+#include "publish/page_draft.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+
+#include "publish/publish.h"
+#include "support/help_documents.h"
+#include "support/strict_html.h"
+
+namespace zek {
+namespace {
+
+TEST(PageDraftTest, MarkNumbersReadBackAsWritten) {
+  for (const uint32_t number : {0u, 1u, 63u, 64u, 4095u, 4096u, 262143u, 262144u, 0xFFFFFFFFu}) {
+    std::string text;
+    append_mark_number(text, number);
+    ASSERT_EQ(text.size(), kMarkNumberWidth);
+    for (const char c : text) {
+      // ASCII, and never the mark byte: the page's encoding leaves it alone.
+      EXPECT_GE(static_cast<unsigned char>(c), '0');
+      EXPECT_LT(static_cast<unsigned char>(c), 0x80);
+    }
+    EXPECT_EQ(read_mark_number(text.data()), number);
+  }
+}
+
+TEST(PageDraftTest, LinkDigitsKeepKindAndLook) {
+  for (const LinkKind kind : {LinkKind::jump, LinkKind::popup}) {
+    for (const LinkLook look : {LinkLook::normal, LinkLook::plain, LinkLook::no_underline}) {
+      const char digit = link_digit(kind, look);
+      EXPECT_EQ(link_kind_of(digit), kind);
+      EXPECT_EQ(link_look_of(digit), look);
+    }
+  }
+}
+
+class Collect : public OutputStream {
+ public:
+  explicit Collect(std::string& to) : to_(to) {}
+  bool write(std::string_view bytes) override {
+    to_.append(bytes);
+    return true;
+  }
+
+ private:
+  std::string& to_;
+};
+
+size_t count(const std::string& text, const std::string& part) {
+  size_t found = 0;
+  for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) {
+    ++found;
+  }
+  return found;
+}
+
+// The draft of a long help is read back in chunks that cut marks; the page
+// is the same whether its text is written in one part or in two, holds no
+// mark, and has every hot spot.
+TEST(PageDraftTest, ALongPageHasEveryHotSpotInOnePartAndInTwo) {
+  const std::string rtf = testing::documents_long();
+  PublishJob job;
+  job.open_rtf = [&rtf] { return std::make_unique<RtfStringSource>(rtf); };
+  std::string one_part;
+  Collect one(one_part);
+  ASSERT_TRUE(write_single_page(job, one));
+  job.two_part_assembly_from = 0;
+  std::string two_parts;
+  Collect two(two_parts);
+  ASSERT_TRUE(write_single_page(job, two));
+  EXPECT_EQ(two_parts, one_part);
+  EXPECT_EQ(one_part.find(kDraftMark), std::string::npos);
+  EXPECT_EQ(testing::check_page(one_part), "");
+  EXPECT_EQ(count(one_part, "<a class=\"j\" href=\"#t"), 3000u);
+  EXPECT_EQ(count(one_part, "popovertarget=\"p"), 3000u);
+  EXPECT_EQ(count(one_part, "<section class=\"topic"), 3000u);
+  EXPECT_EQ(count(one_part, "<a rel=\"next\""), 2999u);
+}
+
+}  // namespace
+}  // namespace zek
