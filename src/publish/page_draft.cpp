@@ -12,6 +12,9 @@ namespace zek {
 
 namespace {
 
+// The draft is written out once this much of it is composed.
+constexpr size_t kFlushSize = size_t{1} << 16;
+
 // The number of `name` in `numbers`, given to it at its first use.
 template <typename Numbers>
 uint32_t number_of(Numbers& numbers, std::vector<std::string>& names, std::string_view name) {
@@ -66,8 +69,7 @@ LinkLook link_look_of(char digit) {
   }
 }
 
-PageDrafter::PageDrafter(Utf8Converter to_utf8, bool link_brackets, size_t flush_size)
-    : flush_size_(flush_size), html_(*this, tables_) {
+PageDrafter::PageDrafter(Utf8Converter to_utf8, bool link_brackets) : html_(*this, tables_) {
   html_.set_link_brackets(link_brackets);
   draft_.text = std::make_unique<TemporaryBytes>();
   draft_.encoder = PageEncoder(std::move(to_utf8));
@@ -102,10 +104,7 @@ void PageDrafter::topic(const Topic& topic) {
   const char region_mark[] = {kDraftMark, 'N', '\0'};
   append_topic_text(out_, topic, html_, has_anchor ? region_mark : "");
   append(out_, kDraftMark, 'E');
-  if (out_.size() >= flush_size_) {
-    flush();
-    draft_.places.push_back(DraftPlace{draft_.text_size, draft_.topics.size()});
-  }
+  if (out_.size() >= kFlushSize) flush();
 }
 
 void PageDrafter::link_open(std::string& out, const Piece& piece, std::string_view window) {
@@ -135,9 +134,7 @@ void PageDrafter::bitmap(std::string& out, const Piece& piece) {
 }
 
 void PageDrafter::flush() {
-  const std::string encoded = draft_.encoder.encode(out_);
-  if (!draft_.text->append(encoded)) draft_.failed = true;
-  draft_.text_size += encoded.size();
+  if (!draft_.text->append(draft_.encoder.encode(out_))) draft_.failed = true;
   out_.clear();
 }
 
@@ -155,10 +152,9 @@ PageDraft PageDrafter::finish() {
   return std::move(draft_);
 }
 
-PageDraft draft_page(RtfSource& source, Utf8Converter to_utf8, bool link_brackets,
-                     size_t flush_size) {
+PageDraft draft_page(RtfSource& source, Utf8Converter to_utf8, bool link_brackets) {
   HelpReader reader(source);
-  PageDrafter drafter(std::move(to_utf8), link_brackets, flush_size);
+  PageDrafter drafter(std::move(to_utf8), link_brackets);
   Topic topic;
   while (reader.next_topic(topic)) {
     drafter.set_tables(reader.tables());

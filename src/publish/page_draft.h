@@ -57,13 +57,6 @@ struct TopicDraftInfo {
   std::vector<std::string> landing_keys;
 };
 
-// A place between two topics in the draft's text, where its assembly can
-// be split: the offset of the next topic's start, and how many came before.
-struct DraftPlace {
-  uint64_t offset = 0;
-  size_t topic = 0;
-};
-
 // The finished draft, with every topic added to its index (not yet finished).
 struct PageDraft {
   HelpIndex index;
@@ -72,8 +65,6 @@ struct PageDraft {
   std::vector<std::string> windows;   // browsing-context names
   std::vector<std::string> bitmaps;   // file names
   std::vector<TopicDraftInfo> topics;
-  std::vector<DraftPlace> places;  // in order; one each time the text was written out
-  uint64_t text_size = 0;
   PageEncoder encoder{nullptr};
   bool failed = false;
 };
@@ -90,13 +81,9 @@ char link_digit(LinkKind kind, LinkLook look);
 LinkKind link_kind_of(char digit);
 LinkLook link_look_of(char digit);
 
-// How much of the draft is composed before it is written out (each time
-// after a whole topic, which makes a place).
-inline constexpr size_t kDraftFlushSize = size_t{1} << 16;
-
 class PageDrafter : private DeferredParts {
  public:
-  PageDrafter(Utf8Converter to_utf8, bool link_brackets, size_t flush_size = kDraftFlushSize);
+  PageDrafter(Utf8Converter to_utf8, bool link_brackets);
   PageDrafter(const PageDrafter&) = delete;
   PageDrafter& operator=(const PageDrafter&) = delete;
 
@@ -113,7 +100,6 @@ class PageDrafter : private DeferredParts {
   void bitmap(std::string& out, const Piece& piece) override;
   void flush();
 
-  size_t flush_size_;
   DocumentTables tables_;
   TopicHtml html_;
   PageDraft draft_;
@@ -126,7 +112,6 @@ class PageDrafter : private DeferredParts {
 };
 
 // Drafts every topic of the document `source` holds, on this thread.
-PageDraft draft_page(RtfSource& source, Utf8Converter to_utf8, bool link_brackets,
-                     size_t flush_size = kDraftFlushSize);
+PageDraft draft_page(RtfSource& source, Utf8Converter to_utf8, bool link_brackets);
 
 }  // namespace zek

@@ -45,12 +45,6 @@ struct PublishJob {
   BitmapPlacer* bitmaps = nullptr;
   // -K: hot spots in brackets, as in the text output.
   bool link_brackets = false;
-  // A single page drafted here writes its draft out in pieces of about this
-  // size, each after a whole topic; where the draft is at least
-  // `two_part_assembly_from` bytes long, the text after its middle is
-  // assembled on a thread of its own. (Tests make both small.)
-  size_t draft_flush_size = kDraftFlushSize;
-  uint64_t two_part_assembly_from = uint64_t{1} << 20;
 };
 
 // The help-wide tables (titles, anchors, browse sequences, keywords), from a

@@ -35,7 +35,6 @@
 #include "publish/help_index.h"
 #include "publish/page_draft.h"
 #include "publish/page_names.h"
-#include "publish/page_parts.h"
 #include "publish/publish.h"
 #include "publish/spool.h"
 #include "publish/topic_html.h"
@@ -107,9 +106,9 @@ void landing_style(std::string& out, std::string_view page, std::string_view reg
   out += '"';
 }
 
-// What the parts of the assembly share, made before they start: where each
-// context string of the draft leads, and each bitmap in each placement as
-// HTML in UTF-8 (the bitmaps placed in the order the document names them).
+// What the marks of the draft stand for, found once: where each context
+// string leads, and each bitmap in each placement as HTML in UTF-8 (the
+// bitmaps placed in the order the document first names them).
 struct ResolvedMarks {
   std::vector<LinkDestination> destinations;        // by context number
   std::vector<std::array<std::string, 3>> bitmaps;  // by file name number and placement
@@ -136,24 +135,20 @@ ResolvedMarks resolve_marks(const PublishJob& job, PageDraft& draft, const Topic
   return marks;
 }
 
-// Writes a stretch of the draft's text, from a topic's start, with its marks
-// written out.
+// Writes the draft's text with its marks written out.
 class DraftText {
  public:
   DraftText(const PageDraft& draft, const HelpIndex& help, const TopicHtml& html,
-            const ResolvedMarks& marks, size_t first_topic, OutputStream& page)
+            const ResolvedMarks& marks, OutputStream& page)
       : draft_(draft),
         help_(help),
         html_(html),
         marks_(marks),
         page_(page),
-        topics_started_(first_topic),
-        in_group_(first_topic == 0 ? 0 : (first_topic - 1) % kGroupSize + 1),
         opening_numbers_(draft.contexts.size() * kLinkDigits) {}
 
-  // Writes the text from byte `from` up to byte `to`; false when it could not
-  // be read back or written.
-  bool write(uint64_t from, uint64_t to);
+  // False when the text could not be read back or written.
+  bool write();
 
  private:
   size_t take_mark(std::string_view text);
@@ -172,8 +167,8 @@ class DraftText {
   const ResolvedMarks& marks_;
   OutputStream& page_;
   std::string out_;  // UTF-8, not yet written
-  size_t topics_started_;
-  size_t in_group_;  // topics and popups in the open group
+  size_t topics_started_ = 0;
+  size_t in_group_ = 0;  // topics and popups in the open group
   LinkShape open_link_ = LinkShape::text_only;
   // A hot spot's start tag, built once for each context number and kind and
   // look without a window: one more than its place in openings_, 0 until it
@@ -184,16 +179,15 @@ class DraftText {
 };
 
 // Reads the text back in chunks; a mark that a chunk cuts is taken with the next.
-bool DraftText::write(uint64_t from, uint64_t to) {
+bool DraftText::write() {
   constexpr size_t kChunk = size_t{1} << 16;
   constexpr size_t kLongestMark = 32;
   std::string buffer(kChunk + kLongestMark, '\0');
   size_t kept = 0;
-  uint64_t offset = from;
-  while (offset < to) {
-    const size_t wanted = static_cast<size_t>(std::min<uint64_t>(kChunk, to - offset));
-    const size_t got = draft_.text->read_at(offset, buffer.data() + kept, wanted);
-    if (got == 0) return false;
+  uint64_t offset = 0;
+  for (;;) {
+    const size_t got = draft_.text->read_at(offset, buffer.data() + kept, kChunk);
+    if (got == 0) break;
     offset += got;
     const std::string_view view(buffer.data(), kept + got);
     size_t position = 0;
@@ -215,7 +209,7 @@ bool DraftText::write(uint64_t from, uint64_t to) {
     std::memmove(buffer.data(), buffer.data() + position, kept);
     flush();
   }
-  if (kept != 0) failed_ = true;  // the text ends inside a mark
+  if (kept != 0 || draft_.text->failed()) failed_ = true;  // cut short, or inside a mark
   if (!page_.write(out_)) failed_ = true;
   out_.clear();
   return !failed_;
@@ -351,66 +345,6 @@ void DraftText::flush() {
   out_.clear();
 }
 
-// Temporary bytes as an output stream: the second part of the assembly.
-class TemporaryBytesStream : public OutputStream {
- public:
-  explicit TemporaryBytesStream(TemporaryBytes& bytes) : bytes_(bytes) {}
-  bool write(std::string_view bytes) override { return bytes_.append(bytes); }
-
- private:
-  TemporaryBytes& bytes_;
-};
-
-// Of the draft's places, the one nearest the middle of its text; none when
-// the text is shorter than `from` bytes.
-const DraftPlace* middle_place(const PageDraft& draft, uint64_t from) {
-  if (draft.text_size < from || draft.text_size == 0) return nullptr;
-  const uint64_t middle = draft.text_size / 2;
-  const DraftPlace* best = nullptr;
-  uint64_t best_distance = 0;
-  for (const DraftPlace& place : draft.places) {
-    if (place.topic == 0 || place.offset >= draft.text_size) continue;
-    const uint64_t distance = place.offset > middle ? place.offset - middle : middle - place.offset;
-    if (best == nullptr || distance < best_distance) {
-      best = &place;
-      best_distance = distance;
-    }
-  }
-  return best;
-}
-
-// Writes the draft's text into `page`: where it is long, the part after its
-// middle on a thread of its own into temporary bytes, copied after the first
-// part as it comes.
-bool write_draft_text(const PublishJob& job, const PageDraft& draft, const HelpIndex& help,
-                      const TopicHtml& html, const ResolvedMarks& marks, OutputStream& page) {
-  DraftText first(draft, help, html, marks, 0, page);
-  const DraftPlace* middle = middle_place(draft, job.two_part_assembly_from);
-  if (middle == nullptr) return first.write(0, draft.text_size);
-  TemporaryBytes second_text;
-  TemporaryBytesStream second_stream(second_text);
-  DraftText second(draft, help, html, marks, middle->topic, second_stream);
-  bool second_written = false;
-  PartThread thread;
-  const bool started = thread.start([&] {
-    second_written = second.write(middle->offset, draft.text_size);
-    second_text.close();
-  });
-  if (!started) return first.write(0, draft.text_size);
-  const bool first_written = first.write(0, middle->offset);
-  // The second part, as it is written.
-  TemporaryBytesSource source(second_text, 0, TemporaryBytesSource::Waiting::until_closed);
-  bool copied = true;
-  std::string chunk(kFlushSize, '\0');
-  for (;;) {
-    const size_t got = source.read(chunk.data(), chunk.size());
-    if (got == 0) break;
-    if (copied && !page.write(std::string_view(chunk.data(), got))) copied = false;
-  }
-  thread.join();
-  return first_written && second_written && copied && !second_text.failed();
-}
-
 // Writes the page from its draft once the index is finished: the head, the
 // draft's text with its marks written out, and the side bar.
 class PageAssembly {
@@ -445,7 +379,8 @@ class PageAssembly {
 bool PageAssembly::write() {
   const ResolvedMarks marks = resolve_marks(job_, draft_, html_);
   head();
-  if (!write_draft_text(job_, draft_, help_, html_, marks, page_)) failed_ = true;
+  DraftText text(draft_, help_, html_, marks, page_);
+  if (!text.write()) failed_ = true;
   if (help_.size() != 0) cp932_ += "</div>\n";  // the last group
   cp932_ += "</main>\n<nav class=\"side\">\n";
   contents();
@@ -518,7 +453,7 @@ void PageAssembly::write_encoded() {
 bool write_single_page(const PublishJob& job, OutputStream& page) {
   std::optional<PageDraft> draft = job.early_draft ? job.early_draft() : std::nullopt;
   if (!draft) {
-    draft = draft_page(*job.open_rtf(), job.to_utf8, job.link_brackets, job.draft_flush_size);
+    draft = draft_page(*job.open_rtf(), job.to_utf8, job.link_brackets);
   }
   HelpIndex& help = draft->index;
   help.set_popup_contexts(job.popup_contexts);
