@@ -31,13 +31,11 @@ constexpr uint8_t kReachedByJump = 2;
 
 }  // namespace
 
-void append_mark_number(std::string& out, uint32_t number) {
-  std::array<char, kMarkNumberWidth> digits{};
-  for (char& digit : digits) {
-    digit = static_cast<char>('0' + (number & 0x3F));
+void put_mark_number(char* at, uint32_t number) {
+  for (size_t k = 0; k < kMarkNumberWidth; ++k) {
+    at[k] = static_cast<char>('0' + (number & 0x3F));
     number >>= 6;
   }
-  out.append(digits.data(), digits.size());
 }
 
 uint32_t read_mark_number(const char* text) {
@@ -116,9 +114,11 @@ void PageDrafter::link_open(std::string& out, const Piece& piece, std::string_vi
     reached_[context] |= target.kind == LinkKind::popup ? kReachedByPopup : kReachedByJump;
   const uint32_t window_number =
       window.empty() ? 0 : number_of(window_numbers_, draft_.windows, window) + 1;
-  append(out, kDraftMark, 'L', link_digit(target.kind, target.look));
-  append_mark_number(out, context);
-  append_mark_number(out, window_number);
+  std::array<char, 3 + 2 * kMarkNumberWidth> mark{kDraftMark, 'L',
+                                                  link_digit(target.kind, target.look)};
+  put_mark_number(mark.data() + 3, context);
+  put_mark_number(mark.data() + 3 + kMarkNumberWidth, window_number);
+  out.append(mark.data(), mark.size());
 }
 
 void PageDrafter::link_close(std::string& out) {
@@ -129,8 +129,9 @@ void PageDrafter::bitmap(std::string& out, const Piece& piece) {
   const char placement = piece.placement == BitmapPlacement::left    ? 'l'
                          : piece.placement == BitmapPlacement::right ? 'r'
                                                                      : 'c';
-  append(out, kDraftMark, 'B', placement);
-  append_mark_number(out, number_of(bitmap_numbers_, draft_.bitmaps, piece.text));
+  std::array<char, 3 + kMarkNumberWidth> mark{kDraftMark, 'B', placement};
+  put_mark_number(mark.data() + 3, number_of(bitmap_numbers_, draft_.bitmaps, piece.text));
+  out.append(mark.data(), mark.size());
 }
 
 void PageDrafter::flush() {

@@ -71,8 +71,8 @@ struct PageDraft {
 
 inline constexpr size_t kMarkNumberWidth = 6;
 
-// Appends `number` as a mark writes it.
-void append_mark_number(std::string& out, uint32_t number);
+// Writes `number` at `at` as a mark writes it (kMarkNumberWidth characters).
+void put_mark_number(char* at, uint32_t number);
 // The number a mark wrote at `text` (kMarkNumberWidth characters).
 uint32_t read_mark_number(const char* text);
 

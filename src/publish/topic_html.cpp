@@ -480,8 +480,10 @@ void TopicHtml::close_link(std::string& out, LinkShape shape) {
   }
 }
 
-// Hot spots name the same few windows over and over.
+// Hot spots name the same few windows over and over, between hot spots
+// that name none.
 const std::string& TopicHtml::cached_window_name(const std::string& window) const {
+  if (window.empty()) return no_window_;
   if (window != last_window_) {
     last_window_ = window;
     last_window_name_ = window_name(window);

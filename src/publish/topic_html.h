@@ -147,6 +147,7 @@ class TopicHtml {
   // The latest hot-spot window and its browsing-context name.
   mutable std::unordered_set<std::string> topic_points_;  // anchors written in the topic
   mutable std::string last_window_;
+  const std::string no_window_;
   mutable std::string last_window_name_;
 };
 
