@@ -14,6 +14,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "base/string_hash.h"
+
 namespace zek {
 
 class Diagnostics;
@@ -72,11 +74,7 @@ class NameTable {
   NameEntry& append(std::string_view name, NameKind kind);
   std::vector<NameEntry> entries_;
   // Looked up by string_view without building a string.
-  struct NameHash {
-    using is_transparent = void;
-    size_t operator()(std::string_view name) const { return std::hash<std::string_view>{}(name); }
-  };
-  std::unordered_map<std::string, int32_t, NameHash, std::equal_to<>> first_index_;
+  std::unordered_map<std::string, int32_t, StringViewHash, std::equal_to<>> first_index_;
   std::vector<uint8_t> linked_;
   std::vector<size_t> marked_;
 };

@@ -33,6 +33,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "base/string_hash.h"
 #include "publish/help_index.h"
 #include "publish/html_text.h"
 #include "publish/model.h"
@@ -42,12 +43,6 @@
 namespace zek {
 
 inline constexpr char kDraftMark = '\x01';
-
-// Finds a std::string key by any string_view.
-struct StringViewHash {
-  using is_transparent = void;
-  size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
-};
 
 // What a topic's start needs besides the index: whether it has a
 // non-scrolling region, and the lookup keys of the context strings that
@@ -76,7 +71,8 @@ void put_mark_number(char* at, uint32_t number);
 // The number a mark wrote at `text` (kMarkNumberWidth characters).
 uint32_t read_mark_number(const char* text);
 
-// A hot spot's kind and look as one digit, and back.
+// A hot spot's kind and look as one digit, and back; kLinkDigits of them.
+inline constexpr size_t kLinkDigits = 6;
 char link_digit(LinkKind kind, LinkLook look);
 LinkKind link_kind_of(char digit);
 LinkLook link_look_of(char digit);

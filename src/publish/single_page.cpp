@@ -156,10 +156,9 @@ class DraftText {
   size_t take_bitmap(std::string_view text);
   void topic_start();
   void topic_end();
+  bool in_topic();
   void end_group();
   void flush();
-
-  static constexpr size_t kLinkDigits = 6;
 
   const PageDraft& draft_;
   const HelpIndex& help_;
@@ -225,12 +224,14 @@ size_t DraftText::take_mark(std::string_view text) {
       return 2;
     case 'C':
       // A topic without a title is listed by its page name, which is ASCII.
-      append_caption(out_, listed_title(help_, topics_started_ - 1));
+      if (in_topic()) append_caption(out_, listed_title(help_, topics_started_ - 1));
       return 2;
     case 'N':
-      append(out_,
-             " style=\"anchor-name:", css_anchor_name("N", help_.topic(topics_started_ - 1).page),
-             '"');
+      if (in_topic()) {
+        append(out_,
+               " style=\"anchor-name:", css_anchor_name("N", help_.topic(topics_started_ - 1).page),
+               '"');
+      }
       return 2;
     case 'E':
       topic_end();
@@ -321,11 +322,16 @@ void DraftText::topic_start() {
                                        : "\n<section class=\"topic\">\n";
 }
 
+// Whether a topic the index holds is being written; a mark of a topic
+// outside one fails the page.
+bool DraftText::in_topic() {
+  if (topics_started_ != 0 && topics_started_ <= help_.size()) return true;
+  failed_ = true;
+  return false;
+}
+
 void DraftText::topic_end() {
-  if (topics_started_ == 0 || topics_started_ > help_.size()) {
-    failed_ = true;
-    return;
-  }
+  if (!in_topic()) return;
   const size_t index = topics_started_ - 1;
   const std::optional<size_t> previous = help_.previous(index);
   const std::optional<size_t> next = help_.next(index);

@@ -381,6 +381,12 @@ void TopicHtml::link_text(std::string& out, const Piece& piece) const {
 
 namespace {
 
+// The class a hot spot's look adds: " np" (neither underlined nor
+// coloured), " nu" (not underlined) or none.
+const char* look_class(LinkLook look) {
+  return look == LinkLook::plain ? " np" : look == LinkLook::no_underline ? " nu" : "";
+}
+
 // The start of a link's tag up to its address: "<a class=\"j np\" href=\"".
 std::string_view link_start(LinkKind kind, LinkLook look) {
   static constexpr std::string_view kStarts[2][3] = {
@@ -395,10 +401,7 @@ std::string_view link_start(LinkKind kind, LinkLook look) {
 void TopicHtml::hot_spot(std::string& out, const Piece& piece) const {
   const LinkTarget& target = piece.target();
   if (target.kind == LinkKind::macro) {
-    const char* look = target.look == LinkLook::plain          ? " np"
-                       : target.look == LinkLook::no_underline ? " nu"
-                                                               : "";
-    append(out, "<span class=\"m", look, "\" title=\"");
+    append(out, "<span class=\"m", look_class(target.look), "\" title=\"");
     append_escaped(out, target.macro);
     out += "\">";
     link_text(out, piece);
@@ -450,11 +453,8 @@ void TopicHtml::open_link(std::string& out, const LinkDestination& destination, 
       out += "<span class=\"nl\">";
       return;
     case LinkShape::button: {
-      const char* look_class = look == LinkLook::plain          ? " np"
-                               : look == LinkLook::no_underline ? " nu"
-                                                                : "";
       append(out, "<button type=\"button\" class=\"", kind == LinkKind::popup ? "pl" : "j",
-             look_class, "\" popovertarget=\"", destination.address, "\">");
+             look_class(look), "\" popovertarget=\"", destination.address, "\">");
       return;
     }
     case LinkShape::anchor:

@@ -11,32 +11,20 @@
 #include "publish/publish.h"
 #include "publish/spool.h"
 #include "support/help_documents.h"
+#include "support/memory_environment.h"
 
 namespace zek {
 namespace {
 
 using testing::topic_rtf;
 
-class Collect : public OutputStream {
- public:
-  explicit Collect(std::string& to) : to_(to) {}
-  bool write(std::string_view bytes) override {
-    to_.append(bytes);
-    return true;
-  }
-
- private:
-  std::string& to_;
-};
-
 std::string plain_page(const std::string& rtf, bool link_brackets) {
   PublishJob job;
   job.open_rtf = [&rtf] { return std::make_unique<RtfStringSource>(rtf); };
   job.link_brackets = link_brackets;
-  std::string page;
-  Collect collect(page);
-  EXPECT_TRUE(write_single_page(job, collect));
-  return page;
+  testing::StringStream page;
+  EXPECT_TRUE(write_single_page(job, page));
+  return page.bytes;
 }
 
 std::string early_page(const std::string& rtf, size_t chunk, bool link_brackets) {
@@ -54,11 +42,10 @@ std::string early_page(const std::string& rtf, size_t chunk, bool link_brackets)
   };
   job.open_rtf = [&spool] { return spool.read(); };
   job.link_brackets = link_brackets;
-  std::string page;
-  Collect collect(page);
-  EXPECT_TRUE(write_single_page(job, collect));
+  testing::StringStream page;
+  EXPECT_TRUE(write_single_page(job, page));
   EXPECT_TRUE(drafted_early);
-  return page;
+  return page.bytes;
 }
 
 TEST(EarlyPagesTest, AnyChunkSizeGivesThePageOfAPlainDraft) {

@@ -9,6 +9,7 @@
 
 #include "publish/publish.h"
 #include "support/help_documents.h"
+#include "support/memory_environment.h"
 #include "support/strict_html.h"
 
 namespace zek {
@@ -37,18 +38,6 @@ TEST(PageDraftTest, LinkDigitsKeepKindAndLook) {
   }
 }
 
-class Collect : public OutputStream {
- public:
-  explicit Collect(std::string& to) : to_(to) {}
-  bool write(std::string_view bytes) override {
-    to_.append(bytes);
-    return true;
-  }
-
- private:
-  std::string& to_;
-};
-
 size_t count(const std::string& text, const std::string& part) {
   size_t found = 0;
   for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) {
@@ -63,9 +52,9 @@ TEST(PageDraftTest, ALongPageHasEveryHotSpot) {
   const std::string rtf = testing::documents_long();
   PublishJob job;
   job.open_rtf = [&rtf] { return std::make_unique<RtfStringSource>(rtf); };
-  std::string one_part;
-  Collect one(one_part);
-  ASSERT_TRUE(write_single_page(job, one));
+  testing::StringStream page;
+  ASSERT_TRUE(write_single_page(job, page));
+  const std::string& one_part = page.bytes;
   EXPECT_EQ(one_part.find(kDraftMark), std::string::npos);
   EXPECT_EQ(testing::check_page(one_part), "");
   EXPECT_EQ(count(one_part, "<a class=\"j\" href=\"#t"), 3000u);
