@@ -81,11 +81,20 @@ constexpr std::array<ReaderWord, kWordSlots> make_word_slots() {
 }
 constexpr std::array<ReaderWord, kWordSlots> kWordTable = make_word_slots();
 
+// Control words are a few letters long: compared in place, not by a call.
+constexpr bool same_word(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    if (a[i] != b[i]) return false;
+  }
+  return true;
+}
+
 constexpr ReaderWord classify(std::string_view word) {
   size_t slot = word_hash(word) & (kWordSlots - 1);
   for (;;) {
     const ReaderWord found = kWordTable[slot];
-    if (found == ReaderWord::unknown || kWordNames[static_cast<size_t>(found)] == word)
+    if (found == ReaderWord::unknown || same_word(kWordNames[static_cast<size_t>(found)], word))
       return found;
     slot = (slot + 1) & (kWordSlots - 1);
   }
@@ -159,7 +168,7 @@ void HelpReader::handle(const RtfToken& token) {
   }
   switch (token.kind) {
     case RtfTokenKind::group_open:
-      open_group();
+      if (!read_simple_group()) open_group();
       break;
     case RtfTokenKind::group_close:
       close_group();
@@ -188,6 +197,35 @@ void HelpReader::open_group() {
   }
   groups_.push_back(groups_.back());
   ignorable_ = false;
+}
+
+// A group of one control word and plain text, taken whole: what its tokens
+// would do, without the group's state pushed and popped for a hot spot's
+// visible or hidden text. Other words go the tokens' way, in one call each.
+bool HelpReader::read_simple_group() {
+  if (state().destination != Destination::body || groups_.size() >= kMaxDepth) return false;
+  RtfSimpleGroup group;
+  if (!tokenizer_.take_simple_group(group)) return false;
+  ignorable_ = false;
+  const ReaderWord word = classify(group.word);
+  CharStyle style = state().chr;
+  if (apply_character_word(style, word, false, 0)) {
+    const bool outer_hidden = state().chr.hidden;
+    if (outer_hidden && !style.hidden) finish_hidden();  // as the word does
+    if (!group.text.empty()) body_text(group.text, style);
+    if (style.hidden && !outer_hidden) finish_hidden();  // as the group's end does
+    return true;
+  }
+  // A break inside a group breaks as it does outside ("{\par }").
+  if (group.text.empty() && break_word(word)) return true;
+  open_group();
+  RtfToken token;
+  token.kind = RtfTokenKind::control_word;
+  token.word = group.word;
+  control_word(token);
+  if (!group.text.empty()) text(group.text);
+  close_group();
+  return true;
 }
 
 void HelpReader::close_group() {
@@ -324,8 +362,15 @@ void HelpReader::begin_footnote() {
 
 bool HelpReader::character_word(ReaderWord word, bool has_number, int32_t number) {
   CharStyle& chr = state().chr;
-  const bool on = switch_on(has_number, number);
   const bool was_hidden = chr.hidden;
+  if (!apply_character_word(chr, word, has_number, number)) return false;
+  if (was_hidden && !chr.hidden) finish_hidden();
+  return true;
+}
+
+bool HelpReader::apply_character_word(CharStyle& chr, ReaderWord word, bool has_number,
+                                      int32_t number) {
+  const bool on = switch_on(has_number, number);
   switch (word) {
     case ReaderWord::plain:
       chr = CharStyle();
@@ -370,7 +415,6 @@ bool HelpReader::character_word(ReaderWord word, bool has_number, int32_t number
     default:
       return false;
   }
-  if (was_hidden && !chr.hidden) finish_hidden();
   return true;
 }
 

@@ -105,9 +105,12 @@ class HelpReader : private HelpReaderCarry {
   GroupState& state() { return groups_.back(); }
   void handle(const RtfToken& token);
   void open_group();
+  bool read_simple_group();
   void close_group();
   void control_word(const RtfToken& token);
   bool character_word(ReaderWord word, bool has_number, int32_t number);
+  static bool apply_character_word(CharStyle& chr, ReaderWord word, bool has_number,
+                                   int32_t number);
   bool paragraph_word(ReaderWord word, bool has_number, int32_t number);
   bool break_word(ReaderWord word);
   bool table_word(ReaderWord word, int32_t number);
@@ -116,8 +119,11 @@ class HelpReader : private HelpReaderCarry {
   void control_symbol(char symbol);
   void text(std::string_view bytes);
 
-  // Body text, in the current character formatting.
-  void add_text(std::string_view bytes);
+  // Body text: hidden text gathers for a hot spot, the rest is shown.
+  void body_text(std::string_view bytes, const CharStyle& style);
+  // Text shown, in the current character formatting or in `style`.
+  void add_text(std::string_view bytes) { add_text(bytes, state().chr); }
+  void add_text(std::string_view bytes, const CharStyle& style);
   void add_piece(Piece piece);
   void finish_hidden();
   void note_index_link(LinkKind kind);

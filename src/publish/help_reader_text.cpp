@@ -180,24 +180,28 @@ void HelpReader::text(std::string_view bytes) {
     case Destination::body:
       break;
   }
-  if (state().chr.hidden) {
+  body_text(bytes, state().chr);
+}
+
+void HelpReader::body_text(std::string_view bytes, const CharStyle& style) {
+  if (style.hidden) {
     append_bounded(hidden_, bytes, kMaxHidden);
     hidden_seen_ = true;
     return;
   }
-  add_text(bytes);
+  add_text(bytes, style);
 }
 
-void HelpReader::add_text(std::string_view bytes) {
+void HelpReader::add_text(std::string_view bytes, const CharStyle& style) {
   finish_hidden();
   if (!paragraph_.pieces.empty()) {
     Piece& last = paragraph_.pieces.back();
-    if (last.kind == PieceKind::text && last.style == state().chr) {
+    if (last.kind == PieceKind::text && last.style == style) {
       last.text.append(bytes);
       return;
     }
   }
-  Piece& piece = paragraph_.pieces.emplace_back(PieceKind::text, state().chr);
+  Piece& piece = paragraph_.pieces.emplace_back(PieceKind::text, style);
   piece.text.assign(bytes);
 }
 

@@ -298,6 +298,43 @@ void RtfTokenizer::read_text(RtfToken& token) {
   token.word = std::string_view(bytes + start, at - start);
 }
 
+// The group's text may hold what a text token holds within one line:
+// printable ASCII but markup, and double-byte characters (whose trail byte
+// may be a brace or a backslash). Anything else (a control word or symbol
+// inside, a number, a line end, the buffer's end) leaves the group to the
+// tokens.
+bool RtfTokenizer::take_simple_group(RtfSimpleGroup& group) {
+  const char* const bytes = buffer_.get();  // holds a NUL at end_
+  size_t at = pos_;
+  if (bytes[at] != '\\') return false;
+  const size_t letters = ++at;
+  while (kLetters[static_cast<unsigned char>(bytes[at])]) ++at;
+  const size_t count = at - letters;
+  if (count == 0 || count >= kMaxWord) return false;
+  if (bytes[at] == ' ') {
+    ++at;  // the delimiting space belongs to the word
+  } else if (bytes[at] != '}') {
+    return false;
+  }
+  const size_t text = at;
+  for (;;) {
+    at = skip_plain_ascii(bytes, at, end_);
+    const auto c = static_cast<unsigned char>(bytes[at]);
+    if (c == '}') break;
+    if (c < 0x80) return false;
+    if (is_lead_byte(c)) {
+      if (at + 1 >= end_) return false;
+      at += 2;
+    } else {
+      ++at;
+    }
+  }
+  group.word = std::string_view(bytes + letters, count);
+  group.text = std::string_view(bytes + text, at - text);
+  pos_ = at + 1;
+  return true;
+}
+
 // The text from pos_ up to `line_end`, and on past line ends, which are
 // dropped, until markup or the size limit.
 void RtfTokenizer::read_text_across_line_ends(RtfToken& token, size_t line_end) {

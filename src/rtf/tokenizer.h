@@ -58,6 +58,15 @@ struct RtfToken {
   char symbol = 0;          // control symbol: the character; hex byte: the byte
 };
 
+// A group of one control word, without a number, and plain text:
+// "{\\strike Tools}", "{\\v XX12>main}", "{\\par }". The converter writes
+// its hot spots and paragraph ends so, and a reader that knows what such a
+// group does can take it whole instead of token by token.
+struct RtfSimpleGroup {
+  std::string_view word;  // the control word's letters
+  std::string_view text;  // the text before the "}"; may be empty
+};
+
 class RtfTokenizer {
  public:
   explicit RtfTokenizer(RtfSource& source);
@@ -67,6 +76,12 @@ class RtfTokenizer {
   // by a line end is the paragraph mark "\par". The token is valid until the
   // next call (its text's memory is reused).
   const RtfToken& next();
+
+  // Right after a group_open token: when the group is a simple one that
+  // the buffer holds whole, reads it up to and with its "}". Else reads
+  // nothing and returns false, and the group is read token by token. The
+  // views are valid until the next call.
+  bool take_simple_group(RtfSimpleGroup& group);
 
   // How many bytes of the source the tokens read so far took.
   uint64_t offset() const { return taken_ - (end_ - pos_); }

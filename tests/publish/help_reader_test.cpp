@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "base/cat.h"
+#include "support/help_documents.h"
 
 namespace zek {
 namespace {
@@ -289,6 +290,77 @@ TEST(HelpReaderTest, DeepNestingIsBounded) {
   const std::vector<Topic> topics = read_all(rtf);
   ASSERT_EQ(topics.size(), 1u);
   EXPECT_EQ(first_pieces(topics[0]).back().text, "Shown");
+}
+
+// Everything a read makes of a document, a line for each property, paragraph
+// and piece, with the pieces' formatting.
+std::string document_lines(const std::string& rtf) {
+  std::string out;
+  const auto style_line = [&out](const CharStyle& s) {
+    append(out, ' ', s.bold, s.italic, s.underline, s.double_underline, s.strike, s.hidden,
+           s.small_caps, s.caps, ' ', s.font, ' ', s.size, ' ', s.color, '\n');
+  };
+  const auto paragraph_lines = [&](const Paragraph& paragraph) {
+    const ParaStyle& p = paragraph.style;
+    append(out, "P ", p.left_indent, ' ', p.first_indent, ' ', static_cast<int>(p.alignment), ' ',
+           p.non_scroll, p.in_table, ' ', p.tabs.size(), '\n');
+    for (const Piece& piece : paragraph.pieces) {
+      append(out, piece_line(piece), ' ', static_cast<int>(piece.placement));
+      style_line(piece.style);
+    }
+  };
+  for (const Topic& topic : read_all(rtf)) {
+    append(out, "T ", topic.title, '|', topic.browse, '|', topic.window, '\n');
+    for (const std::string& context : topic.contexts) append(out, "# ", context, '\n');
+    for (const std::string& keyword : topic.keywords) append(out, "K ", keyword, '\n');
+    for (const std::string& macro : topic.macros) append(out, "! ", macro, '\n');
+    for (const std::vector<Block>* list : {&topic.non_scrolling, &topic.blocks}) {
+      for (const Block& block : *list) {
+        if (!block.is_table) {
+          paragraph_lines(block.paragraph);
+          continue;
+        }
+        for (const TableRow& row : block.rows) {
+          for (const TableCell& cell : row.cells) {
+            out += "cell\n";
+            for (const Paragraph& paragraph : cell.paragraphs) paragraph_lines(paragraph);
+          }
+        }
+      }
+    }
+  }
+  return out;
+}
+
+// A group of one control word and plain text ("{\strike Setup}", "{\par }")
+// is taken whole; it must read as its tokens do. A line end after the "{"
+// changes no token but keeps the group from being taken whole.
+TEST(HelpReaderTest, GroupsTakenWholeReadAsTheirTokens) {
+  std::vector<std::string> documents = {
+      "#{\\footnote #T}{\\strike a}{\\strike b}{\\v T2}{\\ul }{\\v P}{\\par }{\\page }",
+      "#{\\footnote #T}\\v x{\\ul shown}y\\v0 z{\\plain p}{\\v }{\\b bold}{\\i}{\\line }q",
+      "#{\\footnote #T}\\ul u{\\v A}{\\ulnone n}{\\v B}\\ul0 {\\tab }{\\v0 w}{\\caps c}",
+      "#{\\footnote #T}{\\uldb \x95\x5C\x8E\xA6}{\\v \x83\x5C>win}{\\fooword text}{\\bmc a.bmp}",
+      "\\pard\\keepn {\\b head}{\\par }\\pard x{\\strike j}{\\v %!Macro(1)}{\\par }{\\page }",
+      "{\\*\\unknown {\\strike no}}a\\{{\\bmc x.bmp}\\} #{\\footnote #Late}{\\par }{\\cell }",
+      "\\trowd\\cellx100 \\intbl {\\strike c}{\\v T}{\\cell }\\row \\pard after{\\page }",
+      "#{\\footnote #T}{\\strike s}\\v T{\\plain}more\\v0 after{\\strike t}\\v U{\\ulnone}V",
+      "#{\\footnote #T}{\\f2 numbered}{\\strike \x81}{\\v T}{\\strike}{\\v}{\\strike x",
+  };
+  for (const HotSpotCase& c : kHotSpotCases) {
+    documents.push_back("#{\\footnote #T}" + c.rtf + "{\\par }{\\page }");
+  }
+  documents.push_back(testing::documents_long().substr(0, 20000));
+  for (const std::string& rtf : documents) {
+    std::string spread;
+    for (const char c : rtf) {
+      spread += c;
+      if (c == '{') spread += "\r\n";
+    }
+    const std::string lines = document_lines(rtf);
+    EXPECT_FALSE(lines.empty()) << rtf;
+    EXPECT_EQ(lines, document_lines(spread)) << rtf;
+  }
 }
 
 }  // namespace
