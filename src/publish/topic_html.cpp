@@ -1,6 +1,7 @@
 // Topic text as HTML, and the shared parts of a topic's page around it.
 #include "publish/topic_html.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdlib>
 
@@ -481,14 +482,17 @@ void TopicHtml::close_link(std::string& out, LinkShape shape) {
 }
 
 // Hot spots name the same few windows over and over, between hot spots
-// that name none.
+// that name none. Past the cache's size, the oldest entry makes room.
 const std::string& TopicHtml::cached_window_name(const std::string& window) const {
   if (window.empty()) return no_window_;
-  if (window != last_window_) {
-    last_window_ = window;
-    last_window_name_ = window_name(window);
+  const size_t filled = std::min(cached_windows_, kCachedWindows);
+  for (size_t i = 0; i < filled; ++i) {
+    if (window_names_[i].first == window) return window_names_[i].second;
   }
-  return last_window_name_;
+  auto& entry = window_names_[cached_windows_++ % kCachedWindows];
+  entry.first = window;
+  entry.second = window_name(window);
+  return entry.second;
 }
 
 void TopicHtml::bitmap(std::string& out, const Piece& piece) const {

@@ -9,12 +9,15 @@
 // entry macros and the browse links.
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_set>
+#include <utility>
 #include <vector>
 
 #include "publish/help_index.h"
@@ -146,9 +149,12 @@ class TopicHtml {
   mutable bool last_para_css_known_ = false;
   // The latest hot-spot window and its browsing-context name.
   mutable std::unordered_set<std::string> topic_points_;  // anchors written in the topic
-  mutable std::string last_window_;
+  // Window names made lately, by the name a hot spot gives: a help names
+  // the same few windows over and over.
+  static constexpr size_t kCachedWindows = 8;
+  mutable std::array<std::pair<std::string, std::string>, kCachedWindows> window_names_;
+  mutable size_t cached_windows_ = 0;
   const std::string no_window_;
-  mutable std::string last_window_name_;
 };
 
 // The CSS of a paragraph's formatting (empty for the defaults).
