@@ -31,22 +31,6 @@ constexpr uint8_t kReachedByJump = 2;
 
 }  // namespace
 
-void put_mark_number(char* at, uint32_t number) {
-  for (size_t k = 0; k < kMarkNumberWidth; ++k) {
-    at[k] = static_cast<char>('0' + (number & 0x3F));
-    number >>= 6;
-  }
-}
-
-uint32_t read_mark_number(const char* text) {
-  uint32_t number = 0;
-  for (size_t k = kMarkNumberWidth; k-- > 0;) {
-    number =
-        (number << 6) | (static_cast<uint32_t>(static_cast<unsigned char>(text[k]) - '0') & 0x3F);
-  }
-  return number;
-}
-
 char link_digit(LinkKind kind, LinkLook look) {
   const int look_number = look == LinkLook::plain ? 1 : look == LinkLook::no_underline ? 2 : 0;
   return static_cast<char>('0' + (kind == LinkKind::popup ? 3 : 0) + look_number);

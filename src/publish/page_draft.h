@@ -67,9 +67,22 @@ struct PageDraft {
 inline constexpr size_t kMarkNumberWidth = 6;
 
 // Writes `number` at `at` as a mark writes it (kMarkNumberWidth characters).
-void put_mark_number(char* at, uint32_t number);
-// The number a mark wrote at `text` (kMarkNumberWidth characters).
-uint32_t read_mark_number(const char* text);
+inline void put_mark_number(char* at, uint32_t number) {
+  for (size_t k = 0; k < kMarkNumberWidth; ++k) {
+    at[k] = static_cast<char>('0' + (number & 0x3F));
+    number >>= 6;
+  }
+}
+// The number a mark wrote at `text` (kMarkNumberWidth characters). Inline:
+// the page's assembly reads two for each hot spot.
+inline uint32_t read_mark_number(const char* text) {
+  uint32_t number = 0;
+  for (size_t k = kMarkNumberWidth; k-- > 0;) {
+    number =
+        (number << 6) | (static_cast<uint32_t>(static_cast<unsigned char>(text[k]) - '0') & 0x3F);
+  }
+  return number;
+}
 
 // A hot spot's kind and look as one digit, and back; kLinkDigits of them.
 inline constexpr size_t kLinkDigits = 6;

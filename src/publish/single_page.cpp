@@ -170,10 +170,15 @@ class DraftText {
   size_t in_group_ = 0;  // topics and popups in the open group
   LinkShape open_link_ = LinkShape::text_only;
   // A hot spot's start tag, built once for each context number and kind and
-  // look without a window: one more than its place in openings_, 0 until it
-  // is built.
+  // look, and again when the window differs from the last one's: hot spots
+  // to one topic mostly open in one window. One more than the tag's place
+  // in openings_, 0 until it is built.
+  struct Opening {
+    uint32_t window = 0;
+    std::string tag;
+  };
   std::vector<uint32_t> opening_numbers_;
-  std::vector<std::string> openings_;
+  std::vector<Opening> openings_;
   bool failed_ = false;
 };
 
@@ -263,19 +268,21 @@ size_t DraftText::take_link(std::string_view text) {
   open_link_ = destination.shape;
   const LinkKind kind = link_kind_of(digit);
   const LinkLook look = link_look_of(digit);
-  if (window != 0) {
-    TopicHtml::open_link(out_, destination, kind, look, draft_.windows[window - 1]);
-    return kLength;
-  }
   const auto digit_number =
       static_cast<size_t>(static_cast<unsigned char>(digit) - '0') % kLinkDigits;
-  uint32_t& opening = opening_numbers_[context * kLinkDigits + digit_number];
-  if (opening == 0) {
-    openings_.emplace_back();
-    TopicHtml::open_link(openings_.back(), destination, kind, look, std::string_view());
-    opening = static_cast<uint32_t>(openings_.size());
+  uint32_t& number = opening_numbers_[context * kLinkDigits + digit_number];
+  if (number == 0) {
+    openings_.push_back(Opening{window + 1, std::string()});  // built below
+    number = static_cast<uint32_t>(openings_.size());
   }
-  out_ += openings_[opening - 1];
+  Opening& opening = openings_[number - 1];
+  if (opening.window != window) {
+    opening.tag.clear();
+    TopicHtml::open_link(opening.tag, destination, kind, look,
+                         window == 0 ? std::string_view() : draft_.windows[window - 1]);
+    opening.window = window;
+  }
+  out_ += opening.tag;
   return kLength;
 }
 

@@ -63,5 +63,30 @@ TEST(PageDraftTest, ALongPageHasEveryHotSpot) {
   EXPECT_EQ(count(one_part, "<a rel=\"next\""), 2999u);
 }
 
+// Hot spots to one topic in different windows: each opens where its own
+// hidden text says, whichever came before it.
+TEST(PageDraftTest, EachHotSpotOpensInItsOwnWindow) {
+  std::string body;
+  for (const char* window : {">note", "", ">note", ">other", "", ">other"}) {
+    body += std::string("{\\strike go}{\\v T1") + window + "} ";
+  }
+  const std::string rtf =
+      testing::topic_rtf("One", "T0", body) + testing::topic_rtf("Two", "T1", "x");
+  PublishJob job;
+  job.open_rtf = [&rtf] { return std::make_unique<RtfStringSource>(rtf); };
+  testing::StringStream page;
+  ASSERT_TRUE(write_single_page(job, page));
+  const std::string& html = page.bytes;
+  const std::string jump = "<a class=\"j\" href=\"#t1\"";
+  std::string targets;
+  for (size_t at = html.find(jump); at != std::string::npos; at = html.find(jump, at + 1)) {
+    const size_t end = html.find('>', at);
+    const size_t target = html.find(" target=\"", at);
+    targets += target < end ? html.substr(target + 9, end - target - 10) : "-";
+    targets += ' ';
+  }
+  EXPECT_EQ(targets, "w-note - w-note w-other - w-other ");
+}
+
 }  // namespace
 }  // namespace zek
