@@ -32,6 +32,7 @@
 #include <optional>
 
 #include "base/cat.h"
+#include "io/sink.h"
 #include "publish/help_index.h"
 #include "publish/page_draft.h"
 #include "publish/page_names.h"
@@ -144,8 +145,9 @@ class DraftText {
         help_(help),
         html_(html),
         marks_(marks),
-        page_(page),
-        opening_numbers_(draft.contexts.size() * kLinkDigits) {}
+        opening_numbers_(draft.contexts.size() * kLinkDigits) {
+    page_.attach(&page);
+  }
 
   // False when the text could not be read back or written.
   bool write();
@@ -158,14 +160,16 @@ class DraftText {
   void topic_end();
   bool in_topic();
   void end_group();
-  void flush();
+  void put_written();
 
   const PageDraft& draft_;
   const HelpIndex& help_;
   const TopicHtml& html_;
   const ResolvedMarks& marks_;
-  OutputStream& page_;
-  std::string out_;  // UTF-8, not yet written
+  // The draft's text goes to the page as it is, by the buffer; what a mark
+  // stands for is written in out_ first.
+  Sink page_;
+  std::string out_;
   size_t topics_started_ = 0;
   size_t in_group_ = 0;  // topics and popups in the open group
   LinkShape open_link_ = LinkShape::text_only;
@@ -198,24 +202,24 @@ bool DraftText::write() {
     while (position < view.size()) {
       const size_t mark = view.find(kDraftMark, position);
       if (mark == std::string_view::npos) {
-        out_.append(view.substr(position));
+        page_.put(view.substr(position));
         position = view.size();
         break;
       }
-      out_.append(view.substr(position, mark - position));
+      page_.put(view.substr(position, mark - position));
       position = mark;
       const size_t used = take_mark(view.substr(mark));
       if (used == 0) break;
       position += used;
+      put_written();
     }
     kept = view.size() - position;
     if (kept > kLongestMark) return false;  // no mark is that long
     std::memmove(buffer.data(), buffer.data() + position, kept);
-    flush();
   }
   if (kept != 0 || draft_.text->failed()) failed_ = true;  // cut short, or inside a mark
-  if (!page_.write(out_)) failed_ = true;
-  out_.clear();
+  put_written();
+  if (!page_.flush()) failed_ = true;
   return !failed_;
 }
 
@@ -352,9 +356,9 @@ void DraftText::end_group() {
   in_group_ = 0;
 }
 
-void DraftText::flush() {
-  if (out_.size() < kFlushSize) return;
-  if (!page_.write(out_)) failed_ = true;
+void DraftText::put_written() {
+  if (out_.empty()) return;
+  page_.put(out_);
   out_.clear();
 }
 
