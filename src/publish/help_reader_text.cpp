@@ -143,14 +143,6 @@ std::vector<std::string> split_list(std::string_view text) {
   return parts;
 }
 
-std::string lower_ascii(std::string_view text) {
-  std::string lower(text);
-  for (char& c : lower) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return lower;
-}
-
 }  // namespace
 
 void HelpReader::text(std::string_view bytes) {
@@ -448,24 +440,24 @@ void HelpReader::finish_bitmap(BitmapPlacement placement, bool transparent) {
 // (which a page cannot show), or just braces in the text.
 void HelpReader::finish_braced() {
   in_braced_ = false;
-  const std::string content = std::move(braced_);
-  braced_.clear();
+  const std::string_view content = braced_;
   size_t word_end = 0;
   while (word_end < content.size() && ((content[word_end] >= 'a' && content[word_end] <= 'z') ||
                                        (content[word_end] >= 'A' && content[word_end] <= 'Z'))) {
     ++word_end;
   }
-  const std::string word = lower_ascii(std::string_view(content).substr(0, word_end));
-  const std::string_view argument = trim_blanks(std::string_view(content).substr(word_end));
-  if (word == "bmc" || word == "bml" || word == "bmr" || word == "bmct" || word == "bmlt" ||
-      word == "bmrt") {
-    bitmap_ = std::string(argument);
-    finish_bitmap(word[2] == 'l'   ? BitmapPlacement::left
-                  : word[2] == 'r' ? BitmapPlacement::right
-                                   : BitmapPlacement::character,
+  const std::string_view word = content.substr(0, word_end);
+  const std::string_view argument = trim_blanks(content.substr(word_end));
+  const auto is = [word](std::string_view name) { return equals_ignoring_case(word, name); };
+  if (is("bmc") || is("bml") || is("bmr") || is("bmct") || is("bmlt") || is("bmrt")) {
+    const char side = static_cast<char>(word[2] | 0x20);
+    bitmap_.assign(argument);
+    finish_bitmap(side == 'l'   ? BitmapPlacement::left
+                  : side == 'r' ? BitmapPlacement::right
+                                : BitmapPlacement::character,
                   word.size() == 4);
     bitmap_.clear();
-  } else if (word == "button") {
+  } else if (is("button")) {
     const size_t comma = mbs_strchr(argument, ',');
     Piece piece{PieceKind::button, state().chr,
                 std::string(trim_blanks(argument.substr(0, comma)))};
@@ -476,18 +468,22 @@ void HelpReader::finish_braced() {
     }
     piece.set_target(std::move(target));
     add_piece(std::move(piece));
-  } else if (word == "ewc" || word == "ewl" || word == "ewr") {
+  } else if (is("ewc") || is("ewl") || is("ewr")) {
     // A window from a DLL: nothing a page can show.
   } else {
-    add_text("{" + content + "}");
+    // Just braces in the text: added in three parts, which join as one.
+    add_text("{");
+    add_text(content);
+    add_text("}");
   }
+  braced_.clear();
 }
 
 void HelpReader::abandon_braced() {
   in_braced_ = false;
-  const std::string content = "{" + braced_;
+  add_text("{");
+  add_text(braced_);
   braced_.clear();
-  add_text(content);
 }
 
 void HelpReader::font_table_text(std::string_view bytes) {

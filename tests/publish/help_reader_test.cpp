@@ -187,10 +187,10 @@ TEST(HelpReaderTest, LeadingKeepnParagraphsAreTheNonScrollingRegion) {
 TEST(HelpReaderTest, BitmapsByReference) {
   const std::vector<Topic> topics = read_all(
       "#{\\footnote #T}\\{bmc a.bmp\\}\\{bmlt b.png\\}{\\bmr c.wmf}\\{ewc x.dll,w,1\\}"
-      "\\{not a picture\\}{\\page }");
+      "\\{BMRT d.bmp\\}before \\{not a picture\\} after{\\page }");
   ASSERT_EQ(topics.size(), 1u);
   const std::vector<Piece> pieces = first_pieces(topics[0]);
-  ASSERT_EQ(pieces.size(), 4u);
+  ASSERT_EQ(pieces.size(), 5u);
   EXPECT_EQ(pieces[0].kind, PieceKind::bitmap);
   EXPECT_EQ(pieces[0].text, "a.bmp");
   EXPECT_EQ(pieces[0].placement, BitmapPlacement::character);
@@ -198,8 +198,12 @@ TEST(HelpReaderTest, BitmapsByReference) {
   EXPECT_TRUE(pieces[1].transparent);
   EXPECT_EQ(pieces[2].text, "c.wmf");
   EXPECT_EQ(pieces[2].placement, BitmapPlacement::right);
-  // An embedded window shows nothing; other escaped braces are text.
-  EXPECT_EQ(pieces[3].text, "{not a picture}");
+  // An embedded window shows nothing; the words are read in any case.
+  EXPECT_EQ(pieces[3].text, "d.bmp");
+  EXPECT_EQ(pieces[3].placement, BitmapPlacement::right);
+  EXPECT_TRUE(pieces[3].transparent);
+  // Other escaped braces are text, one with the text around them.
+  EXPECT_EQ(pieces[4].text, "before {not a picture} after");
 }
 
 TEST(HelpReaderTest, RawRtfGroupsAndTables) {
