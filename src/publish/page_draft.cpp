@@ -91,7 +91,7 @@ void PageDrafter::topic(const Topic& topic) {
 
 void PageDrafter::link_open(std::string& out, const Piece& piece, std::string_view window) {
   const LinkTarget& target = piece.target();
-  const uint32_t context = context_number(target.context);
+  const uint32_t context = number_of(context_numbers_, draft_.contexts, target.context);
   if (context == reached_.size()) reached_.push_back(0);
   // A hot-spot piece always has its target; one without leads nowhere.
   if (piece.link)
@@ -103,14 +103,6 @@ void PageDrafter::link_open(std::string& out, const Piece& piece, std::string_vi
   put_mark_number(mark.data() + 3, context);
   put_mark_number(mark.data() + 3 + kMarkNumberWidth, window_number);
   out.append(mark.data(), mark.size());
-}
-
-uint32_t PageDrafter::context_number(std::string_view context) {
-  const auto spelled = spelling_numbers_.find(context);
-  if (spelled != spelling_numbers_.end()) return spelled->second;
-  const uint32_t number = number_of(context_numbers_, draft_.contexts, context);
-  spelling_numbers_.emplace(context, number);
-  return number;
 }
 
 void PageDrafter::link_close(std::string& out) {
