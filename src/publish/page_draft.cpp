@@ -91,7 +91,7 @@ void PageDrafter::topic(const Topic& topic) {
 
 void PageDrafter::link_open(std::string& out, const Piece& piece, std::string_view window) {
   const LinkTarget& target = piece.target();
-  const uint32_t context = number_of(context_numbers_, draft_.contexts, target.context);
+  const uint32_t context = context_numbers_.number(target.context, draft_.contexts);
   if (context == reached_.size()) reached_.push_back(0);
   // A hot-spot piece always has its target; one without leads nowhere.
   if (piece.link)

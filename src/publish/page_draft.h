@@ -113,7 +113,7 @@ class PageDrafter : private DeferredParts {
   TopicHtml html_;
   PageDraft draft_;
   std::string out_;  // code page 932, not yet written
-  std::unordered_map<std::string, uint32_t, ContextKeyHash, ContextKeyEqual> context_numbers_;
+  ContextNumbers context_numbers_;
   // By context number: how hot spots reach it (kReachedBy... bits), for the index.
   std::vector<uint8_t> reached_;
   std::unordered_map<std::string, uint32_t, StringViewHash, std::equal_to<>> window_numbers_;

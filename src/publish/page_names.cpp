@@ -134,4 +134,52 @@ bool ContextKeyEqual::operator()(std::string_view a, std::string_view b) const {
   return true;
 }
 
+namespace {
+
+size_t first_slot(uint64_t hash, size_t mask) {
+  return static_cast<size_t>(hash ^ (hash >> 29)) & mask;
+}
+
+uint64_t slot_entry(uint64_t hash, uint32_t number) {
+  return (hash & 0xFFFFFFFF00000000ULL) | (uint64_t{number} + 1);
+}
+
+}  // namespace
+
+uint32_t ContextNumbers::number(std::string_view context, std::vector<std::string>& names) {
+  if ((names.size() + 1) * 2 > slots_.size()) grow(names);
+  const uint64_t hash = key_hash(context);
+  const size_t mask = slots_.size() - 1;
+  for (size_t slot = first_slot(hash, mask);; slot = (slot + 1) & mask) {
+    const uint64_t entry = slots_[slot];
+    if (entry == 0) {
+      const auto number = static_cast<uint32_t>(names.size());
+      names.emplace_back(context);
+      slots_[slot] = slot_entry(hash, number);
+      return number;
+    }
+    if ((entry >> 32) == (hash >> 32)) {
+      const auto number = static_cast<uint32_t>(entry - 1);
+      if (ContextKeyEqual{}(names[number], context)) return number;
+    }
+  }
+}
+
+// Twice the slots, at least twice as many as names, every name placed again.
+void ContextNumbers::grow(const std::vector<std::string>& names) {
+  size_t size = slots_.empty() ? 64 : slots_.size() * 2;
+  while (size < (names.size() + 1) * 2) size *= 2;
+  slots_.assign(size, 0);
+  for (size_t number = 0; number < names.size(); ++number) {
+    place(key_hash(names[number]), static_cast<uint32_t>(number));
+  }
+}
+
+void ContextNumbers::place(uint64_t hash, uint32_t number) {
+  const size_t mask = slots_.size() - 1;
+  size_t slot = first_slot(hash, mask);
+  while (slots_[slot] != 0) slot = (slot + 1) & mask;
+  slots_[slot] = slot_entry(hash, number);
+}
+
 }  // namespace zek

@@ -7,8 +7,10 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace zek {
 
@@ -42,6 +44,25 @@ struct ContextKeyHash {
 struct ContextKeyEqual {
   using is_transparent = void;
   bool operator()(std::string_view a, std::string_view b) const;
+};
+
+// Numbers for context strings in the order they are first met, any
+// spelling of one finding its number. The names are kept by the caller, in
+// number order, as first spelt. A flat table of the names' hashes: a page
+// looks up a context string for each hot spot, and a table of linked nodes
+// made each lookup wait on memory three times.
+class ContextNumbers {
+ public:
+  // The number of `context`; one met for the first time gets the next
+  // number and is appended to `names`, which holds the names numbered so far.
+  uint32_t number(std::string_view context, std::vector<std::string>& names);
+
+ private:
+  void grow(const std::vector<std::string>& names);
+  void place(uint64_t hash, uint32_t number);
+
+  // Each slot: 0 when empty, else the hash's high half and the number + 1.
+  std::vector<uint64_t> slots_;
 };
 
 }  // namespace zek

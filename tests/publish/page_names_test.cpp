@@ -148,5 +148,30 @@ TEST(PageNamesTest, CssAnchorNamesAreDashedIdentsAndApart) {
   EXPECT_NE(css_anchor_name("A", page_name("B")), css_anchor_name("AB", page_name("")));
 }
 
+// Numbers in the order context strings are first met, whatever the letter
+// case of a later spelling; a double-byte character's trail byte is no letter
+// to fold. Many names make the table grow and place every name again.
+TEST(PageNamesTest, ContextNumbersByFirstUse) {
+  ContextNumbers numbers;
+  std::vector<std::string> names;
+  const std::pair<std::string, uint32_t> uses[] = {
+      {"Setup", 0},    {"SETUP", 0},    {"other", 1}, {"setup", 0}, {"\x82\x61", 2},
+      {"\x82\x41", 3}, {"\x82\x61", 2}, {"", 4},      {"Other", 1}, {"x\x82\x61", 5},
+  };
+  for (const auto& [context, number] : uses) {
+    EXPECT_EQ(numbers.number(context, names), number) << context;
+  }
+  EXPECT_EQ(names,
+            (std::vector<std::string>{"Setup", "other", "\x82\x61", "\x82\x41", "", "x\x82\x61"}));
+  for (uint32_t i = 0; i < 20000; ++i) {
+    EXPECT_EQ(numbers.number("T" + std::to_string(i), names), i + 6);
+  }
+  for (uint32_t i = 0; i < 20000; i += 7) {
+    ASSERT_EQ(numbers.number("t" + std::to_string(i), names), i + 6);
+  }
+  EXPECT_EQ(numbers.number("SETUP", names), 0u);
+  EXPECT_EQ(names.size(), 20006u);
+}
+
 }  // namespace
 }  // namespace zek
