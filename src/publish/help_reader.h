@@ -150,6 +150,8 @@ class HelpReader : private HelpReaderCarry {
   // Emptied piece lists of topics already handed out, for paragraphs to come.
   std::vector<std::vector<Piece>> spare_pieces_;
   std::vector<std::shared_ptr<LinkTarget>> spare_targets_;  // of hot spots handed back
+  // The storage of texts handed back, for the text pieces to come.
+  std::vector<std::string> spare_texts_;
   LinkTarget index_target_;   // an index read's hot-spot target, read in place
   uint64_t base_offset_ = 0;  // where the source's first byte stands in the document
 };

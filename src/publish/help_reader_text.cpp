@@ -113,6 +113,17 @@ void clear_target(LinkTarget& target) {
   target.macro.clear();
 }
 
+// Whether a text has storage apart from the string (a short one is held
+// in the string itself); such storage is kept for reuse when a topic is
+// handed back.
+size_t in_place() {
+  static const size_t capacity = std::string().capacity();
+  return capacity;
+}
+bool has_storage(const std::string& text) {
+  return text.capacity() > in_place();
+}
+
 // Bounds that keep the reader's memory small on any input.
 constexpr size_t kMaxFootnote = 1 << 16;
 constexpr size_t kMaxHidden = 4096;
@@ -194,6 +205,10 @@ void HelpReader::add_text(std::string_view bytes, const CharStyle& style) {
     }
   }
   Piece& piece = paragraph_.pieces.emplace_back(PieceKind::text, style);
+  if (bytes.size() > in_place() && !spare_texts_.empty()) {
+    piece.text.swap(spare_texts_.back());
+    spare_texts_.pop_back();
+  }
   piece.text.assign(bytes);
 }
 
@@ -275,10 +290,16 @@ void HelpReader::recycle(Topic& topic) {
   constexpr size_t kMaxSpares = 64;
   constexpr size_t kMaxSpareCapacity = 16;
   constexpr size_t kMaxSpareTargets = 256;
+  constexpr size_t kMaxSpareTexts = 256;
+  constexpr size_t kMaxSpareTextCapacity = 256;
   for (std::vector<Block>* list : {&topic.non_scrolling, &topic.blocks}) {
     for (Block& block : *list) {
       std::vector<Piece>& pieces = block.paragraph.pieces;
       for (Piece& piece : pieces) {
+        if (has_storage(piece.text) && piece.text.capacity() <= kMaxSpareTextCapacity &&
+            spare_texts_.size() < kMaxSpareTexts) {
+          spare_texts_.push_back(std::move(piece.text));
+        }
         if (piece.kind != PieceKind::hot_spot || !piece.link || piece.link.use_count() != 1 ||
             spare_targets_.size() == kMaxSpareTargets) {
           continue;
