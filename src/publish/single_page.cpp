@@ -179,6 +179,7 @@ class DraftText {
   // in openings_, 0 until it is built.
   struct Opening {
     uint32_t window = 0;
+    LinkShape shape = LinkShape::text_only;  // how the tag's element is closed
     std::string tag;
   };
   std::vector<uint32_t> opening_numbers_;
@@ -268,24 +269,23 @@ size_t DraftText::take_link(std::string_view text) {
     failed_ = true;
     return kLength;
   }
-  const LinkDestination& destination = marks_.destinations[context];
-  open_link_ = destination.shape;
-  const LinkKind kind = link_kind_of(digit);
-  const LinkLook look = link_look_of(digit);
   const auto digit_number =
       static_cast<size_t>(static_cast<unsigned char>(digit) - '0') % kLinkDigits;
   uint32_t& number = opening_numbers_[context * kLinkDigits + digit_number];
   if (number == 0) {
-    openings_.push_back(Opening{window + 1, std::string()});  // built below
+    openings_.push_back(Opening{window + 1, LinkShape::text_only, std::string()});  // built below
     number = static_cast<uint32_t>(openings_.size());
   }
   Opening& opening = openings_[number - 1];
   if (opening.window != window) {
+    const LinkDestination& destination = marks_.destinations[context];
     opening.tag.clear();
-    TopicHtml::open_link(opening.tag, destination, kind, look,
+    TopicHtml::open_link(opening.tag, destination, link_kind_of(digit), link_look_of(digit),
                          window == 0 ? std::string_view() : draft_.windows[window - 1]);
     opening.window = window;
+    opening.shape = destination.shape;
   }
+  open_link_ = opening.shape;
   out_ += opening.tag;
   return kLength;
 }
