@@ -90,12 +90,21 @@ void read_link_target(std::string_view hidden, LinkKind kind, LinkTarget& target
     read_jump_macro(target);
     return;
   }
-  const size_t window = mbs_strchr(hidden, '>');
+  // The first ">" names the window; the first "@" before it, the file. One
+  // walk over the characters finds both.
+  size_t window = std::string_view::npos;
+  size_t at = std::string_view::npos;
+  for (size_t i = 0; i < hidden.size(); i += is_lead_byte(hidden[i]) ? 2 : 1) {
+    if (hidden[i] == '>') {
+      window = i;
+      break;
+    }
+    if (hidden[i] == '@' && at == std::string_view::npos) at = i;
+  }
   if (window != std::string_view::npos) {
     target.window.assign(trim_blanks(hidden.substr(window + 1)));
     hidden = hidden.substr(0, window);
   }
-  const size_t at = mbs_strchr(hidden, '@');
   if (at != std::string_view::npos) {
     target.file.assign(trim_blanks(hidden.substr(at + 1)));
     hidden = hidden.substr(0, at);

@@ -94,6 +94,14 @@ const HotSpotCase kHotSpotCases[] = {
     // Hot spots in hex escapes (-X) read the same.
     {"{\\strike \\'82\\'a0}{\\v XX3}", PieceKind::hot_spot, LinkKind::jump, "XX3", "", "", "",
      LinkLook::normal, "\x82\xA0"},
+    // The first "@" before the first ">" names the file; a trail byte "@" is
+    // part of its character.
+    {"{\\uldb A}{\\v a@b@c>w>x}", PieceKind::hot_spot, LinkKind::jump, "a", "b@c", "w>x", "",
+     LinkLook::normal, "A"},
+    {"{\\uldb B}{\\v c>w@x}", PieceKind::hot_spot, LinkKind::jump, "c", "", "w@x", "",
+     LinkLook::normal, "B"},
+    {"{\\uldb C}{\\v \x83\x40x@f.hlp}", PieceKind::hot_spot, LinkKind::jump, "\x83\x40x", "f.hlp",
+     "", "", LinkLook::normal, "C"},
     // -W buttons and bitmaps by reference.
     {"\\{button Open,HelpProc(\"FILE\")\\}", PieceKind::button, LinkKind::macro, "", "", "",
      "HelpProc(\"FILE\")", LinkLook::normal, "Open"},
