@@ -168,7 +168,12 @@ void HelpReader::handle(const RtfToken& token) {
   }
   switch (token.kind) {
     case RtfTokenKind::group_open:
-      if (!read_simple_group()) open_group();
+      // Simple groups one after another are taken without their tokens.
+      while (read_simple_group()) {
+        if (topic_ready_ || !tokenizer_.take_group_open()) return;
+        if (in_braced_) abandon_braced();
+      }
+      open_group();
       break;
     case RtfTokenKind::group_close:
       close_group();

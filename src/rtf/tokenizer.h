@@ -82,6 +82,15 @@ class RtfTokenizer {
   // nothing and returns false, and the group is read token by token. The
   // views are valid until the next call.
   bool take_simple_group(RtfSimpleGroup& group);
+  // Reads a "{" that follows at once, as next() would have: groups often
+  // stand one after another ("{\\strike Tools}{\\v XX12}"). False, with
+  // nothing read, when the next byte is anything else.
+  bool take_group_open() {
+    fill_window();
+    if (pos_ == end_ || buffer_[pos_] != '{') return false;
+    ++pos_;
+    return true;
+  }
 
   // How many bytes of the source the tokens read so far took.
   uint64_t offset() const { return taken_ - (end_ - pos_); }

@@ -357,6 +357,7 @@ TEST(HelpReaderTest, GroupsTakenWholeReadAsTheirTokens) {
       "{\\*\\unknown {\\strike no}}a\\{{\\bmc x.bmp}\\} #{\\footnote #Late}{\\par }{\\cell }",
       "\\trowd\\cellx100 \\intbl {\\strike c}{\\v T}{\\cell }\\row \\pard after{\\page }",
       "#{\\footnote #T}{\\strike s}\\v T{\\plain}more\\v0 after{\\strike t}\\v U{\\ulnone}V",
+      "#{\\footnote #A}a{\\page }#{\\footnote #B}{\\b b}{\\par }{\\page }{\\b c}{\\page }",
       "#{\\footnote #T}{\\f2 numbered}{\\strike \x81}{\\v T}{\\strike}{\\v}{\\strike x",
   };
   for (const HotSpotCase& c : kHotSpotCases) {
