@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 
+#include "base/cat.h"
 #include "publish/publish.h"
 #include "support/help_documents.h"
 #include "support/memory_environment.h"
@@ -68,7 +69,7 @@ TEST(PageDraftTest, ALongPageHasEveryHotSpot) {
 TEST(PageDraftTest, EachHotSpotOpensInItsOwnWindow) {
   std::string body;
   for (const char* window : {">note", "", ">note", ">other", "", ">other"}) {
-    body += std::string("{\\strike go}{\\v T1") + window + "} ";
+    append(body, "{\\strike go}{\\v T1", window, "} ");
   }
   const std::string rtf =
       testing::topic_rtf("One", "T0", body) + testing::topic_rtf("Two", "T1", "x");

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "base/cat.h"
+
 namespace zek {
 namespace {
 
@@ -164,10 +166,10 @@ TEST(PageNamesTest, ContextNumbersByFirstUse) {
   EXPECT_EQ(names,
             (std::vector<std::string>{"Setup", "other", "\x82\x61", "\x82\x41", "", "x\x82\x61"}));
   for (uint32_t i = 0; i < 20000; ++i) {
-    EXPECT_EQ(numbers.number("T" + std::to_string(i), names), i + 6);
+    EXPECT_EQ(numbers.number(cat("T", i), names), i + 6);
   }
   for (uint32_t i = 0; i < 20000; i += 7) {
-    ASSERT_EQ(numbers.number("t" + std::to_string(i), names), i + 6);
+    ASSERT_EQ(numbers.number(cat("t", i), names), i + 6);
   }
   EXPECT_EQ(numbers.number("SETUP", names), 0u);
   EXPECT_EQ(names.size(), 20006u);
