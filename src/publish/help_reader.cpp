@@ -67,9 +67,9 @@ constexpr size_t kWordSlots = 512;  // a power of two, well over twice the words
 // nearly apart, without a walk over every letter.
 constexpr size_t word_hash(std::string_view word) {
   if (word.empty()) return 0;
-  const auto first = static_cast<unsigned char>(word.front());
-  const auto second = static_cast<unsigned char>(word.size() > 1 ? word[1] : 0);
-  const auto last = static_cast<unsigned char>(word.back());
+  const size_t first = static_cast<unsigned char>(word.front());
+  const size_t second = word.size() > 1 ? static_cast<unsigned char>(word[1]) : 0;
+  const size_t last = static_cast<unsigned char>(word.back());
   return word.size() * 97 + first * 31 + second * 7 + last * 131;
 }
 
