@@ -85,20 +85,11 @@ constexpr std::array<ReaderWord, kWordSlots> make_word_slots() {
 }
 constexpr std::array<ReaderWord, kWordSlots> kWordTable = make_word_slots();
 
-// Control words are a few letters long: compared in place, not by a call.
-constexpr bool same_word(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    if (a[i] != b[i]) return false;
-  }
-  return true;
-}
-
 constexpr ReaderWord classify(std::string_view word) {
   size_t slot = word_hash(word) & (kWordSlots - 1);
   for (;;) {
     const ReaderWord found = kWordTable[slot];
-    if (found == ReaderWord::unknown || same_word(kWordNames[static_cast<size_t>(found)], word))
+    if (found == ReaderWord::unknown || kWordNames[static_cast<size_t>(found)] == word)
       return found;
     slot = (slot + 1) & (kWordSlots - 1);
   }
