@@ -15,6 +15,14 @@ namespace zek {
 
 namespace {
 
+// Replaces `text` by `bytes`, which never overlap it. Unlike assign, which
+// allows for overlapping bytes, clearing and appending copies at once: the
+// reader does it for every piece of text and every hot spot.
+void overwrite(std::string& text, std::string_view bytes) {
+  text.clear();
+  text.append(bytes);
+}
+
 // Hot-spot targets: the forms the help compiler reads from hidden text
 // ("ctx", "ctx>window", "ctx@file.hlp", "!Macro(...)", with a leading "%"
 // or "*") and an authored button's macro.
@@ -86,7 +94,7 @@ void read_link_target(std::string_view hidden, LinkKind kind, LinkTarget& target
   }
   if (!hidden.empty() && hidden.front() == '!') {
     target.kind = LinkKind::macro;
-    target.macro.assign(hidden.substr(1));
+    overwrite(target.macro, hidden.substr(1));
     read_jump_macro(target);
     return;
   }
@@ -102,14 +110,14 @@ void read_link_target(std::string_view hidden, LinkKind kind, LinkTarget& target
     if (hidden[i] == '@' && at == std::string_view::npos) at = i;
   }
   if (window != std::string_view::npos) {
-    target.window.assign(trim_blanks(hidden.substr(window + 1)));
+    overwrite(target.window, trim_blanks(hidden.substr(window + 1)));
     hidden = hidden.substr(0, window);
   }
   if (at != std::string_view::npos) {
-    target.file.assign(trim_blanks(hidden.substr(at + 1)));
+    overwrite(target.file, trim_blanks(hidden.substr(at + 1)));
     hidden = hidden.substr(0, at);
   }
-  target.context.assign(trim_blanks(hidden));
+  overwrite(target.context, trim_blanks(hidden));
 }
 
 // A target as new, its strings keeping their storage.
@@ -218,7 +226,7 @@ void HelpReader::add_text(std::string_view bytes, const CharStyle& style) {
     piece.text.swap(spare_texts_.back());
     spare_texts_.pop_back();
   }
-  piece.text.assign(bytes);
+  overwrite(piece.text, bytes);
 }
 
 void HelpReader::add_piece(Piece piece) {
