@@ -14,8 +14,20 @@ BackgroundOutput::~BackgroundOutput() {
 }
 
 bool BackgroundOutput::wait_for_room(std::unique_lock<std::mutex>& lock) {
+  if (pending_.size() >= kMaxPending) wake_writer();
   changed_.wait(lock, [&] { return pending_.size() < kMaxPending || failed_; });
   return !failed_;
+}
+
+void BackgroundOutput::queued(std::unique_lock<std::mutex>& lock) {
+  const bool wake = writer_waits_ && pending_.size() >= kWakeAt;
+  lock.unlock();
+  if (wake) changed_.notify_all();
+}
+
+// Called with the mutex held.
+void BackgroundOutput::wake_writer() {
+  if (writer_waits_) changed_.notify_all();
 }
 
 BackgroundOutput::Chunk BackgroundOutput::spare_chunk(size_t capacity) {
@@ -36,7 +48,7 @@ bool BackgroundOutput::write(std::string_view bytes) {
   std::memcpy(chunk.bytes.get(), bytes.data(), bytes.size());
   chunk.size = bytes.size();
   pending_.push_back(std::move(chunk));
-  changed_.notify_all();
+  queued(lock);
   return true;
 }
 
@@ -47,14 +59,14 @@ bool BackgroundOutput::write_buffer(std::unique_ptr<char[]>& buffer, size_t size
   if (!wait_for_room(lock)) return false;
   Chunk replacement = spare_chunk(capacity);
   pending_.push_back(Chunk{std::move(buffer), size, capacity});
-  changed_.notify_all();
-  lock.unlock();
+  queued(lock);
   buffer = std::move(replacement.bytes);
   return true;
 }
 
 bool BackgroundOutput::flush() {
   std::unique_lock lock(mutex_);
+  wake_writer();
   changed_.wait(lock, [&] { return (pending_.empty() && !busy_) || failed_; });
   return !failed_;
 }
@@ -86,7 +98,9 @@ void BackgroundOutput::discard() {
 void BackgroundOutput::write_pending() {
   std::unique_lock lock(mutex_);
   for (;;) {
+    writer_waits_ = true;
     changed_.wait(lock, [&] { return !pending_.empty() || stopping_; });
+    writer_waits_ = false;
     if (pending_.empty()) return;
     Chunk chunk = std::move(pending_.front());
     pending_.pop_front();

@@ -35,6 +35,9 @@ class BackgroundOutput : public OutputFile {
  private:
   // Buffers waiting to be written at most; write() waits for room beyond.
   static constexpr size_t kMaxPending = 4;
+  // A waiting thread is woken once this many buffers wait, not for each: a
+  // wake-up costs the converter about as much as copying a buffer.
+  static constexpr size_t kWakeAt = 3;
 
   struct Chunk {
     std::unique_ptr<char[]> bytes;
@@ -43,6 +46,10 @@ class BackgroundOutput : public OutputFile {
   };
   // Waits for room in the queue; false once a write has failed.
   bool wait_for_room(std::unique_lock<std::mutex>& lock);
+  // A buffer was queued: wakes the thread when enough wait.
+  void queued(std::unique_lock<std::mutex>& lock);
+  // Wakes the thread if it waits, for whatever is queued.
+  void wake_writer();
   // A written buffer of at least `capacity` bytes, or a new one.
   Chunk spare_chunk(size_t capacity);
   void write_pending();
@@ -54,6 +61,7 @@ class BackgroundOutput : public OutputFile {
   std::deque<Chunk> pending_;  // oldest first
   std::vector<Chunk> spare_;   // written buffers, kept for reuse
   bool busy_ = false;          // the thread is writing a buffer
+  bool writer_waits_ = false;  // the thread waits for buffers
   bool stopping_ = false;
   bool failed_ = false;
   std::thread writer_;  // started last, when everything it uses exists

@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <string>
+#include <thread>
 
 namespace zek {
 namespace {
@@ -20,8 +22,11 @@ struct FileLog {
 
 class LoggedFile : public OutputFile {
  public:
-  LoggedFile(FileLog& log, int fail_at) : log_(log), fail_at_(fail_at) {}
+  LoggedFile(FileLog& log, int fail_at,
+             std::chrono::milliseconds delay = std::chrono::milliseconds(0))
+      : log_(log), fail_at_(fail_at), delay_(delay) {}
   bool write(std::string_view bytes) override {
+    std::this_thread::sleep_for(delay_);
     if (log_.writes++ == fail_at_) return false;
     log_.bytes.append(bytes);
     return true;
@@ -39,6 +44,7 @@ class LoggedFile : public OutputFile {
  private:
   FileLog& log_;
   int fail_at_;
+  std::chrono::milliseconds delay_;
 };
 
 std::string chunk(int i) {
@@ -80,6 +86,31 @@ TEST(BackgroundOutputTest, HandedOverBuffersArriveInOrder) {
   }
   EXPECT_TRUE(output.commit());
   EXPECT_EQ(log.bytes, expected);
+}
+
+// The writing thread is woken for several buffers at once: fewer than that,
+// a flush or the end must still have them written, and a writer kept
+// waiting for room must wake it. The file here writes slowly, so that the
+// buffers pile up.
+TEST(BackgroundOutputTest, FewBuffersAreWrittenAtAFlushOrTheEnd) {
+  for (const int count : {1, 2, 3, 4, 5, 9}) {
+    SCOPED_TRACE(count);
+    FileLog log;
+    std::string expected;
+    BackgroundOutput output(std::make_unique<LoggedFile>(log, -1, std::chrono::milliseconds(1)));
+    for (int i = 0; i < count; ++i) {
+      ASSERT_TRUE(output.write(chunk(i)));
+      expected += chunk(i);
+    }
+    ASSERT_TRUE(output.flush());
+    EXPECT_EQ(log.bytes, expected);
+    for (int i = 0; i < count; ++i) {
+      ASSERT_TRUE(output.write(chunk(i)));
+      expected += chunk(i);
+    }
+    EXPECT_TRUE(output.commit());
+    EXPECT_EQ(log.bytes, expected);
+  }
 }
 
 TEST(BackgroundOutputTest, AFailedWriteFailsTheFile) {
