@@ -96,13 +96,20 @@ void PageDrafter::link_open(std::string& out, const Piece& piece, std::string_vi
   // A hot-spot piece always has its target; one without leads nowhere.
   if (piece.link)
     reached_[context] |= target.kind == LinkKind::popup ? kReachedByPopup : kReachedByJump;
-  const uint32_t window_number =
-      window.empty() ? 0 : number_of(window_numbers_, draft_.windows, window) + 1;
+  const uint32_t window_number = window.empty() ? 0 : number_of_window(window) + 1;
   std::array<char, 3 + 2 * kMarkNumberWidth> mark{kDraftMark, 'L',
                                                   link_digit(target.kind, target.look)};
   put_mark_number(mark.data() + 3, context);
   put_mark_number(mark.data() + 3 + kMarkNumberWidth, window_number);
   out.append(mark.data(), mark.size());
+}
+
+// Hot spots that open in a window mostly name the one the last named.
+uint32_t PageDrafter::number_of_window(std::string_view window) {
+  if (last_window_number_ == 0 || draft_.windows[last_window_number_ - 1] != window) {
+    last_window_number_ = number_of(window_numbers_, draft_.windows, window) + 1;
+  }
+  return last_window_number_ - 1;
 }
 
 void PageDrafter::link_close(std::string& out) {

@@ -107,6 +107,7 @@ class PageDrafter : private DeferredParts {
   void link_open(std::string& out, const Piece& piece, std::string_view window) override;
   void link_close(std::string& out) override;
   void bitmap(std::string& out, const Piece& piece) override;
+  uint32_t number_of_window(std::string_view window);
   void flush();
 
   DocumentTables tables_;
@@ -117,6 +118,7 @@ class PageDrafter : private DeferredParts {
   // By context number: how hot spots reach it (kReachedBy... bits), for the index.
   std::vector<uint8_t> reached_;
   std::unordered_map<std::string, uint32_t, StringViewHash, std::equal_to<>> window_numbers_;
+  uint32_t last_window_number_ = 0;  // one more than the last window's number; 0: none yet
   std::unordered_map<std::string, uint32_t, StringViewHash, std::equal_to<>> bitmap_numbers_;
 };
 

@@ -122,6 +122,7 @@ size_t ContextKeyHash::operator()(std::string_view context) const {
 
 bool ContextKeyEqual::operator()(std::string_view a, std::string_view b) const {
   if (a.size() != b.size()) return false;
+  if (a == b) return true;  // mostly spelt as at first
   for (size_t i = 0; i < a.size();) {
     const size_t length = char_length(a, i);
     if (length == 1) {
