@@ -26,18 +26,18 @@ bool Sink::flush() {
 void Sink::make_room(size_t size) {
   flush();
   if (size <= capacity_) return;
-  capacity_ = std::max(size, kBufferSize);
+  capacity_ = std::max(size, buffer_size_);
   buffer_ = std::make_unique_for_overwrite<char[]>(capacity_);
 }
 
 void Sink::put_long(std::string_view bytes) {
   flush();
   if (bytes.empty()) return;
-  if (bytes.size() >= kBufferSize) {
+  if (bytes.size() >= buffer_size_) {
     write_through(bytes);
     return;
   }
-  if (capacity_ < kBufferSize) make_room(kBufferSize);
+  if (capacity_ < buffer_size_) make_room(buffer_size_);
   std::memcpy(buffer_.get(), bytes.data(), bytes.size());
   used_ = bytes.size();
 }

@@ -4,6 +4,7 @@
 // for room at the end of the buffer and write there directly.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstring>
 #include <memory>
@@ -16,6 +17,8 @@ namespace zek {
 class Sink {
  public:
   Sink() = default;
+  // A sink whose buffers hold `buffer_size` bytes (at least).
+  explicit Sink(size_t buffer_size) : buffer_size_(std::max(buffer_size, kBufferSize)) {}
   Sink(const Sink&) = delete;
   Sink& operator=(const Sink&) = delete;
   ~Sink() { flush(); }
@@ -58,6 +61,7 @@ class Sink {
   void put_long(std::string_view bytes);
   void write_through(std::string_view bytes);
 
+  size_t buffer_size_ = kBufferSize;
   OutputStream* stream_ = nullptr;
   std::unique_ptr<char[]> buffer_;
   size_t capacity_ = 0;

@@ -9,7 +9,7 @@
 namespace zek {
 
 EarlyPages::EarlyPages(TemporaryBytes& rtf, Utf8Converter to_utf8, bool link_brackets)
-    : rtf_(rtf), drafter_(std::move(to_utf8), link_brackets) {
+    : rtf_(rtf), drafter_(std::make_unique<PageDrafter>(std::move(to_utf8), link_brackets)) {
   try {
     drafting_ = std::thread([this] { draft_topics(); });
     reader_ = std::thread([this] { read_topics(); });
@@ -58,12 +58,13 @@ void EarlyPages::draft_topics() {
   std::deque<Passed> taken;
   while (take_topics(taken)) {
     for (const Passed& passed : taken) {
-      if (passed.tables) drafter_.set_tables(*passed.tables);
-      drafter_.topic(passed.topic);
+      if (passed.tables) drafter_->set_tables(*passed.tables);
+      drafter_->topic(passed.topic);
     }
     give_back(taken);
   }
-  draft_ = drafter_.finish();
+  draft_ = drafter_->finish();
+  drafter_.reset();
 }
 
 Topic EarlyPages::spare_topic() {

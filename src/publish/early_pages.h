@@ -9,6 +9,7 @@
 
 #include <condition_variable>
 #include <deque>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <thread>
@@ -57,7 +58,8 @@ class EarlyPages {
   static constexpr size_t kMaxPassed = 4;
 
   TemporaryBytes& rtf_;
-  PageDrafter drafter_;
+  // The drafting thread's; it goes once it has made the draft.
+  std::unique_ptr<PageDrafter> drafter_;
   std::optional<PageDraft> draft_;  // the drafting thread's until it is joined
 
   std::mutex mutex_;

@@ -32,6 +32,7 @@
 #include <optional>
 
 #include "base/cat.h"
+#include "io/memory.h"
 #include "io/sink.h"
 #include "publish/help_index.h"
 #include "publish/page_draft.h"
@@ -45,6 +46,10 @@ namespace zek {
 namespace {
 
 constexpr size_t kFlushSize = size_t{1} << 16;
+// The page's text is handed to its writing thread in buffers this large:
+// each hand-over may wake that thread, which costs about as much as
+// composing a small buffer.
+constexpr size_t kPageBufferSize = size_t{1} << 18;
 // Topics and popups per group.
 constexpr size_t kGroupSize = 100;
 
@@ -145,6 +150,7 @@ class DraftText {
         help_(help),
         html_(html),
         marks_(marks),
+        page_(kPageBufferSize),
         opening_numbers_(draft.contexts.size() * kLinkDigits) {
     page_.attach(&page);
   }
@@ -166,8 +172,8 @@ class DraftText {
   const HelpIndex& help_;
   const TopicHtml& html_;
   const ResolvedMarks& marks_;
-  // The draft's text goes to the page as it is, by the buffer; what a mark
-  // stands for is written in out_ first.
+  // The draft's text goes to the page as it is, by the buffer, and so do
+  // the hot spots' tags; a topic's start and end are composed in out_ first.
   Sink page_;
   std::string out_;
   size_t topics_started_ = 0;
@@ -212,7 +218,6 @@ bool DraftText::write() {
       const size_t used = take_mark(view.substr(mark));
       if (used == 0) break;
       position += used;
-      put_written();
     }
     kept = view.size() - position;
     if (kept > kLongestMark) return false;  // no mark is that long
@@ -225,38 +230,42 @@ bool DraftText::write() {
 }
 
 // Writes what the mark at the start of `text` stands for; returns its
-// length, or 0 when `text` ends before the mark does.
+// length, or 0 when `text` ends before the mark does. A hot spot's tags and
+// a bitmap, the marks met most, go to the page as they are; a topic's start
+// and end are composed first.
 size_t DraftText::take_mark(std::string_view text) {
   if (text.size() < 2) return 0;
   switch (text[1]) {
+    case 'l':
+      page_.put(TopicHtml::link_end(open_link_));
+      return 2;
+    case 'L':
+      return take_link(text);
+    case 'B':
+      return take_bitmap(text);
     case 'T':
       topic_start();
-      return 2;
+      break;
     case 'C':
       // A topic without a title is listed by its page name, which is ASCII.
       if (in_topic()) append_caption(out_, listed_title(help_, topics_started_ - 1));
-      return 2;
+      break;
     case 'N':
       if (in_topic()) {
         append(out_,
                " style=\"anchor-name:", css_anchor_name("N", help_.topic(topics_started_ - 1).page),
                '"');
       }
-      return 2;
+      break;
     case 'E':
       topic_end();
-      return 2;
-    case 'l':
-      TopicHtml::close_link(out_, open_link_);
-      return 2;
-    case 'L':
-      return take_link(text);
-    case 'B':
-      return take_bitmap(text);
+      break;
     default:
       failed_ = true;  // not a mark the draft writes
-      return 2;
+      break;
   }
+  put_written();
+  return 2;
 }
 
 size_t DraftText::take_link(std::string_view text) {
@@ -286,7 +295,7 @@ size_t DraftText::take_link(std::string_view text) {
     opening.shape = destination.shape;
   }
   open_link_ = opening.shape;
-  out_ += opening.tag;
+  page_.put(opening.tag);
   return kLength;
 }
 
@@ -299,7 +308,7 @@ size_t DraftText::take_bitmap(std::string_view text) {
     failed_ = true;
     return kLength;
   }
-  out_ += marks_.bitmaps[name][placement];
+  page_.put(marks_.bitmaps[name][placement]);
   return kLength;
 }
 
@@ -472,6 +481,8 @@ bool write_single_page(const PublishJob& job, OutputStream& page) {
   if (!draft) {
     draft = draft_page(*job.open_rtf(), job.to_utf8, job.link_brackets);
   }
+  // What the reading and drafting threads freed is of no more use.
+  release_free_memory();
   HelpIndex& help = draft->index;
   help.set_popup_contexts(job.popup_contexts);
   help.finish();

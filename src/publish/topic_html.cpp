@@ -467,18 +467,20 @@ void TopicHtml::open_link(std::string& out, const LinkDestination& destination, 
   }
 }
 
-void TopicHtml::close_link(std::string& out, LinkShape shape) {
+std::string_view TopicHtml::link_end(LinkShape shape) {
   switch (shape) {
     case LinkShape::text_only:
-      out.append(std::string_view("</span>"));
-      return;
+      return "</span>";
     case LinkShape::button:
-      out.append(std::string_view("</button>"));
-      return;
+      return "</button>";
     case LinkShape::anchor:
-      out.append(std::string_view("</a>"));
-      return;
+      return "</a>";
   }
+  return "";
+}
+
+void TopicHtml::close_link(std::string& out, LinkShape shape) {
+  out += link_end(shape);
 }
 
 // Hot spots name the same few windows over and over, between hot spots
