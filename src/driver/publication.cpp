@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <system_error>
 #include <unordered_set>
 #include <vector>
 
@@ -134,6 +135,10 @@ Publication::Publication(PublishForm form, bool link_brackets) : form_(form) {
   }
 }
 
+Publication::~Publication() {
+  if (freeing_.joinable()) freeing_.join();
+}
+
 std::unique_ptr<OutputFile> Publication::open(Environment& env, const std::string& output_name) {
   if (form_ != PublishForm::project) return env.create_output(output_name);
   std::unique_ptr<OutputFolder> folder =
@@ -159,6 +164,15 @@ bool Publication::publish(Context& ctx, const std::string& source, const std::st
   job.popup_contexts = popup_contexts(ctx.names);
   job.link_brackets = ctx.options.link_brackets;
   job.to_utf8 = [this](std::string_view text) { return converter_.to_utf8(text); };
+  // The draft is freed on a thread of its own while the page is committed;
+  // without one, at once.
+  job.set_aside = [this](PageDraft draft) {
+    if (freeing_.joinable()) return;
+    try {
+      freeing_ = std::thread([gone = std::move(draft)]() mutable { const PageDraft freed = std::move(gone); });
+    } catch (const std::system_error&) {
+    }
+  };
   const std::string name(base_name_of(output_name));
   Environment& env = *ctx.env;
   bool ok = false;

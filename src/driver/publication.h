@@ -14,6 +14,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "commands/context.h"
@@ -31,6 +32,10 @@ class Publication {
   // Starts reading what pass 2 will write: for the single page its draft,
   // for a project the help-wide index. `link_brackets`: -K.
   Publication(PublishForm form, bool link_brackets);
+  // Waits until what was set aside is freed.
+  ~Publication();
+  Publication(const Publication&) = delete;
+  Publication& operator=(const Publication&) = delete;
 
   // Where pass 2's RTF goes.
   OutputStream& spool() { return spool_; }
@@ -52,6 +57,7 @@ class Publication {
   CodePageConverter converter_;  // used by the draft's thread until it is joined
   Spool spool_;
   OutputFolder* folder_ = nullptr;  // the project's, owned by the target
+  std::thread freeing_;             // frees the single page's draft
 };
 
 class BitmapCopier : public BitmapPlacer {

@@ -45,6 +45,10 @@ struct PublishJob {
   BitmapPlacer* bitmaps = nullptr;
   // -K: hot spots in brackets, as in the text output.
   bool link_brackets = false;
+  // Takes the single page's draft once the page is written: freeing its
+  // temporary file and tables takes milliseconds, which may pass while the
+  // page is put into place. When unset, it is freed at once.
+  std::function<void(PageDraft)> set_aside;
 };
 
 // The help-wide tables (titles, anchors, browse sequences, keywords), from a

@@ -487,8 +487,9 @@ bool write_single_page(const PublishJob& job, OutputStream& page) {
   help.set_popup_contexts(job.popup_contexts);
   help.finish();
   PageAssembly assembly(job, *draft, help, page);
-  const bool written = assembly.write();
-  return written && !draft->failed;
+  const bool written = assembly.write() && !draft->failed;
+  if (job.set_aside) job.set_aside(std::move(*draft));
+  return written;
 }
 
 }  // namespace zek
