@@ -486,8 +486,11 @@ bool write_single_page(const PublishJob& job, OutputStream& page) {
   HelpIndex& help = draft->index;
   help.set_popup_contexts(job.popup_contexts);
   help.finish();
-  PageAssembly assembly(job, *draft, help, page);
-  const bool written = assembly.write() && !draft->failed;
+  bool written = false;
+  {
+    PageAssembly assembly(job, *draft, help, page);
+    written = assembly.write() && !draft->failed;
+  }
   if (job.set_aside) job.set_aside(std::move(*draft));
   return written;
 }

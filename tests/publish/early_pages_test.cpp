@@ -42,9 +42,16 @@ std::string early_page(const std::string& rtf, size_t chunk, bool link_brackets)
   };
   job.open_rtf = [&spool] { return spool.read(); };
   job.link_brackets = link_brackets;
+  // The draft is handed over once, whole, after the page is written.
+  int set_aside = 0;
+  job.set_aside = [&](PageDraft draft) {
+    ++set_aside;
+    EXPECT_TRUE(draft.text != nullptr);
+  };
   testing::StringStream page;
   EXPECT_TRUE(write_single_page(job, page));
   EXPECT_TRUE(drafted_early);
+  EXPECT_EQ(set_aside, 1);
   return page.bytes;
 }
 
