@@ -24,9 +24,13 @@ namespace zek {
 // no regular file.
 std::unique_ptr<InputStream> open_regular_file(const std::string& name);
 
-// Sets the position of `file` to `offset` bytes from its start, also beyond
-// what a long can hold; false on failure.
-bool seek_file(std::FILE* file, uint64_t offset);
+// Writes `bytes` at byte `offset` of `file`, and reads up to `size` bytes
+// from `offset` (how many it read: 0 at the end or on an error), also beyond
+// what a long can hold. Neither moves the stream's own position or uses its
+// buffer, so that one thread may write while others read, each at its own
+// place; a file is accessed by these two only.
+bool write_file_at(std::FILE* file, uint64_t offset, std::string_view bytes);
+size_t read_file_at(std::FILE* file, uint64_t offset, char* buffer, size_t size);
 
 // The identity of the file `name` denotes (links followed); none when no
 // file is there.

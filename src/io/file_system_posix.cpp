@@ -205,9 +205,31 @@ bool UnchangedFileLinker::link(const std::string& existing, const std::string& l
   return false;
 }
 
-bool seek_file(std::FILE* file, uint64_t offset) {
-  if (offset > static_cast<uint64_t>(std::numeric_limits<off_t>::max())) return false;
-  return ::fseeko(file, static_cast<off_t>(offset), SEEK_SET) == 0;
+bool write_file_at(std::FILE* file, uint64_t offset, std::string_view bytes) {
+  const int fd = ::fileno(file);
+  while (!bytes.empty()) {
+    if (offset > static_cast<uint64_t>(std::numeric_limits<off_t>::max())) return false;
+    const ssize_t put = ::pwrite(fd, bytes.data(), bytes.size(), static_cast<off_t>(offset));
+    if (put < 0 && errno == EINTR) continue;
+    if (put <= 0) return false;
+    bytes.remove_prefix(static_cast<size_t>(put));
+    offset += static_cast<uint64_t>(put);
+  }
+  return true;
+}
+
+size_t read_file_at(std::FILE* file, uint64_t offset, char* buffer, size_t size) {
+  const int fd = ::fileno(file);
+  size_t got = 0;
+  while (got < size) {
+    if (offset > static_cast<uint64_t>(std::numeric_limits<off_t>::max())) break;
+    const ssize_t read = ::pread(fd, buffer + got, size - got, static_cast<off_t>(offset));
+    if (read < 0 && errno == EINTR) continue;
+    if (read <= 0) break;
+    got += static_cast<size_t>(read);
+    offset += static_cast<uint64_t>(read);
+  }
+  return got;
 }
 
 std::unique_ptr<InputStream> open_regular_file(const std::string& name) {

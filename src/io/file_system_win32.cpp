@@ -6,8 +6,10 @@
 #ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN
 #endif
+#include <io.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <limits>
 #include <random>
 
@@ -215,9 +217,52 @@ bool UnchangedFileLinker::link(const std::string& existing, const std::string& l
   return false;
 }
 
-bool seek_file(std::FILE* file, uint64_t offset) {
-  if (offset > static_cast<uint64_t>(std::numeric_limits<__int64>::max())) return false;
-  return ::_fseeki64(file, static_cast<__int64>(offset), SEEK_SET) == 0;
+namespace {
+
+// The position `offset` for ReadFile and WriteFile on a handle opened
+// without FILE_FLAG_OVERLAPPED: they then read or write there and wait.
+OVERLAPPED at_offset(uint64_t offset) {
+  OVERLAPPED overlapped{};
+  overlapped.Offset = static_cast<DWORD>(offset);
+  overlapped.OffsetHigh = static_cast<DWORD>(offset >> 32);
+  return overlapped;
+}
+
+HANDLE handle_of(std::FILE* file) {
+  return reinterpret_cast<HANDLE>(::_get_osfhandle(::_fileno(file)));
+}
+
+constexpr size_t kMostPerCall = size_t{1} << 30;
+
+}  // namespace
+
+bool write_file_at(std::FILE* file, uint64_t offset, std::string_view bytes) {
+  const HANDLE handle = handle_of(file);
+  if (handle == INVALID_HANDLE_VALUE) return false;
+  while (!bytes.empty()) {
+    OVERLAPPED overlapped = at_offset(offset);
+    DWORD put = 0;
+    const auto size = static_cast<DWORD>(std::min(bytes.size(), kMostPerCall));
+    if (!::WriteFile(handle, bytes.data(), size, &put, &overlapped) || put == 0) return false;
+    bytes.remove_prefix(put);
+    offset += put;
+  }
+  return true;
+}
+
+size_t read_file_at(std::FILE* file, uint64_t offset, char* buffer, size_t size) {
+  const HANDLE handle = handle_of(file);
+  if (handle == INVALID_HANDLE_VALUE) return 0;
+  size_t got = 0;
+  while (got < size) {
+    OVERLAPPED overlapped = at_offset(offset);
+    DWORD read = 0;
+    const auto wanted = static_cast<DWORD>(std::min(size - got, kMostPerCall));
+    if (!::ReadFile(handle, buffer + got, wanted, &read, &overlapped) || read == 0) break;
+    got += read;
+    offset += read;
+  }
+  return got;
 }
 
 std::unique_ptr<InputStream> open_regular_file(const std::string& name) {

@@ -14,28 +14,26 @@ TemporaryBytes::~TemporaryBytes() {
   if (file_ != nullptr) std::fclose(file_);
 }
 
+// The bytes go to the file at its end without the lock, which readers take
+// only to learn the size: a reader reads below the size, which grows once
+// the bytes are written.
 bool TemporaryBytes::append(std::string_view bytes) {
+  bool written = true;
+  if (file_ != nullptr) written = write_file_at(file_, size_, bytes);
   bool wake = false;
+  bool ok = false;
   {
     const std::lock_guard<std::mutex> lock(mutex_);
-    if (file_ == nullptr) {
-      memory_.append(bytes);
-    } else {
-      if (reading_ && !seek_file(file_, size_)) failed_ = true;
-      reading_ = false;
-      if (std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size()) failed_ = true;
-    }
-    size_ += bytes.size();
+    if (file_ == nullptr) memory_.append(bytes);
+    if (!written) failed_ = true;
+    ok = !failed_;
+    if (ok) size_ += bytes.size();
     // A reader is woken only once what it waits for is there.
     wake = size_ >= awaited_ || failed_;
     if (wake) awaited_ = kNoReader;
-    if (failed_) {
-      if (wake) appended_.notify_all();
-      return false;
-    }
   }
   if (wake) appended_.notify_all();
-  return true;
+  return ok;
 }
 
 void TemporaryBytes::close() {
@@ -47,8 +45,8 @@ void TemporaryBytes::close() {
 }
 
 size_t TemporaryBytes::read_at(uint64_t offset, char* buffer, size_t size) {
-  const std::lock_guard<std::mutex> lock(mutex_);
-  return read_locked(offset, buffer, size);
+  std::unique_lock<std::mutex> lock(mutex_);
+  return read_locked(lock, offset, buffer, size);
 }
 
 size_t TemporaryBytes::wait_read_at(uint64_t offset, char* buffer, size_t size) {
@@ -58,7 +56,7 @@ size_t TemporaryBytes::wait_read_at(uint64_t offset, char* buffer, size_t size) 
     awaited_ = std::min(awaited_, wanted);
     appended_.wait(lock);
   }
-  return read_locked(offset, buffer, size);
+  return read_locked(lock, offset, buffer, size);
 }
 
 bool TemporaryBytes::failed() const {
@@ -66,21 +64,22 @@ bool TemporaryBytes::failed() const {
   return failed_;
 }
 
-size_t TemporaryBytes::read_locked(uint64_t offset, char* buffer, size_t size) {
+// Memory is read under the lock, as an append may move it; the file after
+// it, at a place no append writes to again.
+size_t TemporaryBytes::read_locked(std::unique_lock<std::mutex>& lock, uint64_t offset,
+                                   char* buffer, size_t size) {
   if (offset >= size_) return 0;
   const size_t n = static_cast<size_t>(std::min<uint64_t>(size, size_ - offset));
   if (file_ == nullptr) {
     std::memcpy(buffer, memory_.data() + offset, n);
     return n;
   }
-  // Written bytes are flushed by the seek that turns the stream to reading.
-  reading_ = true;
-  if (!seek_file(file_, offset)) {
+  lock.unlock();
+  const size_t got = read_file_at(file_, offset, buffer, n);
+  if (got != n) {
+    lock.lock();
     failed_ = true;
-    return 0;
   }
-  const size_t got = std::fread(buffer, 1, n, file_);
-  if (got != n) failed_ = true;
   return got;
 }
 

@@ -37,15 +37,15 @@ class TemporaryBytes {
 
  private:
   static constexpr uint64_t kNoReader = std::numeric_limits<uint64_t>::max();
-  size_t read_locked(uint64_t offset, char* buffer, size_t size);
+  size_t read_locked(std::unique_lock<std::mutex>& lock, uint64_t offset, char* buffer,
+                     size_t size);
 
   std::FILE* file_ = nullptr;
-  std::string memory_;
-  mutable std::mutex mutex_;  // a read is a seek and a read; an append a seek and a write
+  std::string memory_;        // guarded by mutex_
+  mutable std::mutex mutex_;  // guards the size and the state, and memory_
   std::condition_variable appended_;
   uint64_t size_ = 0;
   uint64_t awaited_ = kNoReader;  // the size a waiting reader waits for
-  bool reading_ = false;          // the file's position is not at its end
   bool closed_ = false;
   bool failed_ = false;
 };
