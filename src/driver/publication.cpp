@@ -164,15 +164,7 @@ bool Publication::publish(Context& ctx, const std::string& source, const std::st
   job.popup_contexts = popup_contexts(ctx.names);
   job.link_brackets = ctx.options.link_brackets;
   job.to_utf8 = [this](std::string_view text) { return converter_.to_utf8(text); };
-  // The draft is freed on a thread of its own while the page is committed;
-  // without one, at once.
-  job.set_aside = [this](PageDraft draft) {
-    if (freeing_.joinable()) return;
-    try {
-      freeing_ = std::thread([gone = std::move(draft)]() mutable { const PageDraft freed = std::move(gone); });
-    } catch (const std::system_error&) {
-    }
-  };
+  job.set_aside = [this](PageDraft draft) { draft_.emplace(std::move(draft)); };
   const std::string name(base_name_of(output_name));
   Environment& env = *ctx.env;
   bool ok = false;
@@ -213,7 +205,21 @@ bool Publication::publish(Context& ctx, const std::string& source, const std::st
     report_missing_bitmaps(ctx, source, copier);
   }
   if (!ok) ctx.console.write_err_name(cat("cannot write ", output_name, '\n'));
+  free_leftovers();
   return ok;
+}
+
+// The spool's RTF and the page's draft are freed on a thread of their own
+// while the output is put into place; without a thread, at once.
+void Publication::free_leftovers() {
+  Leftovers leftovers{spool_.release(), std::move(draft_)};
+  draft_.reset();
+  if (freeing_.joinable()) return;
+  try {
+    freeing_ = std::thread(
+        [gone = std::move(leftovers)]() mutable { const Leftovers freed = std::move(gone); });
+  } catch (const std::system_error&) {
+  }
 }
 
 }  // namespace zek

@@ -56,8 +56,17 @@ class Publication {
   PublishForm form_;
   CodePageConverter converter_;  // used by the draft's thread until it is joined
   Spool spool_;
+  // What the pages were made from: taking milliseconds to free, it is freed
+  // while the run goes on.
+  struct Leftovers {
+    std::unique_ptr<TemporaryBytes> rtf;
+    std::optional<PageDraft> draft;
+  };
+  void free_leftovers();
+
   OutputFolder* folder_ = nullptr;  // the project's, owned by the target
-  std::thread freeing_;             // frees the single page's draft
+  std::optional<PageDraft> draft_;  // the single page's, once it is written
+  std::thread freeing_;             // frees the leftovers
 };
 
 class BitmapCopier : public BitmapPlacer {

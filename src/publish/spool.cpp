@@ -5,9 +5,11 @@
 
 namespace zek {
 
+Spool::Spool() : bytes_(std::make_unique<TemporaryBytes>()) {}
+
 Spool::~Spool() {
   // A draft still being made stops at the end of what was written.
-  bytes_.close();
+  if (bytes_) bytes_->close();
 }
 
 void Spool::read_index_early() {
@@ -15,16 +17,16 @@ void Spool::read_index_early() {
 }
 
 void Spool::draft_page_early(Utf8Converter to_utf8, bool link_brackets) {
-  early_pages_ = std::make_unique<EarlyPages>(bytes_, std::move(to_utf8), link_brackets);
+  early_pages_ = std::make_unique<EarlyPages>(*bytes_, std::move(to_utf8), link_brackets);
 }
 
 bool Spool::write(std::string_view bytes) {
   if (early_index_) early_index_->write(bytes);
-  return bytes_.append(bytes);
+  return bytes_->append(bytes);
 }
 
 std::unique_ptr<RtfSource> Spool::read(uint64_t offset) {
-  return std::make_unique<TemporaryBytesSource>(bytes_, offset, TemporaryBytesSource::Waiting::no);
+  return std::make_unique<TemporaryBytesSource>(*bytes_, offset, TemporaryBytesSource::Waiting::no);
 }
 
 std::optional<HelpIndex> Spool::take_early_index() {
@@ -33,9 +35,16 @@ std::optional<HelpIndex> Spool::take_early_index() {
 }
 
 std::optional<PageDraft> Spool::take_early_draft() {
-  bytes_.close();
+  bytes_->close();
   if (!early_pages_) return std::nullopt;
   return early_pages_->finish();
+}
+
+std::unique_ptr<TemporaryBytes> Spool::release() {
+  bytes_->close();
+  early_pages_.reset();  // its threads read the bytes
+  early_index_.reset();
+  return std::move(bytes_);
 }
 
 }  // namespace zek

@@ -20,7 +20,7 @@ namespace zek {
 
 class Spool : public OutputStream {
  public:
-  Spool() = default;
+  Spool();
   ~Spool() override;
   Spool(const Spool&) = delete;
   Spool& operator=(const Spool&) = delete;
@@ -34,16 +34,20 @@ class Spool : public OutputStream {
   // A reader from byte `offset` of what was written. Readers may read at
   // the same time, each at its own place.
   std::unique_ptr<RtfSource> read(uint64_t offset = 0);
-  bool failed() const { return bytes_.failed(); }
+  bool failed() const { return bytes_->failed(); }
   // Once everything is written: the index read from it meanwhile, not yet
   // finished; none when it could not be read that way.
   std::optional<HelpIndex> take_early_index();
   // Once everything is written: the single page's draft made meanwhile;
   // none when it could not be made that way.
   std::optional<PageDraft> take_early_draft();
+  // Once the pages are made: the RTF, whose temporary file takes
+  // milliseconds to free, to be freed elsewhere. Nothing else may be asked
+  // of the spool afterwards.
+  std::unique_ptr<TemporaryBytes> release();
 
  private:
-  TemporaryBytes bytes_;
+  std::unique_ptr<TemporaryBytes> bytes_;
   std::unique_ptr<EarlyIndex> early_index_;
   std::unique_ptr<EarlyPages> early_pages_;
 };
