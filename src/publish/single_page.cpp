@@ -49,7 +49,7 @@ constexpr size_t kFlushSize = size_t{1} << 16;
 // The page's text is handed to its writing thread in buffers this large:
 // each hand-over may wake that thread, which costs about as much as
 // composing a small buffer.
-constexpr size_t kPageBufferSize = size_t{1} << 18;
+constexpr size_t kPageBufferSize = size_t{1} << 17;
 // Topics and popups per group.
 constexpr size_t kGroupSize = 100;
 
@@ -470,7 +470,7 @@ void PageAssembly::keyword_index() {
 }
 
 void PageAssembly::write_encoded() {
-  if (!page_.write(draft_.encoder.encode(cp932_))) failed_ = true;
+  if (!page_.write(draft_.encoder.encoded(cp932_))) failed_ = true;
   cp932_.clear();
 }
 
