@@ -231,26 +231,6 @@ std::string repair_utf8(std::string_view text) {
 
 namespace {
 
-// Copies the ASCII bytes at `from` to `to`, up to 16 of them, and returns
-// how many there were; writes up to 16 bytes.
-size_t copy_ascii(std::string_view text, size_t from, char* to) {
-#if defined(__SSE2__) || defined(_M_X64)
-  if (text.size() - from >= 16) {
-    const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + from));
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(to), block);
-    const auto mask = static_cast<unsigned>(_mm_movemask_epi8(block));
-    return mask == 0 ? 16 : static_cast<size_t>(std::countr_zero(mask));
-  }
-#endif
-  size_t count = 0;
-  while (count < 16 && from + count < text.size() &&
-         static_cast<unsigned char>(text[from + count]) < 0x80) {
-    to[count] = text[from + count];
-    ++count;
-  }
-  return count;
-}
-
 // Lead bytes 0x81-0x9F and 0xE0-0xFC as 0 to 59.
 size_t lead_index(unsigned char lead) {
   return lead <= 0x9F ? lead - 0x81u : lead - 0xE0u + 0x1Fu;
@@ -280,37 +260,59 @@ void PageEncoder::pair(unsigned char lead, unsigned char trail) {
   convert_into(pairs_[lead_index(lead) * 256 + trail], std::string_view(character, 2));
 }
 
-// The page is composed in a batch that is appended to the result when it
-// is full: ASCII is stored 16 bytes at a time before it is looked at (what
-// is no ASCII is then written over), each other character from its table.
-std::string PageEncoder::encode(std::string_view page) {
+// The page is composed in a buffer of the encoder's own, grown when a step
+// could pass its end: ASCII is stored 16 bytes at a time before it is looked
+// at (what is no ASCII is then written over), each other character from its
+// table.
+std::string_view PageEncoder::encoded(std::string_view page) {
   if (pairs_.empty()) {
     singles_.resize(256);
     pairs_.resize(kLeadBytes * 256);
   }
-  std::string out;
-  out.reserve(page.size() + page.size() / 4);
-  // Filled up to kBatch; a step writes at most 16 bytes of ASCII and then
-  // one character more.
-  constexpr size_t kBatch = 2048;
-  std::array<char, kBatch + 16 + sizeof(Encoded::bytes)> batch;
+  // A step writes at most 16 bytes of ASCII or one character's bytes.
+  constexpr size_t kStep = 16;
+  static_assert(sizeof(Encoded::bytes) <= kStep);
   size_t length = 0;
+  reserve_scratch(0, page.size() + page.size() / 2 + kStep);
+  const char* const from = page.data();
+  const size_t size = page.size();
   size_t i = 0;
-  while (i < page.size()) {
-    if (length >= kBatch) {
-      out.append(batch.data(), length);
-      length = 0;
+  while (i < size) {
+    if (scratch_size_ - length < kStep) reserve_scratch(length, 2 * scratch_size_);
+    char* to = scratch_.get() + length;
+#if defined(__SSE2__) || defined(_M_X64)
+    // Runs of ASCII, as far as the buffer has room.
+    const char* const room_end = scratch_.get() + scratch_size_ - kStep;
+    while (size - i >= 16 && to <= room_end) {
+      const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + i));
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(to), block);
+      const auto mask = static_cast<unsigned>(_mm_movemask_epi8(block));
+      if (mask == 0) {
+        i += 16;
+        to += 16;
+        continue;
+      }
+      const auto ascii = static_cast<size_t>(std::countr_zero(mask));
+      i += ascii;
+      to += ascii;
+      break;
     }
-    const size_t ascii = copy_ascii(page, i, batch.data() + length);
-    i += ascii;
-    length += ascii;
-    if (i == page.size() || static_cast<unsigned char>(page[i]) < 0x80) continue;
+    length = static_cast<size_t>(to - scratch_.get());
+    if (i == size) break;
+    if (to > room_end) continue;  // the buffer grows first
+#endif
+    const auto byte = static_cast<unsigned char>(from[i]);
+    if (byte < 0x80) {
+      *to = static_cast<char>(byte);
+      ++length;
+      ++i;
+      continue;
+    }
     // A double-byte character when its pair is one, else the byte alone.
-    const auto byte = static_cast<unsigned char>(page[i]);
     const Encoded* converted = &singles_[byte];
     size_t step = 1;
-    if (is_lead_byte(byte) && i + 1 < page.size()) {
-      const auto trail = static_cast<unsigned char>(page[i + 1]);
+    if (is_lead_byte(byte) && i + 1 < size) {
+      const auto trail = static_cast<unsigned char>(from[i + 1]);
       const Encoded& both = pairs_[lead_index(byte) * 256 + trail];
       if (!both.known) pair(byte, trail);
       if (both.mapped) {
@@ -319,12 +321,24 @@ std::string PageEncoder::encode(std::string_view page) {
       }
     }
     if (!converted->known) single(byte);
-    std::memcpy(batch.data() + length, converted->bytes.data(), sizeof(Encoded::bytes));
+    std::memcpy(to, converted->bytes.data(), sizeof(Encoded::bytes));
     length += converted->size;
     i += step;
   }
-  out.append(batch.data(), length);
-  return out;
+  return std::string_view(scratch_.get(), length);
+}
+
+// Makes the buffer hold at least `size` bytes, keeping its first `kept`.
+void PageEncoder::reserve_scratch(size_t kept, size_t size) {
+  if (scratch_size_ >= size) return;
+  auto grown = std::make_unique_for_overwrite<char[]>(size);
+  if (kept != 0) std::memcpy(grown.get(), scratch_.get(), kept);
+  scratch_ = std::move(grown);
+  scratch_size_ = size;
+}
+
+std::string PageEncoder::encode(std::string_view page) {
+  return std::string(encoded(page));
 }
 
 std::string to_page_utf8(std::string_view page, const Utf8Converter& convert) {

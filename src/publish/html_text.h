@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -42,6 +43,14 @@ class PageEncoder {
   explicit PageEncoder(Utf8Converter convert) : convert_(std::move(convert)) {}
 
   std::string encode(std::string_view page);
+  // The same in a buffer of the encoder's, valid until its next use or
+  // release_buffer().
+  std::string_view encoded(std::string_view page);
+  // Frees that buffer (as large as the largest page encoded).
+  void release_buffer() {
+    scratch_.reset();
+    scratch_size_ = 0;
+  }
 
  private:
   struct Encoded {
@@ -54,10 +63,15 @@ class PageEncoder {
   void single(unsigned char byte);
   void pair(unsigned char lead, unsigned char trail);
   void convert_into(Encoded& entry, std::string_view character);
+  void reserve_scratch(size_t kept, size_t size);
 
   Utf8Converter convert_;
   std::vector<Encoded> singles_;  // by byte
   std::vector<Encoded> pairs_;    // by lead byte (0x81-0x9F, 0xE0-0xFC) and trail byte
+  // Where encoded() writes; as large as the largest result so far needed,
+  // and only what is written is ever touched.
+  std::unique_ptr<char[]> scratch_;
+  size_t scratch_size_ = 0;
 };
 
 // `page` in UTF-8 as a PageEncoder writes it; for a single text.

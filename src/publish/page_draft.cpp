@@ -126,12 +126,13 @@ void PageDrafter::bitmap(std::string& out, const Piece& piece) {
 }
 
 void PageDrafter::flush() {
-  if (!draft_.text->append(draft_.encoder.encode(out_))) draft_.failed = true;
+  if (!draft_.text->append(draft_.encoder.encoded(out_))) draft_.failed = true;
   out_.clear();
 }
 
 PageDraft PageDrafter::finish() {
   flush();
+  draft_.encoder.release_buffer();
   for (size_t context = 0; context < reached_.size(); ++context) {
     if ((reached_[context] & kReachedByPopup) != 0) {
       draft_.index.add_link_target(LinkKind::popup, draft_.contexts[context]);

@@ -99,17 +99,27 @@ TEST(HtmlTextTest, EncoderWritesWhatTheConverterWritesForLongPages) {
   }
 }
 
-// A character right where a run of ASCII fills the encoder's batch, at
-// every place near its end (2,048 bytes).
-TEST(HtmlTextTest, EncoderTakesACharacterAtTheEndOfItsBatch) {
+// The encoder writes into a buffer that grows when a page comes out longer
+// than it has room for: a half-width katakana or a byte that begins no
+// character is three bytes of UTF-8. Pages that triple, after ASCII runs of
+// every length, and a long page after short ones and the other way round.
+TEST(HtmlTextTest, EncoderBufferGrowsForPagesThatComeOutLonger) {
   const Utf8Converter convert = [](std::string_view text) {
     CodePageConverter converter;
     return converter.to_utf8(text);
   };
   PageEncoder encoder(convert);
-  for (size_t run = 2000; run < 2100; ++run) {
-    const std::string page = cat(std::string(run, 'a'), "\x82\xA0\x80z");
-    ASSERT_EQ(encoder.encode(page), repair_utf8(convert(page))) << run;
+  std::vector<std::string> pages;
+  for (size_t run = 0; run < 40; ++run) {
+    pages.push_back(cat(std::string(run, 'a'), std::string(100 + run, '\xB1'), "\x80\x82\xA0z"));
+  }
+  pages.push_back(std::string(70000, '\xB6'));
+  pages.push_back("short \x82\xA0");
+  pages.push_back(cat(std::string(5000, 'x'), std::string(20000, '\x80')));
+  for (const std::string& page : pages) {
+    const std::string expected = repair_utf8(convert(page));
+    ASSERT_EQ(encoder.encoded(page), expected) << page.size();
+    ASSERT_EQ(encoder.encode(page), expected) << page.size();
   }
 }
 
