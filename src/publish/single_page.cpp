@@ -182,14 +182,27 @@ class DraftText {
   // A hot spot's start tag, built once for each context number and kind and
   // look, and again when the window differs from the last one's: hot spots
   // to one topic mostly open in one window. One more than the tag's place
-  // in openings_, 0 until it is built.
-  struct Opening {
+  // in openings_, 0 until it is built. Each fills one cache line with the
+  // tag in it when it fits, as nearly all do: the page's hot spots lead
+  // anywhere, and a tag kept apart cost another wait on memory for each.
+  struct alignas(64) Opening {
+    static constexpr size_t kHeld = 54;
     uint32_t window = 0;
+    uint32_t long_tag = 0;  // one more than its place in long_tags_; 0: held here
     LinkShape shape = LinkShape::text_only;  // how the tag's element is closed
-    std::string tag;
+    uint8_t size = 0;                        // of the tag held here
+    std::array<char, kHeld> held{};
   };
+  void build_opening(Opening& opening, uint32_t context, char digit, uint32_t window);
+  std::string_view opening_tag(const Opening& opening) const {
+    return opening.long_tag != 0 ? std::string_view(long_tags_[opening.long_tag - 1])
+                                 : std::string_view(opening.held.data(), opening.size);
+  }
+
   std::vector<uint32_t> opening_numbers_;
   std::vector<Opening> openings_;
+  std::vector<std::string> long_tags_;
+  std::string tag_;  // a tag being built
   bool failed_ = false;
 };
 
@@ -282,21 +295,34 @@ size_t DraftText::take_link(std::string_view text) {
       static_cast<size_t>(static_cast<unsigned char>(digit) - '0') % kLinkDigits;
   uint32_t& number = opening_numbers_[context * kLinkDigits + digit_number];
   if (number == 0) {
-    openings_.push_back(Opening{window + 1, LinkShape::text_only, std::string()});  // built below
+    openings_.emplace_back().window = window + 1;  // built below, as no window is that one
     number = static_cast<uint32_t>(openings_.size());
   }
   Opening& opening = openings_[number - 1];
-  if (opening.window != window) {
-    const LinkDestination& destination = marks_.destinations[context];
-    opening.tag.clear();
-    TopicHtml::open_link(opening.tag, destination, link_kind_of(digit), link_look_of(digit),
-                         window == 0 ? std::string_view() : draft_.windows[window - 1]);
-    opening.window = window;
-    opening.shape = destination.shape;
-  }
+  if (opening.window != window) build_opening(opening, context, digit, window);
   open_link_ = opening.shape;
-  page_.put(opening.tag);
+  page_.put(opening_tag(opening));
   return kLength;
+}
+
+void DraftText::build_opening(Opening& opening, uint32_t context, char digit, uint32_t window) {
+  const LinkDestination& destination = marks_.destinations[context];
+  tag_.clear();
+  TopicHtml::open_link(tag_, destination, link_kind_of(digit), link_look_of(digit),
+                       window == 0 ? std::string_view() : draft_.windows[window - 1]);
+  opening.window = window;
+  opening.shape = destination.shape;
+  if (tag_.size() <= Opening::kHeld) {
+    std::copy(tag_.begin(), tag_.end(), opening.held.begin());
+    opening.size = static_cast<uint8_t>(tag_.size());
+    opening.long_tag = 0;
+    return;
+  }
+  if (opening.long_tag == 0) {
+    long_tags_.emplace_back();
+    opening.long_tag = static_cast<uint32_t>(long_tags_.size());
+  }
+  long_tags_[opening.long_tag - 1] = tag_;
 }
 
 size_t DraftText::take_bitmap(std::string_view text) {
