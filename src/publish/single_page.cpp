@@ -188,7 +188,7 @@ class DraftText {
   struct alignas(64) Opening {
     static constexpr size_t kHeld = 54;
     uint32_t window = 0;
-    uint32_t long_tag = 0;  // one more than its place in long_tags_; 0: held here
+    uint32_t long_tag = 0;                   // one more than its place in long_tags_; 0: held here
     LinkShape shape = LinkShape::text_only;  // how the tag's element is closed
     uint8_t size = 0;                        // of the tag held here
     std::array<char, kHeld> held{};

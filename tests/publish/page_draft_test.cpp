@@ -66,27 +66,45 @@ TEST(PageDraftTest, ALongPageHasEveryHotSpot) {
 
 // Hot spots to one topic in different windows: each opens where its own
 // hidden text says, whichever came before it.
+// Also when a tag is too long to be held with the others' (a long context
+// string or window name), and when it changes between long and short.
 TEST(PageDraftTest, EachHotSpotOpensInItsOwnWindow) {
-  std::string body;
-  for (const char* window : {">note", "", ">note", ">other", "", ">other"}) {
-    append(body, "{\\strike go}{\\v T1", window, "} ");
+  struct Case {
+    std::string context;
+    std::vector<std::string> windows;
+    std::string expected;
+  };
+  // Its tag is held without a window and kept apart with the long one.
+  const std::string long_context = "A_TWENTY_BYTE_CONTXT";
+  const std::vector<Case> cases = {
+      {"T1", {">note", "", ">note", ">other", "", ">other"}, "w-note - w-note w-other - w-other "},
+      {long_context,
+       {"", ">a_window_with_a_long_name", "", ">note", "", ">a_window_with_a_long_name"},
+       "- w-a_window_with_a_long_name - w-note - w-a_window_with_a_long_name "},
+  };
+  for (const Case& test : cases) {
+    SCOPED_TRACE(test.context);
+    std::string body;
+    for (const std::string& window : test.windows) {
+      append(body, "{\\strike go}{\\v ", test.context, window, "} ");
+    }
+    const std::string rtf =
+        cat(testing::topic_rtf("One", "T0", body), testing::topic_rtf("Two", test.context, "x"));
+    PublishJob job;
+    job.open_rtf = [&rtf] { return std::make_unique<RtfStringSource>(rtf); };
+    testing::StringStream page;
+    ASSERT_TRUE(write_single_page(job, page));
+    const std::string& html = page.bytes;
+    const std::string jump = cat("<a class=\"j\" href=\"#", page_name(test.context), '"');
+    std::string targets;
+    for (size_t at = html.find(jump); at != std::string::npos; at = html.find(jump, at + 1)) {
+      const size_t end = html.find('>', at);
+      const size_t target = html.find(" target=\"", at);
+      targets += target < end ? html.substr(target + 9, end - target - 10) : "-";
+      targets += ' ';
+    }
+    EXPECT_EQ(targets, test.expected);
   }
-  const std::string rtf =
-      testing::topic_rtf("One", "T0", body) + testing::topic_rtf("Two", "T1", "x");
-  PublishJob job;
-  job.open_rtf = [&rtf] { return std::make_unique<RtfStringSource>(rtf); };
-  testing::StringStream page;
-  ASSERT_TRUE(write_single_page(job, page));
-  const std::string& html = page.bytes;
-  const std::string jump = "<a class=\"j\" href=\"#t1\"";
-  std::string targets;
-  for (size_t at = html.find(jump); at != std::string::npos; at = html.find(jump, at + 1)) {
-    const size_t end = html.find('>', at);
-    const size_t target = html.find(" target=\"", at);
-    targets += target < end ? html.substr(target + 9, end - target - 10) : "-";
-    targets += ' ';
-  }
-  EXPECT_EQ(targets, "w-note - w-note w-other - w-other ");
 }
 
 }  // namespace
