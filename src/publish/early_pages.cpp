@@ -82,7 +82,7 @@ void EarlyPages::pass(Passed passed) {
     returned_.wait(lock);
   }
   queue_.push_back(std::move(passed));
-  if (drafter_waits_) {
+  if (drafter_waits_ && queue_.size() >= kWakeDrafterAt) {
     drafter_waits_ = false;
     lock.unlock();
     passed_.notify_one();
