@@ -420,7 +420,7 @@ void TopicHtml::hot_spot(std::string& out, const Piece& piece) const {
     }
     open_link(out, destination, target.kind, target.look, window);
     link_text(out, piece);
-    close_link(out, LinkShape::anchor);
+    out += link_end(LinkShape::anchor);
     return;
   }
   if (deferred_ != nullptr) {
@@ -432,7 +432,7 @@ void TopicHtml::hot_spot(std::string& out, const Piece& piece) const {
   const LinkDestination destination = this->destination(target.context);
   open_link(out, destination, target.kind, target.look, window);
   link_text(out, piece);
-  close_link(out, destination.shape);
+  out += link_end(destination.shape);
 }
 
 LinkDestination TopicHtml::destination(std::string_view context) const {
@@ -477,10 +477,6 @@ std::string_view TopicHtml::link_end(LinkShape shape) {
       return "</a>";
   }
   return "";
-}
-
-void TopicHtml::close_link(std::string& out, LinkShape shape) {
-  out += link_end(shape);
 }
 
 // Hot spots name the same few windows over and over, between hot spots

@@ -103,8 +103,7 @@ class TopicHtml {
   // text; `window` is its browsing-context name (window_name()).
   static void open_link(std::string& out, const LinkDestination& destination, LinkKind kind,
                         LinkLook look, std::string_view window);
-  // The end of that hot spot, appended or as it is.
-  static void close_link(std::string& out, LinkShape shape);
+  // The end of that hot spot.
   static std::string_view link_end(LinkShape shape);
   // A bitmap shown from `address`, or its placeholder when it has none.
   static void bitmap_html(std::string& out, BitmapPlacement placement, std::string_view name,
