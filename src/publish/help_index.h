@@ -137,9 +137,9 @@ void for_each_piece(const Topic& topic, Visit&& visit) {
 template <typename Visit>
 void for_each_index_link(const Topic& topic, Visit&& visit) {
   for (const IndexLink& link : topic.index_links) visit(link.kind, link.context);
-  for_each_piece(topic, [&visit](const Piece& piece) {
-    if (piece.kind != PieceKind::hot_spot || !piece.link) return;
-    const LinkTarget& target = *piece.link;
+  for_each_piece(topic, [&visit, &topic](const Piece& piece) {
+    if (piece.kind != PieceKind::hot_spot || !piece.has_target()) return;
+    const LinkTarget& target = topic.target_of(piece);
     if (target.kind != LinkKind::macro && target.file.empty()) visit(target.kind, target.context);
   });
 }

@@ -6,7 +6,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -127,7 +126,7 @@ class HelpReader : private HelpReaderCarry {
   void add_piece(Piece piece);
   void finish_hidden();
   void note_index_link(LinkKind kind);
-  std::shared_ptr<LinkTarget> spare_target();
+  LinkTarget& new_target(Piece& piece);
   Paragraph take_paragraph();
   void recycle(Topic& topic);
   void end_paragraph();
@@ -149,7 +148,6 @@ class HelpReader : private HelpReaderCarry {
   ReadFor purpose_;
   // Emptied piece lists of topics already handed out, for paragraphs to come.
   std::vector<std::vector<Piece>> spare_pieces_;
-  std::vector<std::shared_ptr<LinkTarget>> spare_targets_;  // of hot spots handed back
   // The storage of texts handed back, for the text pieces to come.
   std::vector<std::string> spare_texts_;
   LinkTarget index_target_;   // an index read's hot-spot target, read in place

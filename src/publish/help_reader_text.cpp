@@ -258,9 +258,7 @@ void HelpReader::finish_hidden() {
     if (purpose_ == ReadFor::index) {
       note_index_link(kind);
     } else {
-      std::shared_ptr<LinkTarget> target = spare_target();
-      read_link_target(hidden_, kind, *target);
-      spot.link = std::move(target);
+      read_link_target(hidden_, kind, new_target(spot));
     }
     pieces.erase(pieces.begin() + static_cast<std::ptrdiff_t>(first) + 1, pieces.end());
   }
@@ -277,13 +275,10 @@ void HelpReader::note_index_link(LinkKind kind) {
   topic_.index_links.push_back(IndexLink{target.kind, target.context});
 }
 
-// A target for the next hot spot: one of a topic handed back, or a new one.
-std::shared_ptr<LinkTarget> HelpReader::spare_target() {
-  if (spare_targets_.empty()) return std::make_shared<LinkTarget>();
-  std::shared_ptr<LinkTarget> target = std::move(spare_targets_.back());
-  spare_targets_.pop_back();
-  clear_target(*target);
-  return target;
+// The target of hot spot or button `piece`, new in the topic's list.
+LinkTarget& HelpReader::new_target(Piece& piece) {
+  piece.target = static_cast<uint32_t>(topic_.targets.size());
+  return topic_.targets.emplace_back();
 }
 
 // The pieces read since the last paragraph end. The reader goes on with an
@@ -300,14 +295,15 @@ Paragraph HelpReader::take_paragraph() {
 }
 
 // Empties a topic handed back, keeping the piece lists of its paragraphs
-// and the targets of its hot spots (those no one else holds) for the
-// paragraphs to come: a few of them, of a modest size, so that the spares
-// never hold much more than one ordinary topic.
+// and the storage of its texts for the paragraphs to come: a few of them,
+// of a modest size, so that the spares never hold much more than one
+// ordinary topic. The topic keeps its lists of blocks and targets, unless
+// an uncommonly long topic grew them.
 void HelpReader::recycle(Topic& topic) {
   constexpr size_t kMaxSpares = 64;
   constexpr size_t kMaxSpareCapacity = 16;
-  constexpr size_t kMaxSpareTargets = 256;
   constexpr size_t kMaxSpareTexts = 256;
+  constexpr size_t kMaxKeptTargets = 1024;
   constexpr size_t kMaxSpareTextCapacity = 256;
   for (std::vector<Block>* list : {&topic.non_scrolling, &topic.blocks}) {
     for (Block& block : *list) {
@@ -317,12 +313,6 @@ void HelpReader::recycle(Topic& topic) {
             spare_texts_.size() < kMaxSpareTexts) {
           spare_texts_.push_back(std::move(piece.text));
         }
-        if (piece.kind != PieceKind::hot_spot || !piece.link || piece.link.use_count() != 1 ||
-            spare_targets_.size() == kMaxSpareTargets) {
-          continue;
-        }
-        // Every target the reader hands out it made as a changeable object.
-        spare_targets_.push_back(std::const_pointer_cast<LinkTarget>(std::move(piece.link)));
       }
       if (block.is_table || spare_pieces_.size() == kMaxSpares || pieces.capacity() == 0 ||
           pieces.capacity() > kMaxSpareCapacity) {
@@ -333,11 +323,15 @@ void HelpReader::recycle(Topic& topic) {
     }
   }
   std::vector<Block> blocks = std::move(topic.blocks);
+  std::vector<LinkTarget> targets = std::move(topic.targets);
   std::vector<IndexLink> links = std::move(topic.index_links);
   blocks.clear();
+  targets.clear();
+  if (targets.capacity() > kMaxKeptTargets) targets = std::vector<LinkTarget>();
   links.clear();
   topic = Topic();
   topic.blocks = std::move(blocks);
+  topic.targets = std::move(targets);
   topic.index_links = std::move(links);
 }
 
@@ -499,12 +493,11 @@ void HelpReader::finish_braced() {
     const size_t comma = mbs_strchr(argument, ',');
     Piece piece{PieceKind::button, state().chr,
                 std::string(trim_blanks(argument.substr(0, comma)))};
-    LinkTarget target;
+    LinkTarget& target = new_target(piece);
     target.kind = LinkKind::macro;
     if (comma != std::string_view::npos) {
       target.macro = std::string(trim_blanks(argument.substr(comma + 1)));
     }
-    piece.set_target(std::move(target));
     add_piece(std::move(piece));
   } else if (is("ewc") || is("ewl") || is("ewr")) {
     // A window from a DLL: nothing a page can show.

@@ -6,7 +6,6 @@
 #pragma once
 
 #include <cstdint>
-#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -81,43 +80,37 @@ struct LinkTarget {
   std::string macro;    // "!Macro(...)": the macro text without "!"
 };
 
-enum class BitmapPlacement { character, left, right };
+enum class BitmapPlacement : uint8_t { character, left, right };
 
-enum class PieceKind {
+enum class PieceKind : uint8_t {
   text,        // `text` in `style`
   tab,         // \tab
   line_break,  // \line
   anchor,      // a "#" footnote inside the text: `text` is the context string
-  hot_spot,    // `text` shown in `style`, leading to `target`
+  hot_spot,    // `text` shown in `style`, leading to its target
   bitmap,      // `text` is the file name
-  button,      // an authored button: `text` the label, `target` its macro
+  button,      // an authored button: `text` the label, its target its macro
 };
 
+// A run of text or one of the things a paragraph holds besides text. A
+// paragraph's pieces lie side by side in one cache line each.
 struct Piece {
+  static constexpr uint32_t kNoTarget = UINT32_MAX;
+
   Piece() = default;
   Piece(PieceKind kind_, const CharStyle& style_, std::string text_ = std::string())
       : kind(kind_), style(style_), text(std::move(text_)) {}
 
-  // Where a hot spot or button leads; a piece of any other kind leads nowhere.
-  const LinkTarget& target() const { return link ? *link : no_target(); }
-  void set_target(LinkTarget target_) {
-    link = std::make_shared<const LinkTarget>(std::move(target_));
-  }
+  bool has_target() const { return target != kNoTarget; }
 
   PieceKind kind = PieceKind::text;
-  CharStyle style;
-  std::string text;
-  // Held apart: few pieces are hot spots, and every piece is moved several
-  // times on its way into a topic.
-  std::shared_ptr<const LinkTarget> link;                  // hot_spot, button
   BitmapPlacement placement = BitmapPlacement::character;  // bitmap
   bool transparent = false;                                // bitmap: bmct, bmlt, bmrt
-
- private:
-  static const LinkTarget& no_target() {
-    static const LinkTarget none;
-    return none;
-  }
+  CharStyle style;
+  std::string text;
+  // Where a hot spot or button leads: an entry of its topic's `targets`,
+  // which holds them apart from the pieces and side by side.
+  uint32_t target = kNoTarget;
 };
 
 struct Paragraph {
@@ -159,8 +152,16 @@ struct Topic {
   std::string window;                 // ">"
   std::vector<Block> non_scrolling;   // the leading \keepn paragraphs
   std::vector<Block> blocks;          // the scrolling text
+  // Where the hot spots and buttons of the text lead (Piece::target).
+  std::vector<LinkTarget> targets;
   // Only from a read for the index, whose hot-spot pieces keep no target.
   std::vector<IndexLink> index_links;
+
+  // Where `piece` leads; a piece that leads nowhere has an empty target.
+  const LinkTarget& target_of(const Piece& piece) const {
+    static const LinkTarget none;
+    return piece.target < targets.size() ? targets[piece.target] : none;
+  }
 };
 
 struct FontEntry {

@@ -75,7 +75,7 @@ void PageDrafter::topic(const Topic& topic) {
   draft_.topics.push_back(std::move(info));
 
   append(out_, kDraftMark, 'T');
-  html_.begin_topic();
+  html_.begin_topic(topic);
   if (topic.title.empty()) {
     append(out_, kDraftMark, 'C');
   } else {
@@ -89,13 +89,10 @@ void PageDrafter::topic(const Topic& topic) {
   if (out_.size() >= kFlushSize) flush();
 }
 
-void PageDrafter::link_open(std::string& out, const Piece& piece, std::string_view window) {
-  const LinkTarget& target = piece.target();
+void PageDrafter::link_open(std::string& out, const LinkTarget& target, std::string_view window) {
   const uint32_t context = context_numbers_.number(target.context, draft_.contexts);
   if (context == reached_.size()) reached_.push_back(0);
-  // A hot-spot piece always has its target; one without leads nowhere.
-  if (piece.link)
-    reached_[context] |= target.kind == LinkKind::popup ? kReachedByPopup : kReachedByJump;
+  reached_[context] |= target.kind == LinkKind::popup ? kReachedByPopup : kReachedByJump;
   const uint32_t window_number = window.empty() ? 0 : number_of_window(window) + 1;
   std::array<char, 3 + 2 * kMarkNumberWidth> mark{kDraftMark, 'L',
                                                   link_digit(target.kind, target.look)};

@@ -104,7 +104,7 @@ class PageDrafter : private DeferredParts {
   PageDraft finish();
 
  private:
-  void link_open(std::string& out, const Piece& piece, std::string_view window) override;
+  void link_open(std::string& out, const LinkTarget& target, std::string_view window) override;
   void link_close(std::string& out) override;
   void bitmap(std::string& out, const Piece& piece) override;
   uint32_t number_of_window(std::string_view window);

@@ -248,7 +248,7 @@ void TopicHtml::piece(std::string& out, const Piece& piece) const {
       break;
     case PieceKind::button:
       out += "<span class=\"btn\" title=\"";
-      append_escaped(out, piece.target().macro);
+      append_escaped(out, topic_->target_of(piece).macro);
       out += "\">";
       append_escaped(out, piece.text);
       out += "</span>";
@@ -374,7 +374,7 @@ std::string TopicHtml::window_name(std::string_view window) {
 }
 
 void TopicHtml::link_text(std::string& out, const Piece& piece) const {
-  const bool popup = piece.target().kind == LinkKind::popup;
+  const bool popup = topic_->target_of(piece).kind == LinkKind::popup;
   if (link_brackets_) out += popup ? "\x81\x73" : "\x81\x79";  // 《 or 【
   styled_text(out, piece.style, piece.text, true);
   if (link_brackets_) out += popup ? "\x81\x74" : "\x81\x7A";  // 》 or 】
@@ -400,7 +400,7 @@ std::string_view link_start(LinkKind kind, LinkLook look) {
 }  // namespace
 
 void TopicHtml::hot_spot(std::string& out, const Piece& piece) const {
-  const LinkTarget& target = piece.target();
+  const LinkTarget& target = topic_->target_of(piece);
   if (target.kind == LinkKind::macro) {
     append(out, "<span class=\"m", look_class(target.look), "\" title=\"");
     append_escaped(out, target.macro);
@@ -424,7 +424,7 @@ void TopicHtml::hot_spot(std::string& out, const Piece& piece) const {
     return;
   }
   if (deferred_ != nullptr) {
-    deferred_->link_open(out, piece, window);
+    deferred_->link_open(out, target, window);
     link_text(out, piece);
     deferred_->link_close(out);
     return;
@@ -593,7 +593,7 @@ void append_browse_links(std::string& out, std::string_view previous, std::strin
 
 void append_topic_parts(std::string& out, const Topic& topic, size_t index, const HelpIndex& help,
                         const TopicHtml& html) {
-  html.begin_topic();
+  html.begin_topic(topic);
   append_caption(out, listed_title(help, index));
   append_entry_macros(out, topic);
   std::string region_attributes;

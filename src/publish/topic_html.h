@@ -50,10 +50,10 @@ class BitmapPlacer {
 class DeferredParts {
  public:
   virtual ~DeferredParts() = default;
-  // The start of the hot spot `piece`, leading to a topic of this help, up
+  // The start of a hot spot leading to `target`, a topic of this help, up
   // to its text; `window` is the browsing-context name it opens in (empty:
   // the page's own).
-  virtual void link_open(std::string& out, const Piece& piece, std::string_view window) = 0;
+  virtual void link_open(std::string& out, const LinkTarget& target, std::string_view window) = 0;
   // The end of that hot spot, after its text.
   virtual void link_close(std::string& out) = 0;
   virtual void bitmap(std::string& out, const Piece& piece) = 0;
@@ -84,8 +84,12 @@ class TopicHtml {
   // -K: hot spots in the brackets of the text output, 【jump】 and 《popup》.
   void set_link_brackets(bool on) { link_brackets_ = on; }
 
-  // Starts a topic: the anchors inside it are its own.
-  void begin_topic() const { topic_points_.clear(); }
+  // Starts `topic`, whose blocks are written next: the anchors inside it
+  // are its own, and its hot spots lead to its targets.
+  void begin_topic(const Topic& topic) const {
+    topic_ = &topic;
+    topic_points_.clear();
+  }
   void blocks(std::string& out, const std::vector<Block>& list, Region region) const;
 
   // Whether a jump may land inside topic `index`'s text, below its top: the
@@ -135,6 +139,7 @@ class TopicHtml {
   PageMode mode_;
   BitmapPlacer* bitmaps_ = nullptr;
   bool link_brackets_ = false;
+  mutable const Topic* topic_ = nullptr;  // the topic being written
   // The region of the blocks being written.
   mutable Region region_ = Region::scrolling;
   // The character CSS the paragraph being written carries for all its text,

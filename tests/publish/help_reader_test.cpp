@@ -116,18 +116,18 @@ TEST(HelpReaderTest, HotSpotTargetForms) {
     const Piece& piece = pieces[0];
     EXPECT_EQ(piece.kind, c.kind) << c.rtf;
     EXPECT_EQ(piece.text, c.text) << c.rtf;
-    EXPECT_EQ(piece.target().kind, c.link) << c.rtf;
-    EXPECT_EQ(piece.target().context, c.context) << c.rtf;
-    EXPECT_EQ(piece.target().file, c.file) << c.rtf;
-    EXPECT_EQ(piece.target().window, c.window) << c.rtf;
-    EXPECT_EQ(piece.target().macro, c.macro) << c.rtf;
-    EXPECT_EQ(piece.target().look, c.look) << c.rtf;
+    EXPECT_EQ(topics[0].target_of(piece).kind, c.link) << c.rtf;
+    EXPECT_EQ(topics[0].target_of(piece).context, c.context) << c.rtf;
+    EXPECT_EQ(topics[0].target_of(piece).file, c.file) << c.rtf;
+    EXPECT_EQ(topics[0].target_of(piece).window, c.window) << c.rtf;
+    EXPECT_EQ(topics[0].target_of(piece).macro, c.macro) << c.rtf;
+    EXPECT_EQ(topics[0].target_of(piece).look, c.look) << c.rtf;
   }
 }
 
 // A piece as one line: its kind, text and where it leads.
-std::string piece_line(const Piece& piece) {
-  const LinkTarget& target = piece.target();
+std::string piece_line(const Topic& topic, const Piece& piece) {
+  const LinkTarget& target = topic.target_of(piece);
   return cat(static_cast<int>(piece.kind), '|', piece.text, '|', static_cast<int>(target.kind), '|',
              static_cast<int>(target.look), '|', target.context, '|', target.file, '|',
              target.window, '|', target.macro);
@@ -143,7 +143,7 @@ std::vector<std::string> first_piece_lines(const std::string& rtf) {
   Topic topic;
   while (reader.next_topic(topic)) {
     const std::vector<Piece> pieces = first_pieces(topic);
-    lines.push_back(pieces.empty() ? std::string() : piece_line(pieces[0]));
+    lines.push_back(pieces.empty() ? std::string() : piece_line(topic, pieces[0]));
   }
   return lines;
 }
@@ -312,12 +312,12 @@ std::string document_lines(const std::string& rtf) {
     append(out, ' ', s.bold, s.italic, s.underline, s.double_underline, s.strike, s.hidden,
            s.small_caps, s.caps, ' ', s.font, ' ', s.size, ' ', s.color, '\n');
   };
-  const auto paragraph_lines = [&](const Paragraph& paragraph) {
+  const auto paragraph_lines = [&](const Topic& topic, const Paragraph& paragraph) {
     const ParaStyle& p = paragraph.style;
     append(out, "P ", p.left_indent, ' ', p.first_indent, ' ', static_cast<int>(p.alignment), ' ',
            p.non_scroll, p.in_table, ' ', p.tabs.size(), '\n');
     for (const Piece& piece : paragraph.pieces) {
-      append(out, piece_line(piece), ' ', static_cast<int>(piece.placement));
+      append(out, piece_line(topic, piece), ' ', static_cast<int>(piece.placement));
       style_line(piece.style);
     }
   };
@@ -329,13 +329,13 @@ std::string document_lines(const std::string& rtf) {
     for (const std::vector<Block>* list : {&topic.non_scrolling, &topic.blocks}) {
       for (const Block& block : *list) {
         if (!block.is_table) {
-          paragraph_lines(block.paragraph);
+          paragraph_lines(topic, block.paragraph);
           continue;
         }
         for (const TableRow& row : block.rows) {
           for (const TableCell& cell : row.cells) {
             out += "cell\n";
-            for (const Paragraph& paragraph : cell.paragraphs) paragraph_lines(paragraph);
+            for (const Paragraph& paragraph : cell.paragraphs) paragraph_lines(topic, paragraph);
           }
         }
       }

@@ -42,6 +42,7 @@ std::string first_topic_html(const std::string& rtf, PageMode mode) {
   const DocumentTables tables = reader.tables();
   const TopicHtml html(index, tables, mode, nullptr);
   std::string out;
+  html.begin_topic(topic);
   html.blocks(out, topic.blocks, Region::scrolling);
   return out;
 }
