@@ -46,19 +46,19 @@ void HelpIndex::add(const Topic& topic, TopicLinks links) {
     if (list.empty() || list.back() != index) list.push_back(index);
   }
   for_each_piece(topic, [&](const Piece& piece) {
-    if (piece.kind == PieceKind::anchor) entry.inner.insert(lookup_key(piece.text));
+    if (piece.kind == PieceKind::anchor) entry.inner.insert(lookup_key(topic.text_of(piece)));
   });
   if (links == TopicLinks::read) {
-    for_each_index_link(topic, [this](LinkKind kind, const std::string& context) {
-      add_link_target(kind, context);
-    });
+    for_each_index_link(
+        topic, [this](LinkKind kind, std::string_view context) { add_link_target(kind, context); });
   }
   topics_.push_back(std::move(entry));
   browse_keys_.push_back(std::move(key));
 }
 
-void HelpIndex::add_link_target(LinkKind kind, const std::string& context) {
-  (kind == LinkKind::popup ? popup_targets_ : jump_targets_).insert(context);
+void HelpIndex::add_link_target(LinkKind kind, std::string_view context) {
+  auto& targets = kind == LinkKind::popup ? popup_targets_ : jump_targets_;
+  if (!targets.contains(context)) targets.emplace(context);
 }
 
 std::optional<size_t> HelpIndex::find(std::string_view context) const {

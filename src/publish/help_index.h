@@ -58,7 +58,7 @@ class HelpIndex {
   void add(const Topic& topic, TopicLinks links = TopicLinks::read);
   // A hot spot of kind `kind` leads to `context` (a jump or popup within
   // this help), for topics added with TopicLinks::told.
-  void add_link_target(LinkKind kind, const std::string& context);
+  void add_link_target(LinkKind kind, std::string_view context);
   // Reading the document keeps a place to resume at every `resume_every`
   // topics, and fewer, evenly spread, in a longer help (resume_places()).
   void add_topics(RtfSource& source, size_t resume_every = kResumeEvery);
@@ -139,7 +139,7 @@ void for_each_index_link(const Topic& topic, Visit&& visit) {
   for (const IndexLink& link : topic.index_links) visit(link.kind, link.context);
   for_each_piece(topic, [&visit, &topic](const Piece& piece) {
     if (piece.kind != PieceKind::hot_spot || !piece.has_target()) return;
-    const LinkTarget& target = topic.target_of(piece);
+    const TargetText target = topic.target_of(piece);
     if (target.kind != LinkKind::macro && target.file.empty()) visit(target.kind, target.context);
   });
 }

@@ -349,12 +349,14 @@ void HelpReader::begin_footnote() {
   finish_hidden();
   footnote_mark_ = 0;
   if (!paragraph_.pieces.empty() && paragraph_.pieces.back().kind == PieceKind::text) {
-    std::string& text = paragraph_.pieces.back().text;
-    if (!text.empty() && static_cast<unsigned char>(text.back()) < 0x80) {
-      footnote_mark_ = text.back();
-      text.pop_back();
+    TextSpan& text = paragraph_.pieces.back().text;
+    const char last = text.size == 0 ? '\0' : topic_.bytes[text.end() - 1];
+    if (text.size != 0 && static_cast<unsigned char>(last) < 0x80) {
+      footnote_mark_ = last;
+      if (text.end() == topic_.bytes.size()) topic_.bytes.pop_back();
+      --text.size;
     }
-    if (text.empty()) paragraph_.pieces.pop_back();
+    if (text.size == 0) paragraph_.pieces.pop_back();
   }
   group.destination = Destination::footnote;
   footnote_.clear();

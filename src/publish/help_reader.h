@@ -124,6 +124,8 @@ class HelpReader : private HelpReaderCarry {
   void add_text(std::string_view bytes) { add_text(bytes, state().chr); }
   void add_text(std::string_view bytes, const CharStyle& style);
   void add_piece(Piece piece);
+  TextSpan stored(std::string_view bytes);
+  TextSpan extended(TextSpan span, std::string_view bytes);
   void finish_hidden();
   void note_index_link(LinkKind kind);
   LinkTarget& new_target(Piece& piece);
@@ -148,9 +150,6 @@ class HelpReader : private HelpReaderCarry {
   ReadFor purpose_;
   // Emptied piece lists of topics already handed out, for paragraphs to come.
   std::vector<std::vector<Piece>> spare_pieces_;
-  // The storage of texts handed back, for the text pieces to come.
-  std::vector<std::string> spare_texts_;
-  LinkTarget index_target_;   // an index read's hot-spot target, read in place
   uint64_t base_offset_ = 0;  // where the source's first byte stands in the document
 };
 

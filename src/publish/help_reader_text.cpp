@@ -15,14 +15,6 @@ namespace zek {
 
 namespace {
 
-// Replaces `text` by `bytes`, which never overlap it. Unlike assign, which
-// allows for overlapping bytes, clearing and appending copies at once: the
-// reader does it for every piece of text and every hot spot.
-void overwrite(std::string& text, std::string_view bytes) {
-  text.clear();
-  text.append(bytes);
-}
-
 // Hot-spot targets: the forms the help compiler reads from hidden text
 // ("ctx", "ctx>window", "ctx@file.hlp", "!Macro(...)", with a leading "%"
 // or "*") and an authored button's macro.
@@ -40,6 +32,21 @@ std::string_view trim_blanks(std::string_view text) {
   return text;
 }
 
+// The spans of the parts of a text that stands at `base` in a topic's
+// bytes: each part is a view into the text.
+class PartSpans {
+ public:
+  PartSpans(std::string_view whole, size_t base) : whole_(whole), base_(base) {}
+  TextSpan operator()(std::string_view part) const {
+    if (part.empty()) return TextSpan{base_, 0};
+    return TextSpan{base_ + static_cast<size_t>(part.data() - whole_.data()), part.size()};
+  }
+
+ private:
+  std::string_view whole_;
+  size_t base_;
+};
+
 // One macro argument without its quotes ("x", `x' or 'x').
 std::string_view unquote(std::string_view argument) {
   argument = trim_blanks(argument);
@@ -56,8 +63,8 @@ std::string_view unquote(std::string_view argument) {
 
 // A jump that a macro text such as JI("file.hlp","ctx") or JumpId(...)
 // makes; `target` is left a macro when the macro is anything else.
-void read_jump_macro(LinkTarget& target) {
-  const std::string_view macro = trim_blanks(target.macro);
+void read_jump_macro(std::string_view macro, const PartSpans& span, LinkTarget& target) {
+  macro = trim_blanks(macro);
   const size_t open = mbs_strchr(macro, '(');
   if (open == std::string_view::npos || macro.back() != ')') return;
   const std::string_view name = trim_blanks(macro.substr(0, open));
@@ -69,20 +76,22 @@ void read_jump_macro(LinkTarget& target) {
   std::string_view context = unquote(arguments.substr(comma + 1));
   const size_t window = mbs_strchr(context, '>');
   if (window != std::string_view::npos) {
-    target.window = std::string(context.substr(window + 1));
+    target.window = span(context.substr(window + 1));
     context = context.substr(0, window);
   }
   if (context.empty()) return;
   target.kind = LinkKind::jump;
-  target.file = std::string(file);
-  target.context = std::string(context);
+  target.file = span(file);
+  target.context = span(context);
 }
 
-// The target a hot spot's hidden text names, into a new `target`. `kind` is
-// what the visible text's formatting says (jump or popup); a macro makes it
-// a macro, and the macro JumpId/JI("file","ctx") becomes a jump into that
-// file.
-void read_link_target(std::string_view hidden, LinkKind kind, LinkTarget& target) {
+// The target a hot spot's hidden text names, into `target`, its parts as
+// spans of the hidden text counted from `base`. `kind` is what the visible
+// text's formatting says (jump or popup); a macro makes it a macro, and the
+// macro JumpId/JI("file","ctx") becomes a jump into that file.
+void read_link_target(std::string_view hidden, LinkKind kind, size_t base, LinkTarget& target) {
+  const PartSpans span(hidden, base);
+  target = LinkTarget{};
   target.kind = kind;
   hidden = trim_blanks(hidden);
   if (!hidden.empty() && hidden.front() == '%') {
@@ -94,8 +103,8 @@ void read_link_target(std::string_view hidden, LinkKind kind, LinkTarget& target
   }
   if (!hidden.empty() && hidden.front() == '!') {
     target.kind = LinkKind::macro;
-    overwrite(target.macro, hidden.substr(1));
-    read_jump_macro(target);
+    target.macro = span(hidden.substr(1));
+    read_jump_macro(hidden.substr(1), span, target);
     return;
   }
   // The first ">" names the window; the first "@" before it, the file. One
@@ -110,35 +119,14 @@ void read_link_target(std::string_view hidden, LinkKind kind, LinkTarget& target
     if (hidden[i] == '@' && at == std::string_view::npos) at = i;
   }
   if (window != std::string_view::npos) {
-    overwrite(target.window, trim_blanks(hidden.substr(window + 1)));
+    target.window = span(trim_blanks(hidden.substr(window + 1)));
     hidden = hidden.substr(0, window);
   }
   if (at != std::string_view::npos) {
-    overwrite(target.file, trim_blanks(hidden.substr(at + 1)));
+    target.file = span(trim_blanks(hidden.substr(at + 1)));
     hidden = hidden.substr(0, at);
   }
-  overwrite(target.context, trim_blanks(hidden));
-}
-
-// A target as new, its strings keeping their storage.
-void clear_target(LinkTarget& target) {
-  target.kind = LinkKind::jump;
-  target.look = LinkLook::normal;
-  target.context.clear();
-  target.file.clear();
-  target.window.clear();
-  target.macro.clear();
-}
-
-// Whether a text has storage apart from the string (a short one is held
-// in the string itself); such storage is kept for reuse when a topic is
-// handed back.
-size_t in_place() {
-  static const size_t capacity = std::string().capacity();
-  return capacity;
-}
-bool has_storage(const std::string& text) {
-  return text.capacity() > in_place();
+  target.context = span(trim_blanks(hidden));
 }
 
 // Bounds that keep the reader's memory small on any input.
@@ -217,16 +205,33 @@ void HelpReader::add_text(std::string_view bytes, const CharStyle& style) {
   if (!paragraph_.pieces.empty()) {
     Piece& last = paragraph_.pieces.back();
     if (last.kind == PieceKind::text && last.style == style) {
-      last.text.append(bytes);
+      last.text = extended(last.text, bytes);
       return;
     }
   }
-  Piece& piece = paragraph_.pieces.emplace_back(PieceKind::text, style);
-  if (bytes.size() > in_place() && !spare_texts_.empty()) {
-    piece.text.swap(spare_texts_.back());
-    spare_texts_.pop_back();
+  paragraph_.pieces.emplace_back(PieceKind::text, style, stored(bytes));
+}
+
+// `bytes` kept in the topic's bytes, after the texts before them.
+TextSpan HelpReader::stored(std::string_view bytes) {
+  const TextSpan span{topic_.bytes.size(), bytes.size()};
+  topic_.bytes.append(bytes);
+  return span;
+}
+
+// The text of `span` followed by `bytes`. Text read in a row lies in a row:
+// a span that ends where the bytes do grows in place, any other is copied
+// to their end first.
+TextSpan HelpReader::extended(TextSpan span, std::string_view bytes) {
+  std::string& all = topic_.bytes;
+  if (span.end() != all.size()) {
+    const size_t offset = all.size();
+    all.append(all, span.offset, span.size);
+    span.offset = offset;
   }
-  overwrite(piece.text, bytes);
+  all.append(bytes);
+  span.size += bytes.size();
+  return span;
 }
 
 void HelpReader::add_piece(Piece piece) {
@@ -250,7 +255,9 @@ void HelpReader::finish_hidden() {
     // (An index read keeps only where it leads.)
     Piece& spot = pieces[first];
     if (purpose_ == ReadFor::pages) {
-      for (size_t i = first + 1; i < pieces.size(); ++i) spot.text += pieces[i].text;
+      for (size_t i = first + 1; i < pieces.size(); ++i) {
+        spot.text = extended(spot.text, topic_.text(pieces[i].text));
+      }
     }
     spot.kind = PieceKind::hot_spot;
     const LinkKind kind =
@@ -258,7 +265,9 @@ void HelpReader::finish_hidden() {
     if (purpose_ == ReadFor::index) {
       note_index_link(kind);
     } else {
-      read_link_target(hidden_, kind, new_target(spot));
+      const size_t base = topic_.bytes.size();
+      topic_.bytes.append(hidden_);
+      read_link_target(hidden_, kind, base, new_target(spot));
     }
     pieces.erase(pieces.begin() + static_cast<std::ptrdiff_t>(first) + 1, pieces.end());
   }
@@ -268,16 +277,17 @@ void HelpReader::finish_hidden() {
 // An index read's hot spot: read into one target kept for the purpose, and
 // recorded when it leads to a topic of this help.
 void HelpReader::note_index_link(LinkKind kind) {
-  LinkTarget& target = index_target_;
-  clear_target(target);
-  read_link_target(hidden_, kind, target);
-  if (target.kind == LinkKind::macro || !target.file.empty()) return;
-  topic_.index_links.push_back(IndexLink{target.kind, target.context});
+  LinkTarget target;
+  read_link_target(hidden_, kind, 0, target);
+  if (target.kind == LinkKind::macro || target.file.size != 0) return;
+  const std::string_view context =
+      std::string_view(hidden_).substr(target.context.offset, target.context.size);
+  topic_.index_links.push_back(IndexLink{target.kind, std::string(context)});
 }
 
 // The target of hot spot or button `piece`, new in the topic's list.
 LinkTarget& HelpReader::new_target(Piece& piece) {
-  piece.target = static_cast<uint32_t>(topic_.targets.size());
+  piece.target = topic_.targets.size();
   return topic_.targets.emplace_back();
 }
 
@@ -295,25 +305,18 @@ Paragraph HelpReader::take_paragraph() {
 }
 
 // Empties a topic handed back, keeping the piece lists of its paragraphs
-// and the storage of its texts for the paragraphs to come: a few of them,
-// of a modest size, so that the spares never hold much more than one
-// ordinary topic. The topic keeps its lists of blocks and targets, unless
-// an uncommonly long topic grew them.
+// for the paragraphs to come: a few of them, of a modest size, so that the
+// spares never hold much more than one ordinary topic. The topic keeps its
+// lists of blocks and targets and the storage of its bytes, unless an
+// uncommonly long topic grew them.
 void HelpReader::recycle(Topic& topic) {
   constexpr size_t kMaxSpares = 64;
   constexpr size_t kMaxSpareCapacity = 16;
-  constexpr size_t kMaxSpareTexts = 256;
   constexpr size_t kMaxKeptTargets = 1024;
-  constexpr size_t kMaxSpareTextCapacity = 256;
+  constexpr size_t kMaxKeptBytes = size_t{1} << 16;
   for (std::vector<Block>* list : {&topic.non_scrolling, &topic.blocks}) {
     for (Block& block : *list) {
       std::vector<Piece>& pieces = block.paragraph.pieces;
-      for (Piece& piece : pieces) {
-        if (has_storage(piece.text) && piece.text.capacity() <= kMaxSpareTextCapacity &&
-            spare_texts_.size() < kMaxSpareTexts) {
-          spare_texts_.push_back(std::move(piece.text));
-        }
-      }
       if (block.is_table || spare_pieces_.size() == kMaxSpares || pieces.capacity() == 0 ||
           pieces.capacity() > kMaxSpareCapacity) {
         continue;
@@ -324,14 +327,18 @@ void HelpReader::recycle(Topic& topic) {
   }
   std::vector<Block> blocks = std::move(topic.blocks);
   std::vector<LinkTarget> targets = std::move(topic.targets);
+  std::string bytes = std::move(topic.bytes);
   std::vector<IndexLink> links = std::move(topic.index_links);
   blocks.clear();
   targets.clear();
   if (targets.capacity() > kMaxKeptTargets) targets = std::vector<LinkTarget>();
+  bytes.clear();
+  if (bytes.capacity() > kMaxKeptBytes) bytes = std::string();
   links.clear();
   topic = Topic();
   topic.blocks = std::move(blocks);
   topic.targets = std::move(targets);
+  topic.bytes = std::move(bytes);
   topic.index_links = std::move(links);
 }
 
@@ -436,7 +443,7 @@ void HelpReader::finish_footnote() {
       if (rest.empty()) break;
       const bool inside = topic_blocks_ != 0 || !paragraph_.pieces.empty();
       topic_.contexts.emplace_back(rest);
-      if (inside) add_piece(Piece{PieceKind::anchor, state().chr, std::string(rest)});
+      if (inside) add_piece(Piece{PieceKind::anchor, state().chr, stored(rest)});
       break;
     }
     case '$':
@@ -462,7 +469,7 @@ void HelpReader::finish_footnote() {
 void HelpReader::finish_bitmap(BitmapPlacement placement, bool transparent) {
   const std::string_view name = trim_blanks(bitmap_);
   if (name.empty()) return;
-  Piece piece{PieceKind::bitmap, state().chr, std::string(name)};
+  Piece piece{PieceKind::bitmap, state().chr, stored(name)};
   piece.placement = placement;
   piece.transparent = transparent;
   add_piece(std::move(piece));
@@ -491,13 +498,12 @@ void HelpReader::finish_braced() {
     bitmap_.clear();
   } else if (is("button")) {
     const size_t comma = mbs_strchr(argument, ',');
-    Piece piece{PieceKind::button, state().chr,
-                std::string(trim_blanks(argument.substr(0, comma)))};
+    Piece piece{PieceKind::button, state().chr, stored(trim_blanks(argument.substr(0, comma)))};
+    TextSpan macro;
+    if (comma != std::string_view::npos) macro = stored(trim_blanks(argument.substr(comma + 1)));
     LinkTarget& target = new_target(piece);
     target.kind = LinkKind::macro;
-    if (comma != std::string_view::npos) {
-      target.macro = std::string(trim_blanks(argument.substr(comma + 1)));
-    }
+    target.macro = macro;
     add_piece(std::move(piece));
   } else if (is("ewc") || is("ewl") || is("ewr")) {
     // A window from a DLL: nothing a page can show.

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -58,26 +59,47 @@ struct ParaStyle {
   bool operator==(const ParaStyle&) const = default;
 };
 
-enum class LinkKind {
+enum class LinkKind : uint8_t {
   jump,   // to a topic, in this help or another
   popup,  // a topic shown over the page
   macro,  // runs a help macro: shown as inert text
 };
 
-enum class LinkLook {
+enum class LinkLook : uint8_t {
   normal,        // underlined and coloured
   plain,         // "%": neither underlined nor coloured
   no_underline,  // "*": coloured, not underlined
 };
 
-// Where a hot spot leads, read from its hidden text.
+// A stretch of the bytes a topic holds its texts in (Topic::bytes): the
+// text of a piece, or a part of where a hot spot leads. A topic's texts lie
+// side by side in the order they were read, in one string the topic keeps
+// for the next topic read into it.
+struct TextSpan {
+  size_t offset = 0;
+  size_t size = 0;
+  size_t end() const { return offset + size; }
+};
+
+// Where a hot spot leads, read from its hidden text: its parts as spans of
+// the topic's bytes (Topic::target_of gives them as text).
 struct LinkTarget {
   LinkKind kind = LinkKind::jump;
   LinkLook look = LinkLook::normal;
-  std::string context;  // the context string (jump, popup)
-  std::string file;     // "ctx@file.hlp": the other help file; empty for this help
-  std::string window;   // "ctx>window": the window it opens in
-  std::string macro;    // "!Macro(...)": the macro text without "!"
+  TextSpan context;  // the context string (jump, popup)
+  TextSpan file;     // "ctx@file.hlp": the other help file; empty for this help
+  TextSpan window;   // "ctx>window": the window it opens in
+  TextSpan macro;    // "!Macro(...)": the macro text without "!"
+};
+
+// A hot spot's target with its parts as text.
+struct TargetText {
+  LinkKind kind = LinkKind::jump;
+  LinkLook look = LinkLook::normal;
+  std::string_view context;
+  std::string_view file;
+  std::string_view window;
+  std::string_view macro;
 };
 
 enum class BitmapPlacement : uint8_t { character, left, right };
@@ -95,11 +117,11 @@ enum class PieceKind : uint8_t {
 // A run of text or one of the things a paragraph holds besides text. A
 // paragraph's pieces lie side by side in one cache line each.
 struct Piece {
-  static constexpr uint32_t kNoTarget = UINT32_MAX;
+  static constexpr size_t kNoTarget = SIZE_MAX;
 
   Piece() = default;
-  Piece(PieceKind kind_, const CharStyle& style_, std::string text_ = std::string())
-      : kind(kind_), style(style_), text(std::move(text_)) {}
+  Piece(PieceKind kind_, const CharStyle& style_, TextSpan text_ = TextSpan())
+      : kind(kind_), style(style_), text(text_) {}
 
   bool has_target() const { return target != kNoTarget; }
 
@@ -107,10 +129,10 @@ struct Piece {
   BitmapPlacement placement = BitmapPlacement::character;  // bitmap
   bool transparent = false;                                // bitmap: bmct, bmlt, bmrt
   CharStyle style;
-  std::string text;
+  TextSpan text;  // of the topic's bytes (Topic::text_of)
   // Where a hot spot or button leads: an entry of its topic's `targets`,
   // which holds them apart from the pieces and side by side.
-  uint32_t target = kNoTarget;
+  size_t target = kNoTarget;
 };
 
 struct Paragraph {
@@ -154,13 +176,21 @@ struct Topic {
   std::vector<Block> blocks;          // the scrolling text
   // Where the hot spots and buttons of the text lead (Piece::target).
   std::vector<LinkTarget> targets;
+  // The texts of the pieces and the targets (TextSpan).
+  std::string bytes;
   // Only from a read for the index, whose hot-spot pieces keep no target.
   std::vector<IndexLink> index_links;
 
+  std::string_view text(TextSpan span) const {
+    return std::string_view(bytes).substr(span.offset, span.size);
+  }
+  std::string_view text_of(const Piece& piece) const { return text(piece.text); }
   // Where `piece` leads; a piece that leads nowhere has an empty target.
-  const LinkTarget& target_of(const Piece& piece) const {
-    static const LinkTarget none;
-    return piece.target < targets.size() ? targets[piece.target] : none;
+  TargetText target_of(const Piece& piece) const {
+    if (piece.target >= targets.size()) return TargetText{};
+    const LinkTarget& target = targets[piece.target];
+    return TargetText{target.kind,       target.look,         text(target.context),
+                      text(target.file), text(target.window), text(target.macro)};
   }
 };
 

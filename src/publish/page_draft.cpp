@@ -68,8 +68,10 @@ void PageDrafter::topic(const Topic& topic) {
   info.has_non_scrolling = !topic.non_scrolling.empty();
   const bool has_anchor = !draft_.index.topic(draft_.index.size() - 1).inner.empty();
   if (has_anchor) {
-    for_each_piece(topic.blocks, [&info](const Piece& piece) {
-      if (piece.kind == PieceKind::anchor) info.landing_keys.push_back(lookup_key(piece.text));
+    for_each_piece(topic.blocks, [&info, &topic](const Piece& piece) {
+      if (piece.kind == PieceKind::anchor) {
+        info.landing_keys.push_back(lookup_key(topic.text_of(piece)));
+      }
     });
   }
   draft_.topics.push_back(std::move(info));
@@ -89,7 +91,7 @@ void PageDrafter::topic(const Topic& topic) {
   if (out_.size() >= kFlushSize) flush();
 }
 
-void PageDrafter::link_open(std::string& out, const LinkTarget& target, std::string_view window) {
+void PageDrafter::link_open(std::string& out, const TargetText& target, std::string_view window) {
   const uint32_t context = context_numbers_.number(target.context, draft_.contexts);
   if (context == reached_.size()) reached_.push_back(0);
   reached_[context] |= target.kind == LinkKind::popup ? kReachedByPopup : kReachedByJump;
@@ -113,12 +115,12 @@ void PageDrafter::link_close(std::string& out) {
   append(out, kDraftMark, 'l');
 }
 
-void PageDrafter::bitmap(std::string& out, const Piece& piece) {
-  const char placement = piece.placement == BitmapPlacement::left    ? 'l'
-                         : piece.placement == BitmapPlacement::right ? 'r'
-                                                                     : 'c';
-  std::array<char, 3 + kMarkNumberWidth> mark{kDraftMark, 'B', placement};
-  put_mark_number(mark.data() + 3, number_of(bitmap_numbers_, draft_.bitmaps, piece.text));
+void PageDrafter::bitmap(std::string& out, BitmapPlacement placement, std::string_view name) {
+  const char side = placement == BitmapPlacement::left    ? 'l'
+                    : placement == BitmapPlacement::right ? 'r'
+                                                          : 'c';
+  std::array<char, 3 + kMarkNumberWidth> mark{kDraftMark, 'B', side};
+  put_mark_number(mark.data() + 3, number_of(bitmap_numbers_, draft_.bitmaps, name));
   out.append(mark.data(), mark.size());
 }
 

@@ -104,9 +104,9 @@ class PageDrafter : private DeferredParts {
   PageDraft finish();
 
  private:
-  void link_open(std::string& out, const LinkTarget& target, std::string_view window) override;
+  void link_open(std::string& out, const TargetText& target, std::string_view window) override;
   void link_close(std::string& out) override;
-  void bitmap(std::string& out, const Piece& piece) override;
+  void bitmap(std::string& out, BitmapPlacement placement, std::string_view name) override;
   uint32_t number_of_window(std::string_view window);
   void flush();
 

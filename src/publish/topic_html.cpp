@@ -229,7 +229,7 @@ void TopicHtml::table(std::string& out, const Block& block) const {
 void TopicHtml::piece(std::string& out, const Piece& piece) const {
   switch (piece.kind) {
     case PieceKind::text:
-      styled_text(out, piece.style, piece.text, false);
+      styled_text(out, piece.style, topic_->text_of(piece), false);
       break;
     case PieceKind::tab:
       out += "<span class=\"t\">&#9;</span>";
@@ -238,7 +238,7 @@ void TopicHtml::piece(std::string& out, const Piece& piece) const {
       out += "<br>";
       break;
     case PieceKind::anchor:
-      anchor_point(out, piece.text);
+      anchor_point(out, topic_->text_of(piece));
       break;
     case PieceKind::hot_spot:
       hot_spot(out, piece);
@@ -250,7 +250,7 @@ void TopicHtml::piece(std::string& out, const Piece& piece) const {
       out += "<span class=\"btn\" title=\"";
       append_escaped(out, topic_->target_of(piece).macro);
       out += "\">";
-      append_escaped(out, piece.text);
+      append_escaped(out, topic_->text_of(piece));
       out += "</span>";
       break;
   }
@@ -376,7 +376,7 @@ std::string TopicHtml::window_name(std::string_view window) {
 void TopicHtml::link_text(std::string& out, const Piece& piece) const {
   const bool popup = topic_->target_of(piece).kind == LinkKind::popup;
   if (link_brackets_) out += popup ? "\x81\x73" : "\x81\x79";  // 《 or 【
-  styled_text(out, piece.style, piece.text, true);
+  styled_text(out, piece.style, topic_->text_of(piece), true);
   if (link_brackets_) out += popup ? "\x81\x74" : "\x81\x7A";  // 》 or 】
 }
 
@@ -400,7 +400,7 @@ std::string_view link_start(LinkKind kind, LinkLook look) {
 }  // namespace
 
 void TopicHtml::hot_spot(std::string& out, const Piece& piece) const {
-  const LinkTarget& target = topic_->target_of(piece);
+  const TargetText target = topic_->target_of(piece);
   if (target.kind == LinkKind::macro) {
     append(out, "<span class=\"m", look_class(target.look), "\" title=\"");
     append_escaped(out, target.macro);
@@ -481,7 +481,7 @@ std::string_view TopicHtml::link_end(LinkShape shape) {
 
 // Hot spots name the same few windows over and over, between hot spots
 // that name none. Past the cache's size, the oldest entry makes room.
-const std::string& TopicHtml::cached_window_name(const std::string& window) const {
+const std::string& TopicHtml::cached_window_name(std::string_view window) const {
   if (window.empty()) return no_window_;
   const size_t filled = std::min(cached_windows_, kCachedWindows);
   for (size_t i = 0; i < filled; ++i) {
@@ -494,13 +494,14 @@ const std::string& TopicHtml::cached_window_name(const std::string& window) cons
 }
 
 void TopicHtml::bitmap(std::string& out, const Piece& piece) const {
+  const std::string_view name = topic_->text_of(piece);
   if (deferred_ != nullptr) {
-    deferred_->bitmap(out, piece);
+    deferred_->bitmap(out, piece.placement, name);
     return;
   }
   std::optional<std::string> address;
-  if (bitmaps_ != nullptr) address = bitmaps_->place(piece.text);
-  bitmap_html(out, piece.placement, piece.text, address);
+  if (bitmaps_ != nullptr) address = bitmaps_->place(name);
+  bitmap_html(out, piece.placement, name, address);
 }
 
 void TopicHtml::bitmap_html(std::string& out, BitmapPlacement placement, std::string_view name,

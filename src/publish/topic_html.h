@@ -53,10 +53,10 @@ class DeferredParts {
   // The start of a hot spot leading to `target`, a topic of this help, up
   // to its text; `window` is the browsing-context name it opens in (empty:
   // the page's own).
-  virtual void link_open(std::string& out, const LinkTarget& target, std::string_view window) = 0;
+  virtual void link_open(std::string& out, const TargetText& target, std::string_view window) = 0;
   // The end of that hot spot, after its text.
   virtual void link_close(std::string& out) = 0;
-  virtual void bitmap(std::string& out, const Piece& piece) = 0;
+  virtual void bitmap(std::string& out, BitmapPlacement placement, std::string_view name) = 0;
 };
 
 // How a hot spot within this help is written: as text only (no topic
@@ -124,7 +124,7 @@ class TopicHtml {
                    bool link) const;
   void hot_spot(std::string& out, const Piece& piece) const;
   void anchor_point(std::string& out, std::string_view context) const;
-  const std::string& cached_window_name(const std::string& window) const;
+  const std::string& cached_window_name(std::string_view window) const;
   void append_topic_href(std::string& out, size_t index) const;
   void append_context_href(std::string& out, size_t topic, std::string_view context) const;
   void link_text(std::string& out, const Piece& piece) const;

@@ -47,7 +47,7 @@ TEST(HelpReaderTest, FootnotesBecomeTopicProperties) {
   // The reference marks are no text of the page.
   const std::vector<Piece> pieces = first_pieces(topics[0]);
   ASSERT_EQ(pieces.size(), 1u);
-  EXPECT_EQ(pieces[0].text, "Text");
+  EXPECT_EQ(topics[0].text_of(pieces[0]), "Text");
   EXPECT_EQ(topics[1].title, "Two");
 }
 
@@ -60,7 +60,7 @@ TEST(HelpReaderTest, AContextStringInsideTheTextIsAnAnchorThere) {
   const std::vector<Piece>& second = topics[0].blocks[1].paragraph.pieces;
   ASSERT_EQ(second.size(), 2u);
   EXPECT_EQ(second[0].kind, PieceKind::anchor);
-  EXPECT_EQ(second[0].text, "XX5");
+  EXPECT_EQ(topics[0].text_of(second[0]), "XX5");
 }
 
 struct HotSpotCase {
@@ -115,7 +115,7 @@ TEST(HelpReaderTest, HotSpotTargetForms) {
     ASSERT_EQ(pieces.size(), 1u) << c.rtf;
     const Piece& piece = pieces[0];
     EXPECT_EQ(piece.kind, c.kind) << c.rtf;
-    EXPECT_EQ(piece.text, c.text) << c.rtf;
+    EXPECT_EQ(topics[0].text_of(piece), c.text) << c.rtf;
     EXPECT_EQ(topics[0].target_of(piece).kind, c.link) << c.rtf;
     EXPECT_EQ(topics[0].target_of(piece).context, c.context) << c.rtf;
     EXPECT_EQ(topics[0].target_of(piece).file, c.file) << c.rtf;
@@ -127,10 +127,10 @@ TEST(HelpReaderTest, HotSpotTargetForms) {
 
 // A piece as one line: its kind, text and where it leads.
 std::string piece_line(const Topic& topic, const Piece& piece) {
-  const LinkTarget& target = topic.target_of(piece);
-  return cat(static_cast<int>(piece.kind), '|', piece.text, '|', static_cast<int>(target.kind), '|',
-             static_cast<int>(target.look), '|', target.context, '|', target.file, '|',
-             target.window, '|', target.macro);
+  const TargetText target = topic.target_of(piece);
+  return cat(static_cast<int>(piece.kind), '|', topic.text_of(piece), '|',
+             static_cast<int>(target.kind), '|', static_cast<int>(target.look), '|', target.context,
+             '|', target.file, '|', target.window, '|', target.macro);
 }
 
 // The first piece of each topic, read without keeping the topics: the reader
@@ -178,7 +178,7 @@ TEST(HelpReaderTest, HiddenTextWithoutHotSpotShowsNothing) {
   ASSERT_EQ(topics.size(), 1u);
   const std::vector<Piece> pieces = first_pieces(topics[0]);
   ASSERT_EQ(pieces.size(), 1u);
-  EXPECT_EQ(pieces[0].text, "abc");
+  EXPECT_EQ(topics[0].text_of(pieces[0]), "abc");
 }
 
 TEST(HelpReaderTest, LeadingKeepnParagraphsAreTheNonScrollingRegion) {
@@ -187,7 +187,7 @@ TEST(HelpReaderTest, LeadingKeepnParagraphsAreTheNonScrollingRegion) {
       "\\keepn Late{\\par }{\\page }");
   ASSERT_EQ(topics.size(), 1u);
   ASSERT_EQ(topics[0].non_scrolling.size(), 2u);
-  EXPECT_EQ(topics[0].non_scrolling[1].paragraph.pieces[0].text, "More");
+  EXPECT_EQ(topics[0].text_of(topics[0].non_scrolling[1].paragraph.pieces[0]), "More");
   // A \keepn paragraph after the scrolling text has begun scrolls with it.
   ASSERT_EQ(topics[0].blocks.size(), 2u);
 }
@@ -200,18 +200,18 @@ TEST(HelpReaderTest, BitmapsByReference) {
   const std::vector<Piece> pieces = first_pieces(topics[0]);
   ASSERT_EQ(pieces.size(), 5u);
   EXPECT_EQ(pieces[0].kind, PieceKind::bitmap);
-  EXPECT_EQ(pieces[0].text, "a.bmp");
+  EXPECT_EQ(topics[0].text_of(pieces[0]), "a.bmp");
   EXPECT_EQ(pieces[0].placement, BitmapPlacement::character);
   EXPECT_EQ(pieces[1].placement, BitmapPlacement::left);
   EXPECT_TRUE(pieces[1].transparent);
-  EXPECT_EQ(pieces[2].text, "c.wmf");
+  EXPECT_EQ(topics[0].text_of(pieces[2]), "c.wmf");
   EXPECT_EQ(pieces[2].placement, BitmapPlacement::right);
   // An embedded window shows nothing; the words are read in any case.
-  EXPECT_EQ(pieces[3].text, "d.bmp");
+  EXPECT_EQ(topics[0].text_of(pieces[3]), "d.bmp");
   EXPECT_EQ(pieces[3].placement, BitmapPlacement::right);
   EXPECT_TRUE(pieces[3].transparent);
   // Other escaped braces are text, one with the text around them.
-  EXPECT_EQ(pieces[4].text, "before {not a picture} after");
+  EXPECT_EQ(topics[0].text_of(pieces[4]), "before {not a picture} after");
 }
 
 TEST(HelpReaderTest, RawRtfGroupsAndTables) {
@@ -234,7 +234,8 @@ TEST(HelpReaderTest, RawRtfGroupsAndTables) {
   ASSERT_EQ(topics[0].blocks.size(), 3u);
   const Paragraph& big = topics[0].blocks[0].paragraph;
   ASSERT_EQ(big.pieces.size(), 1u);
-  EXPECT_EQ(big.pieces[0].text, "Big");  // no stylesheet, unknown destination or word shows
+  EXPECT_EQ(topics[0].text_of(big.pieces[0]),
+            "Big");  // no stylesheet, unknown destination or word shows
   EXPECT_EQ(big.pieces[0].style.font, 1);
   EXPECT_EQ(big.pieces[0].style.size, 28);
   EXPECT_EQ(big.pieces[0].style.color, 1);
@@ -243,8 +244,8 @@ TEST(HelpReaderTest, RawRtfGroupsAndTables) {
   ASSERT_EQ(table.rows.size(), 1u);
   ASSERT_EQ(table.rows[0].cells.size(), 2u);
   EXPECT_EQ(table.rows[0].cell_edges, (std::vector<int32_t>{1000, 3000}));
-  EXPECT_EQ(table.rows[0].cells[1].paragraphs[0].pieces[0].text, "B");
-  EXPECT_EQ(topics[0].blocks[2].paragraph.pieces[0].text, "After");
+  EXPECT_EQ(topics[0].text_of(table.rows[0].cells[1].paragraphs[0].pieces[0]), "B");
+  EXPECT_EQ(topics[0].text_of(topics[0].blocks[2].paragraph.pieces[0]), "After");
 }
 
 TEST(HelpReaderTest, ParagraphFormatting) {
@@ -287,7 +288,7 @@ TEST(HelpReaderTest, BadEndings) {
     EXPECT_EQ(topics[0].contexts, std::vector<std::string>{"A"}) << rtf;
     std::string text;
     for (const Block& block : topics[0].blocks) {
-      for (const Piece& piece : block.paragraph.pieces) text += piece.text;
+      for (const Piece& piece : block.paragraph.pieces) text += topics[0].text_of(piece);
     }
     EXPECT_NE(text.find("Text"), std::string::npos) << rtf;
   }
@@ -301,7 +302,7 @@ TEST(HelpReaderTest, DeepNestingIsBounded) {
   rtf += "Shown{\\page }";
   const std::vector<Topic> topics = read_all(rtf);
   ASSERT_EQ(topics.size(), 1u);
-  EXPECT_EQ(first_pieces(topics[0]).back().text, "Shown");
+  EXPECT_EQ(topics[0].text_of(first_pieces(topics[0]).back()), "Shown");
 }
 
 // Everything a read makes of a document, a line for each property, paragraph

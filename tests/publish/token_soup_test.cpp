@@ -125,10 +125,10 @@ TEST(TokenSoupTest, EveryPageIsWellFormedAndSafe) {
 // read keeps them apart from the order of the text).
 std::vector<std::string> index_view(const Topic& topic) {
   std::vector<std::string> links;
-  for_each_piece(topic, [&links](const Piece& piece) {
-    if (piece.kind == PieceKind::anchor) links.push_back("#" + piece.text);
+  for_each_piece(topic, [&links, &topic](const Piece& piece) {
+    if (piece.kind == PieceKind::anchor) links.push_back(cat('#', topic.text_of(piece)));
   });
-  for_each_index_link(topic, [&links](LinkKind kind, const std::string& context) {
+  for_each_index_link(topic, [&links](LinkKind kind, std::string_view context) {
     links.push_back(cat(static_cast<int>(kind), context));
   });
   std::sort(links.begin(), links.end());
