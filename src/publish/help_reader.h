@@ -123,7 +123,7 @@ class HelpReader : private HelpReaderCarry {
   // Text shown, in the current character formatting or in `style`.
   void add_text(std::string_view bytes) { add_text(bytes, state().chr); }
   void add_text(std::string_view bytes, const CharStyle& style);
-  void add_piece(Piece piece);
+  void add_piece(const Piece& piece);
   TextSpan stored(std::string_view bytes);
   TextSpan extended(TextSpan span, std::string_view bytes);
   void finish_hidden();

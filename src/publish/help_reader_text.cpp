@@ -234,9 +234,9 @@ TextSpan HelpReader::extended(TextSpan span, std::string_view bytes) {
   return span;
 }
 
-void HelpReader::add_piece(Piece piece) {
+void HelpReader::add_piece(const Piece& piece) {
   finish_hidden();
-  paragraph_.pieces.push_back(std::move(piece));
+  paragraph_.pieces.push_back(piece);
 }
 
 // Hidden text ended: the text pieces just before it that carry a hot-spot
@@ -345,10 +345,10 @@ void HelpReader::recycle(Topic& topic) {
 // An index read keeps of a paragraph only the anchors, all in one
 // paragraph of the topic (apart from its tables, which it keeps).
 void HelpReader::keep_index_pieces() {
-  for (Piece& piece : paragraph_.pieces) {
+  for (const Piece& piece : paragraph_.pieces) {
     if (piece.kind != PieceKind::anchor) continue;
     if (topic_.non_scrolling.empty()) topic_.non_scrolling.emplace_back();
-    topic_.non_scrolling.front().paragraph.pieces.push_back(std::move(piece));
+    topic_.non_scrolling.front().paragraph.pieces.push_back(piece);
   }
   paragraph_.pieces.clear();
 }
@@ -472,7 +472,7 @@ void HelpReader::finish_bitmap(BitmapPlacement placement, bool transparent) {
   Piece piece{PieceKind::bitmap, state().chr, stored(name)};
   piece.placement = placement;
   piece.transparent = transparent;
-  add_piece(std::move(piece));
+  add_piece(piece);
 }
 
 // "\{" ... "\}" ended: a bitmap, an authored button, an embedded window
@@ -504,7 +504,7 @@ void HelpReader::finish_braced() {
     LinkTarget& target = new_target(piece);
     target.kind = LinkKind::macro;
     target.macro = macro;
-    add_piece(std::move(piece));
+    add_piece(piece);
   } else if (is("ewc") || is("ewl") || is("ewr")) {
     // A window from a DLL: nothing a page can show.
   } else {
