@@ -146,6 +146,7 @@ bool HelpReader::next_topic(Topic& topic) {
   }
   std::swap(topic, topic_);
   recycle(topic_);
+  carry_pieces(topic);
   topic_blocks_ = 0;
   topic_has_text_ = false;
   return true;

@@ -131,6 +131,7 @@ class HelpReader : private HelpReaderCarry {
   LinkTarget& new_target(Piece& piece);
   Paragraph take_paragraph();
   void recycle(Topic& topic);
+  void carry_pieces(const Topic& ended);
   void end_paragraph();
   void end_cell();
   void end_row();

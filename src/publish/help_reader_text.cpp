@@ -342,6 +342,36 @@ void HelpReader::recycle(Topic& topic) {
   topic.index_links = std::move(links);
 }
 
+// Text read after a topic's "\page" but before the topic was handed out
+// (the rest of a group such as "{\page text}") belongs to the next topic:
+// the pieces not yet in a topic get their texts and targets from `ended`
+// anew, in the next topic's bytes.
+void HelpReader::carry_pieces(const Topic& ended) {
+  const auto carry = [this, &ended](std::vector<Piece>& pieces) {
+    for (Piece& piece : pieces) {
+      piece.text = stored(ended.text(piece.text));
+      if (!piece.has_target()) continue;
+      const LinkTarget old = ended.targets.at(piece.target);
+      LinkTarget& target = new_target(piece);
+      target.kind = old.kind;
+      target.look = old.look;
+      target.context = stored(ended.text(old.context));
+      target.file = stored(ended.text(old.file));
+      target.window = stored(ended.text(old.window));
+      target.macro = stored(ended.text(old.macro));
+    }
+  };
+  const auto carry_cells = [&carry](std::vector<TableCell>& cells) {
+    for (TableCell& cell : cells) {
+      for (Paragraph& paragraph : cell.paragraphs) carry(paragraph.pieces);
+    }
+  };
+  carry(paragraph_.pieces);
+  for (Paragraph& paragraph : cell_.paragraphs) carry(paragraph.pieces);
+  carry_cells(row_.cells);
+  for (TableRow& row : table_.rows) carry_cells(row.cells);
+}
+
 // An index read keeps of a paragraph only the anchors, all in one
 // paragraph of the topic (apart from its tables, which it keeps).
 void HelpReader::keep_index_pieces() {

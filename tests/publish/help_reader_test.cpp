@@ -181,6 +181,17 @@ TEST(HelpReaderTest, HiddenTextWithoutHotSpotShowsNothing) {
   EXPECT_EQ(topics[0].text_of(pieces[0]), "abc");
 }
 
+// "{\page tail}": the text after the break, read before the topic is handed
+// out, is the next topic's, with its own bytes.
+TEST(HelpReaderTest, TextAfterAPageBreakInItsGroupStartsTheNextTopic) {
+  const std::vector<Topic> topics =
+      read_all("#{\\footnote #A}One{\\page tail}#{\\footnote #B}Two{\\par }{\\page }");
+  ASSERT_EQ(topics.size(), 2u);
+  std::string texts;
+  for (const Piece& piece : first_pieces(topics[1])) append(texts, topics[1].text_of(piece), '|');
+  EXPECT_EQ(texts, "tail|B|Two|");
+}
+
 TEST(HelpReaderTest, LeadingKeepnParagraphsAreTheNonScrollingRegion) {
   const std::vector<Topic> topics = read_all(
       "#{\\footnote #T}{\\keepn\r\nHead{\\par }\r\nMore{\\par }\\pard }Body{\\par }"
