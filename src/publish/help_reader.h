@@ -126,6 +126,7 @@ class HelpReader : private HelpReaderCarry {
   void add_piece(const Piece& piece);
   TextSpan stored(std::string_view bytes);
   TextSpan extended(TextSpan span, std::string_view bytes);
+  TextSpan joined(TextSpan first, TextSpan second);
   void finish_hidden();
   void note_index_link(LinkKind kind);
   LinkTarget& new_target(Piece& piece);

@@ -212,6 +212,20 @@ void HelpReader::add_text(std::string_view bytes, const CharStyle& style) {
   paragraph_.pieces.emplace_back(PieceKind::text, style, stored(bytes));
 }
 
+// The texts of `first` and `second`, two spans of the topic's bytes, as one:
+// where they lie in a row, as they mostly do, that is both at once; else
+// both are copied to the end of the bytes.
+TextSpan HelpReader::joined(TextSpan first, TextSpan second) {
+  if (first.end() == second.offset) return TextSpan{first.offset, first.size + second.size};
+  std::string& all = topic_.bytes;
+  const size_t offset = all.size();
+  // Appending part of the string to itself is well defined, also when the
+  // string grows.
+  all.append(all, first.offset, first.size);
+  all.append(all, second.offset, second.size);
+  return TextSpan{offset, first.size + second.size};
+}
+
 // `bytes` kept in the topic's bytes, after the texts before them.
 TextSpan HelpReader::stored(std::string_view bytes) {
   const TextSpan span{topic_.bytes.size(), bytes.size()};
@@ -219,9 +233,9 @@ TextSpan HelpReader::stored(std::string_view bytes) {
   return span;
 }
 
-// The text of `span` followed by `bytes`. Text read in a row lies in a row:
-// a span that ends where the bytes do grows in place, any other is copied
-// to their end first.
+// The text of `span` followed by `bytes`, which are not the topic's own.
+// Text read in a row lies in a row: a span that ends where the bytes do
+// grows in place, any other is copied to their end first.
 TextSpan HelpReader::extended(TextSpan span, std::string_view bytes) {
   std::string& all = topic_.bytes;
   if (span.end() != all.size()) {
@@ -256,7 +270,7 @@ void HelpReader::finish_hidden() {
     Piece& spot = pieces[first];
     if (purpose_ == ReadFor::pages) {
       for (size_t i = first + 1; i < pieces.size(); ++i) {
-        spot.text = extended(spot.text, topic_.text(pieces[i].text));
+        spot.text = joined(spot.text, pieces[i].text);
       }
     }
     spot.kind = PieceKind::hot_spot;

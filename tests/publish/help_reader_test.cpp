@@ -91,6 +91,9 @@ const HotSpotCase kHotSpotCases[] = {
     // Visible text in several runs is one hot spot, with the first run's formatting.
     {"{\\strike\\b Bo}{\\strike ld}{\\v XX2}", PieceKind::hot_spot, LinkKind::jump, "XX2", "", "",
      "", LinkLook::normal, "Bold"},
+    // Runs long enough that the topic's bytes grow while they are joined.
+    {"{\\strike ords such as \\ul Glossary}{\\v X}", PieceKind::hot_spot, LinkKind::jump, "X", "",
+     "", "", LinkLook::normal, "ords such as Glossary"},
     // Hot spots in hex escapes (-X) read the same.
     {"{\\strike \\'82\\'a0}{\\v XX3}", PieceKind::hot_spot, LinkKind::jump, "XX3", "", "", "",
      LinkLook::normal, "\x82\xA0"},
