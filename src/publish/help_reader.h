@@ -127,6 +127,7 @@ class HelpReader : private HelpReaderCarry {
   TextSpan stored(std::string_view bytes);
   TextSpan extended(TextSpan span, std::string_view bytes);
   TextSpan joined(TextSpan first, TextSpan second);
+  TextSpan copied_to_end(TextSpan span);
   void finish_hidden();
   void note_index_link(LinkKind kind);
   LinkTarget& new_target(Piece& piece);

@@ -217,13 +217,19 @@ void HelpReader::add_text(std::string_view bytes, const CharStyle& style) {
 // both are copied to the end of the bytes.
 TextSpan HelpReader::joined(TextSpan first, TextSpan second) {
   if (first.end() == second.offset) return TextSpan{first.offset, first.size + second.size};
+  TextSpan both = copied_to_end(first);
+  both.size += copied_to_end(second).size;
+  return both;
+}
+
+// The text of `span` copied to the end of the topic's bytes.
+TextSpan HelpReader::copied_to_end(TextSpan span) {
   std::string& all = topic_.bytes;
-  const size_t offset = all.size();
+  const TextSpan copy{all.size(), span.size};
   // Appending part of the string to itself is well defined, also when the
   // string grows.
-  all.append(all, first.offset, first.size);
-  all.append(all, second.offset, second.size);
-  return TextSpan{offset, first.size + second.size};
+  all.append(all, span.offset, span.size);
+  return copy;
 }
 
 // `bytes` kept in the topic's bytes, after the texts before them.
@@ -237,13 +243,8 @@ TextSpan HelpReader::stored(std::string_view bytes) {
 // Text read in a row lies in a row: a span that ends where the bytes do
 // grows in place, any other is copied to their end first.
 TextSpan HelpReader::extended(TextSpan span, std::string_view bytes) {
-  std::string& all = topic_.bytes;
-  if (span.end() != all.size()) {
-    const size_t offset = all.size();
-    all.append(all, span.offset, span.size);
-    span.offset = offset;
-  }
-  all.append(bytes);
+  if (span.end() != topic_.bytes.size()) span = copied_to_end(span);
+  topic_.bytes.append(bytes);
   span.size += bytes.size();
   return span;
 }
@@ -288,7 +289,7 @@ void HelpReader::finish_hidden() {
   hidden_.clear();
 }
 
-// An index read's hot spot: read into one target kept for the purpose, and
+// An index read's hot spot: its target read from the hidden text, and
 // recorded when it leads to a topic of this help.
 void HelpReader::note_index_link(LinkKind kind) {
   LinkTarget target;

@@ -114,8 +114,8 @@ enum class PieceKind : uint8_t {
   button,      // an authored button: `text` the label, its target its macro
 };
 
-// A run of text or one of the things a paragraph holds besides text. A
-// paragraph's pieces lie side by side in one cache line each.
+// A run of text or one of the things a paragraph holds besides text: a
+// plain value, whose text and target its topic holds.
 struct Piece {
   static constexpr size_t kNoTarget = SIZE_MAX;
 
