@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "base/cat.h"
+#include "publish/help_index.h"
 #include "support/help_documents.h"
 
 namespace zek {
@@ -184,6 +185,41 @@ TEST(HelpReaderTest, HiddenTextWithoutHotSpotShowsNothing) {
   EXPECT_EQ(topics[0].text_of(pieces[0]), "abc");
 }
 
+// Topics far longer than the storage a topic handed back keeps (64 KB of
+// text, 1,024 targets), read in turn with short ones into one reused topic:
+// each hot spot keeps its own text and target, also where a run or a hidden
+// text is cut by the end of the reader's buffer.
+TEST(HelpReaderTest, LongAndShortTopicsInTurnKeepTheirHotSpots) {
+  const std::vector<size_t> hot_spots = {3, 2500, 1, 1500, 2};
+  std::string rtf;
+  std::vector<std::string> expected;
+  for (size_t t = 0; t < hot_spots.size(); ++t) {
+    std::string lines;
+    append(rtf, "#{\\footnote #T", t, '}');
+    for (size_t k = 0; k < hot_spots[t]; ++k) {
+      append(rtf, "text ", k, " {\\strike Go ", t, '_', k, " }{\\v X", t, '_', k, ">w", k % 3,
+             "} ");
+      append(lines, "Go ", t, '_', k, " |X", t, '_', k, "|w", k % 3, '\n');
+    }
+    rtf += "{\\par }{\\page }";
+    expected.push_back(lines);
+  }
+  RtfStringSource source(rtf);
+  HelpReader reader(source);
+  Topic topic;
+  std::vector<std::string> read;
+  while (reader.next_topic(topic)) {
+    std::string lines;
+    for_each_piece(topic, [&lines, &topic](const Piece& piece) {
+      if (piece.kind != PieceKind::hot_spot) return;
+      const TargetText target = topic.target_of(piece);
+      append(lines, topic.text_of(piece), '|', target.context, '|', target.window, '\n');
+    });
+    read.push_back(lines);
+  }
+  EXPECT_EQ(read, expected);
+}
+
 // "{\page tail}": the text after the break, read before the topic is handed
 // out, is the next topic's, with its own bytes.
 TEST(HelpReaderTest, TextAfterAPageBreakInItsGroupStartsTheNextTopic) {
@@ -193,6 +229,15 @@ TEST(HelpReaderTest, TextAfterAPageBreakInItsGroupStartsTheNextTopic) {
   std::string texts;
   for (const Piece& piece : first_pieces(topics[1])) append(texts, topics[1].text_of(piece), '|');
   EXPECT_EQ(texts, "tail|B|Two|");
+  // Carried in a hot spot's formatting, it starts the next topic's hot spot.
+  const std::vector<Topic> linked =
+      read_all("#{\\footnote #A}One\\strike {\\page tail} end{\\v XX1}\\strike0{\\page }");
+  ASSERT_EQ(linked.size(), 2u);
+  const std::vector<Piece> pieces = first_pieces(linked[1]);
+  ASSERT_FALSE(pieces.empty());
+  EXPECT_EQ(pieces.back().kind, PieceKind::hot_spot);
+  EXPECT_EQ(linked[1].text_of(pieces.back()), "tail end");
+  EXPECT_EQ(linked[1].target_of(pieces.back()).context, "XX1");
 }
 
 TEST(HelpReaderTest, LeadingKeepnParagraphsAreTheNonScrollingRegion) {
